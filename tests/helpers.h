@@ -1,0 +1,35 @@
+#pragma once
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
+
+// Small file helpers shared by the test executables.
+namespace aide_test {
+
+inline void ecrit_octets(const QString& chemin, const QByteArray& octets) {
+    QFile f(chemin);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot write %s", qPrintable(chemin));
+    f.write(octets);
+}
+
+inline QByteArray lit_octets(const QString& chemin) {
+    QFile f(chemin);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+// A program folder for one test: the built data files copied beside nothing else.
+inline void copie_donnees(const QString& vers, const QStringList& noms) {
+    for (const QString& n : noms) {
+        const QString de = QStringLiteral(LINTRACE_BIN_DIR) + QLatin1Char('/') + n;
+        QFile::remove(vers + QLatin1Char('/') + n);
+        if (!QFile::copy(de, vers + QLatin1Char('/') + n))
+            qFatal("cannot copy %s", qPrintable(de));
+    }
+}
+
+} // namespace aide_test
