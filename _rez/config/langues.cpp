@@ -1,0 +1,91 @@
+#include "_rez/tform1.h"
+
+#include "util_rez/fichier_texte.h"
+#include "util_rez/pointeur.h"
+#include "util_rez/setup.h"
+
+#include <QFileInfo>
+
+void TForm1::charge_fichier_langue(const QString& nom) {
+    const QString chemin = rep_prog + nom;
+    if (!QFileInfo(chemin).isFile()) {
+        // missing language file: text 42, the path, text 43
+        plateforme_->message(this, Plateforme::Genre::Information,
+                             texte_message(42) + chemin + texte_message(43), QMessageBox::Ok);
+        return;
+    }
+    const QStringList lignes = lit_fichier_texte(chemin).lignes;
+    if (nom == fichier_langue_maitre)
+        langue.charge_maitre(lignes, avecn1->isChecked());
+    else
+        langue.charge_surcouche(lignes, avecn1->isChecked());
+    Memo4->setPlainText(langue.lignes().join(QLatin1Char('\n')));
+}
+
+void TForm1::charge_langues() {
+    charge_fichier_langue(fichier_langue_maitre);
+    if (fichier_langue != fichier_langue_maitre)
+        charge_fichier_langue(fichier_langue);
+    applique_textes();
+}
+
+void TForm1::applique_textes() {
+    SpeedButton1->setText(texte_message(1));
+    OpenDialog1_Title = texte_message(2);
+    Label3->setText(texte_message(3));
+    Label2->setText(texte_message(4));
+    sound_CheckBox8->setText(texte_message(5));
+    StaticText7->setText(texte_message(6));
+    SpeedButton3->setText(texte_message(7));
+    SpeedButton4->setText(texte_message(8));
+    Label4->setText(texte_message(10));
+    Label10->setText(texte_message(13));
+    avecn1->setText(texte_message(14));
+    SpeedButton2->setText(texte_message(15));
+    Panel3->setCaption(texte_message(15));
+    langage_RadioGroup1->setTitle(texte_message(16));
+    for (int i = 0; i < 4; ++i)
+        langage_RadioGroup1->setItem(i, texte_message(17 + i));
+    Setupo->setText(texte_message(21));
+    Label1->setText(texte_message(50));
+    Label15->setText(texte_message(51));
+    Label15->setToolTip(QString());
+    SpeedButton6->setText(texte_message(52));
+    Label9->setText(texte_message(53));
+    Label13->setText(texte_message(54));
+    Label14->setText(texte_message(55));
+    SpeedButton11->setText(texte_message(56));
+    RadioGroup1->setItem(0, texte_message(57));
+    RadioGroup1->setItem(1, texte_message(58));
+    SpeedButton4->setToolTip(texte_message(59));
+    SpeedButton5->setToolTip(texte_message(60));
+    SpeedButton10->setToolTip(texte_message(61));
+    SpeedButton7->setToolTip(texte_message(62));
+    SpeedButton8->setToolTip(texte_message(63));
+    SpeedButton9->setToolTip(texte_message(64));
+    Button1->setToolTip(texte_message(65));
+    autoscale_X_CheckBox7->setText(texte_message(66));
+    autoscale_Y_CheckBox8->setText(texte_message(67));
+    affiche_nb_enreg();
+}
+
+void TForm1::langage_RadioGroup1Click() {
+    const QString nom = nom_fichier_langue(langage_RadioGroup1->ItemIndex());
+    if (!nom.isEmpty())
+        fichier_langue = nom;
+    charge_langues();
+    Label3->setText(lit_pointeur(rep_prog, fichier_dossier_memorise));
+    if (Label3->text().isEmpty())
+        Label3->setText(texte_message(3)); // no folder remembered yet
+}
+
+void TForm1::avecn1Click() {
+    langage_RadioGroup1Click();
+}
+
+void TForm1::SpeedButton6Click() {
+    QString dossier = rep_prog;
+    if (dossier.size() > 1 && dossier.endsWith(QLatin1Char('/')))
+        dossier.chop(1);
+    plateforme_->ouvre_editeur(dossier, fichier_langue);
+}

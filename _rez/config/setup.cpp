@@ -1,0 +1,71 @@
+#include "_rez/tform1.h"
+
+#include "util_rez/setup.h"
+
+namespace {
+QString chemin_setup(const QString& rep_prog) {
+    return rep_prog + nom_fichier_setup;
+}
+
+ReglagesSetup lit_controles(const TForm1& f) {
+    ReglagesSetup r;
+    r.periode = f.Edit5->text();
+    r.langue = f.langage_RadioGroup1->ItemIndex();
+    r.epaisseur = f.Edit3->text();
+    r.decimale = f.Edit4->text();
+    r.nom_haut = f.Edit6->text();
+    r.nom_bas = f.Edit8->text();
+    r.son = f.sound_CheckBox8->isChecked();
+    r.tableur = f.RadioGroup1->ItemIndex();
+    r.couleur_haut = f.Panel5->Color();
+    r.couleur_bas = f.Panel6->Color();
+    return r;
+}
+} // namespace
+
+void TForm1::charge_setup() {
+    const LectureSetup lu = lit_setup(chemin_setup(rep_prog), lit_controles(*this));
+    if (!lu.fichier_present) {
+        langage_RadioGroup1->setItemIndex(2);
+    } else {
+        const ReglagesSetup& r = lu.reglages;
+        // Applied in file order, each as the user's own change would be, up to a bad line.
+        const std::function<void()> applique[] = {
+            [&] { Edit5->setText(r.periode); },
+            [&] { langage_RadioGroup1->setItemIndex(r.langue); },
+            [&] { Edit3->setText(r.epaisseur); },
+            [&] { Edit4->setText(r.decimale); },
+            [&] { Edit6->setText(r.nom_haut); },
+            [&] { Edit8->setText(r.nom_bas); },
+            [&] { sound_CheckBox8->setChecked(r.son); },
+            [&] { RadioGroup1->setItemIndex(r.tableur); },
+            [&] { Panel5->setColor(r.couleur_haut); },
+            [&] { Panel6->setColor(r.couleur_bas); },
+        };
+        for (int i = 0; i < lu.lignes_appliquees; ++i)
+            applique[i]();
+    }
+    const QString nom = nom_fichier_langue(langage_RadioGroup1->ItemIndex());
+    if (!nom.isEmpty())
+        fichier_langue = nom;
+    if (lu.erreur)
+        throw ErreurRez(*lu.erreur);
+}
+
+void TForm1::SpeedButton11Click() {
+    ecrit_setup(chemin_setup(rep_prog), lit_controles(*this));
+}
+
+void TForm1::setup_SpeedButton6Click() {
+    setup_Panel4->setVisible(!setup_Panel4->isVisible());
+    if (setup_Panel4->isVisible())
+        setup_Panel4->raise();
+}
+
+void TForm1::SpeedButton2Click() {
+    setup_Panel4->hide();
+}
+
+void TForm1::RadioGroup1Click() {
+    avec_excel = RadioGroup1->ItemIndex() == 0;
+}

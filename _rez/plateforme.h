@@ -1,0 +1,38 @@
+#pragma once
+#include <QColor>
+#include <QMessageBox>
+#include <QRect>
+#include <QString>
+#include <memory>
+#include <optional>
+
+class QSoundEffect;
+class QWidget;
+
+// What the window asks of the desktop: modal dialogs, the screen, sounds, the text editor.
+// Tests replace it to answer dialogs and to see what was asked.
+class Plateforme {
+public:
+    enum class Genre { Information, Erreur, Question, Confirmation };
+    virtual ~Plateforme();
+
+    virtual QMessageBox::StandardButton message(QWidget* parent, Genre genre, const QString& texte,
+                                                QMessageBox::StandardButtons boutons);
+    virtual std::optional<QString> ouvre_fichier(QWidget* parent, const QString& titre, const QString& dossier,
+                                                 const QString& nom, const QString& filtre);
+    virtual std::optional<QColor> choisit_couleur(QWidget* parent, const QColor& initiale);
+
+    virtual QRect ecran() const;
+    virtual QRect ecran_disponible() const;
+
+    virtual void joue_son(const QString& chemin);
+    virtual void bip_alerte();
+    virtual void bip(int frequence_hz, int duree_ms);
+    virtual void ouvre_editeur(const QString& dossier, const QString& nom_fichier);
+
+private:
+    void joue_genere(std::unique_ptr<QSoundEffect>& effet, const QString& nom, int frequence_hz, int duree_ms);
+    std::unique_ptr<QSoundEffect> son_;
+    std::unique_ptr<QSoundEffect> alerte_;
+    std::unique_ptr<QSoundEffect> tonalite_;
+};

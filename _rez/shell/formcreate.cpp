@@ -1,0 +1,69 @@
+#include "_rez/tform1.h"
+
+#include "util_rez/pointeur.h"
+
+namespace {
+constexpr int32_t gris_setup = 165 + 165 * 256 + 165 * 65536;
+constexpr int32_t couleur_apercu = 163 + 147 * 256 + 115 * 65536;
+} // namespace
+
+void TForm1::FormCreate(const QStringList& arguments) {
+    const QRect ecran = plateforme_->ecran();
+    move(width() < ecran.width() ? (ecran.width() - width()) / 2 : 0,
+         height() < ecran.height() ? (ecran.height() - height()) / 2 : 0);
+
+    couleurs_courbes = {QColor(), QColor(0, 0, 255),   QColor(128, 0, 128), QColor(0, 128, 0), QColor(0, 0, 128),
+                        QColor(0, 0, 0), QColor(128, 0, 0), QColor(255, 0, 0), QColor(128, 0, 128)};
+    cases_courbes = {nullptr, CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5, CheckBox6, CheckBox7, CheckBox8};
+
+    setup_Panel4->move(Memo1->x() + 50, 5);
+    setup_Panel4->setColor(gris_setup);
+
+    if (rep_prog.isEmpty() || !rep_prog.endsWith(QLatin1Char('/')))
+        rep_prog += QLatin1Char('/');
+
+    // A bad setup line is reported, and start-up goes on: one typo must not leave the window
+    // without its texts, its curves or its session placement.
+    garde([this] { charge_setup(); });
+    avec_excel = RadioGroup1->ItemIndex() == 0;
+    garde([this] { charge_langues(); });
+
+    Label3->setText(lit_pointeur(rep_prog, fichier_dossier_memorise));
+    if (Label3->text().isEmpty())
+        Label3->setText(texte_message(3)); // no folder remembered yet
+
+    for (int k = 1; k <= 7; ++k)
+        cases_courbes[k]->setChecked(true);
+    Label11->clear();
+
+    bool charge_echouee = false;
+    if (!arguments.isEmpty()) {
+        const QString a = arguments.first();
+        if (a != QLatin1String("#1") && a != QLatin1String("#2")) {
+            chemin_cible = a;
+            try {
+                charge_fichier_dans_memo_et_affiche(a);
+            } catch (const ErreurRez& e) {
+                charge_echouee = true;
+                montre_erreur(e.texte());
+            }
+        } else {
+            Label11->setText(a == QLatin1String("#1") ? Edit6->text() : Edit8->text());
+            const int hauteur = ecran.height() / 2 - 20;
+            setGeometry(0, a == QLatin1String("#1") ? 0 : hauteur, ecran.width(), hauteur);
+            if (a == QLatin1String("#2"))
+                Image3->hide();
+        }
+    }
+    commentaire_modifie = false;
+    // A file named on the command line counts as changed at the first tick, so the tick
+    // reloads it once more. After a failed load the recorded values stay those of the file,
+    // so the refresh retries only once the file changes.
+    if (!charge_echouee) {
+        taille_cible = 0;
+        age_cible = 0;
+    }
+    Panel4->move(Memo1->x(), Panel4->y());
+    Panel4->setColor(couleur_apercu);
+    setColor(placement_bas() ? Panel6->Color() : Panel5->Color());
+}

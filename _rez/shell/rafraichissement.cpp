@@ -1,0 +1,61 @@
+#include "_rez/tform1.h"
+
+#include "util_rez/conversions.h"
+#include "util_rez/fichier_cible.h"
+
+#include <QFileInfo>
+#include <limits>
+
+namespace {
+constexpr int32_t olive = 128 + 128 * 256;
+constexpr int32_t sarcelle = 128 * 256 + 128 * 65536;
+constexpr int32_t periode_max_s = std::numeric_limits<int>::max() / 1000;
+
+int32_t periode_rafraichissement(const QString& texte) {
+    const int32_t p = StrToInt(texte);
+    if (p < 0)
+        throw ErreurRez(QStringLiteral("'%1' is not a valid refresh period.").arg(texte));
+    return std::min(p, periode_max_s);
+}
+} // namespace
+
+void TForm1::Timer1Timer() {
+    // While a message of an earlier tick is open, ticks do nothing: a failure that repeats
+    // at every tick shows one box, and the cycle resumes once it is closed.
+    if (message_repete_ouvert_)
+        return;
+    try {
+        const int32_t p = periode_rafraichissement(Edit5->text());
+        if (p == 0)
+            Timer1->stop();
+        else if (Timer1->interval() != p * 1000)
+            Timer1->setInterval(p * 1000);
+        Panel1->setColor(Panel1->Color() == olive ? sarcelle : olive);
+        if (chemin_cible.isEmpty())
+            return;
+        if (taille_fichier(chemin_cible) == taille_cible && age_fichier(chemin_cible) == age_cible)
+            return;
+        charge_fichier_dans_memo_et_affiche(chemin_cible);
+        trace_graphe(QLatin1Char('E'));
+        taille_cible = taille_fichier(chemin_cible);
+        age_cible = age_fichier(chemin_cible);
+        if (sound_CheckBox8->isChecked())
+            joue_son();
+    } catch (const ErreurRez& e) {
+        message_repete_ouvert_ = true;
+        montre_erreur(e.texte());
+        message_repete_ouvert_ = false;
+    }
+}
+
+void TForm1::joue_son() {
+    const QString chemin = rep_prog + (placement_bas() ? QStringLiteral("ding2.wav") : QStringLiteral("ding1.wav"));
+    if (QFileInfo(chemin).isFile())
+        plateforme_->joue_son(chemin);
+    else
+        plateforme_->bip_alerte();
+}
+
+void TForm1::sound_CheckBox8Click() {
+    joue_son();
+}

@@ -1,0 +1,38 @@
+#include "_rez/tform1.h"
+
+#include "util_rez/remplit_tableau.h"
+
+void TForm1::remplit_tableau() {
+    const ResultatParse r = ::remplit_tableau(lignes_chargees, *tableau);
+    nb_enreg = r.nb_enreg;
+    max_x = r.max_x;
+    max_y = r.max_y;
+    enreg_hors_table = r.enreg_hors_table;
+    if (r.arrete)
+        arrete = true;
+    if (r.noms_lus) {
+        for (int k = 1; k <= 8; ++k) {
+            cases_courbes[k]->setText(r.noms[k]);
+            QPalette p = cases_courbes[k]->palette();
+            p.setColor(QPalette::WindowText, couleurs_courbes[k]);
+            cases_courbes[k]->setPalette(p);
+        }
+    }
+    affiche_nb_enreg();
+    applique_autoscale();
+}
+
+void TForm1::affiche_nb_enreg() {
+    QPalette p = Label6->palette();
+    if (enreg_hors_table > 0) {
+        // The table is full: say how many records are not plotted rather than freeze silently.
+        Label6->setText(QStringLiteral("%1 (+%2)").arg(nb_enreg).arg(enreg_hors_table));
+        Label6->setToolTip(texte_message(69)); // records beyond the table are left out
+        p.setColor(QPalette::WindowText, Qt::red);
+    } else {
+        Label6->setText(QString::number(nb_enreg));
+        Label6->setToolTip(QString());
+        p.setColor(QPalette::WindowText, palette().color(QPalette::WindowText));
+    }
+    Label6->setPalette(p);
+}

@@ -1,0 +1,287 @@
+#include "_rez/tform1.h"
+
+#include "util_rez/couleurs.h"
+#include "util_rez/setup.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QIcon>
+#include <QStyle>
+
+namespace {
+
+// The form's sans font at a pixel height; the original's heights are character heights.
+QFont police(int pixels, bool gras = false, const QString& famille = QStringLiteral("Sans Serif")) {
+    QFont f(famille);
+    f.setStyleHint(QFont::SansSerif);
+    f.setPixelSize(pixels);
+    f.setBold(gras);
+    return f;
+}
+
+template <class T> T* place(T* w, const char* nom, int x, int y, int l, int h) {
+    w->setObjectName(QString::fromLatin1(nom));
+    w->setGeometry(x, y, l, h);
+    return w;
+}
+
+QLabel* etiquette(QWidget* p, const char* nom, QRect g, const QString& texte, int px = 11, bool gras = false) {
+    auto* l = place(new QLabel(texte, p), nom, g.x(), g.y(), g.width(), g.height());
+    l->setFont(police(px, gras));
+    l->setAutoFillBackground(false);
+    return l;
+}
+
+QPushButton* bouton(QWidget* p, const char* nom, QRect g, const QString& texte, int px = 11, bool gras = false) {
+    auto* b = place(new QPushButton(texte, p), nom, g.x(), g.y(), g.width(), g.height());
+    b->setFont(police(px, gras));
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
+}
+
+QCheckBox* case_a_cocher(QWidget* p, const char* nom, QRect g, const QString& texte, int px = 11,
+                         bool gras = false) {
+    auto* c = place(new QCheckBox(texte, p), nom, g.x(), g.y(), g.width(), g.height());
+    c->setFont(police(px, gras));
+    return c;
+}
+
+QLineEdit* champ(QWidget* p, const char* nom, QRect g, const QString& texte) {
+    auto* e = place(new QLineEdit(texte, p), nom, g.x(), g.y(), g.width(), g.height());
+    e->setFont(police(11));
+    return e;
+}
+
+QIcon glyphe(QStyle::StandardPixmap s) {
+    return QApplication::style()->standardIcon(s);
+}
+
+constexpr QSize taille_client_conception(1154, 552);
+
+} // namespace
+
+TForm1::TForm1(const QStringList& arguments, const QString& dossier_prog, std::unique_ptr<Plateforme> plateforme)
+    : QWidget(nullptr), tableau(std::make_unique<Tableau>()), plateforme_(std::move(plateforme)),
+      ancrage_(taille_client_conception), couleur_fenetre_(couleur_face_bouton) {
+    setObjectName(QStringLiteral("Form1"));
+    rep_prog = dossier_prog;
+    setWindowTitle(QStringLiteral("Lintrace   "));
+    setFont(police(11));
+    setAutoFillBackground(true);
+    setGeometry(359, 112, 1162, 586);
+    cree_controles();
+    cree_panneau_setup();
+    cree_panneaux_aide();
+    cablage();
+    Timer1->start(1000);
+    FormCreate(arguments);
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::setColor(int32_t code) {
+    couleur_fenetre_ = code;
+    QPalette p = palette();
+    p.setColor(QPalette::Window, couleur_depuis_code(code, QPalette()));
+    setPalette(p);
+}
+
+bool TForm1::placement_bas() const {
+    return geometry().top() == geometry().height();
+}
+
+void TForm1::cree_controles() {
+    Label3 = etiquette(this, "Label3", {12, 5, 42, 16}, QStringLiteral("Line 1"), 13, true);
+    Label2 = etiquette(this, "Label2", {12, 27, 42, 16}, QStringLiteral("Line 2"), 13, true);
+    for (QLabel* l : {Label3, Label2})
+        l->setMinimumWidth(42), l->resize(495, 16);
+    SpeedButton1 = bouton(this, "SpeedButton1", {12, 51, 154, 42}, QStringLiteral("Target file"), 13, true);
+    SpeedButton1->setIcon(glyphe(QStyle::SP_DialogOpenButton));
+    StaticText7 = etiquette(this, "StaticText7", {187, 54, 129, 20}, QStringLiteral("number of records"), 13, true);
+    Label6 = etiquette(this, "Label6", {335, 50, 10, 24}, QStringLiteral("0"), 21);
+    Label6->resize(170, 24);
+    sound_CheckBox8 = case_a_cocher(this, "sound_CheckBox8", {187, 77, 75, 17}, QStringLiteral("sound"), 13, true);
+    Memo1 = place(new QPlainTextEdit(this), "Memo1", 8, 104, 369, 313);
+    Memo1->setReadOnly(true);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setTabChangesFocus(true);
+    Label15 = etiquette(this, "Label15", {13, 422, 39, 13}, QStringLiteral("Last line"));
+    Label15->resize(490, 13);
+    Memo3 = place(new QPlainTextEdit(this), "Memo3", 8, 440, 369, 73);
+    Memo3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Label1 = etiquette(this, "Label1", {384, 440, 65, 16}, QStringLiteral("Comment"), 13, true);
+    Label1->resize(120, 16);
+    setup_SpeedButton6 = bouton(this, "setup_SpeedButton6", {3, 515, 42, 29}, QString());
+    setup_SpeedButton6->setIcon(glyphe(QStyle::SP_FileDialogDetailedView));
+    SpeedButton3 = bouton(this, "SpeedButton3", {49, 515, 71, 30}, QStringLiteral("about"), 13, true);
+    SpeedButton4 = bouton(this, "SpeedButton4", {125, 515, 206, 30}, QStringLiteral("Save with append comment"), 13,
+                          true);
+    SpeedButton4->setToolTip(QStringLiteral("Append comment to taget file"));
+    SpeedButton5 = bouton(this, "SpeedButton5", {335, 515, 56, 30}, QString());
+    SpeedButton5->setToolTip(QStringLiteral("Print header, comment and graphic"));
+    SpeedButton5->setIcon(glyphe(QStyle::SP_FileIcon));
+    SpeedButton10 = bouton(this, "SpeedButton10", {395, 515, 56, 30}, QString());
+    SpeedButton10->setToolTip(QStringLiteral("Export file and clipborad"));
+    SpeedButton10->setIcon(glyphe(QStyle::SP_DialogSaveButton));
+    SpeedButton7 = bouton(this, "SpeedButton7", {454, 515, 56, 30}, QString());
+    SpeedButton7->setToolTip(QStringLiteral("Export vers tableur"));
+    SpeedButton7->setIcon(glyphe(QStyle::SP_FileDialogListView));
+    const int y_cases[] = {23, 55, 87, 119, 151, 183, 213, 241};
+    QCheckBox** cases[] = {&CheckBox1, &CheckBox2, &CheckBox3, &CheckBox4,
+                           &CheckBox5, &CheckBox6, &CheckBox7, &CheckBox8};
+    static const char* const noms_cases[] = {"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4",
+                                             "CheckBox5", "CheckBox6", "CheckBox7", "CheckBox8"};
+    for (int k = 0; k < 8; ++k) {
+        *cases[k] = case_a_cocher(this, noms_cases[k], {k < 6 ? 381 : 382, y_cases[k], 97, 17}, QString());
+        (*cases[k])->resize(125, 17);
+    }
+    Label11 = etiquette(this, "Label11", {510, 22, 50, 37}, QStringLiteral("IDx"), 33, true);
+    Label11->resize(66, 37);
+    SpeedButton8 = bouton(this, "SpeedButton8", {579, 5, 23, 22}, QString());
+    SpeedButton8->setToolTip(QStringLiteral("Demi-écran haut"));
+    SpeedButton8->setIcon(glyphe(QStyle::SP_ArrowUp));
+    SpeedButton9 = bouton(this, "SpeedButton9", {579, 33, 23, 22}, QString());
+    SpeedButton9->setToolTip(QStringLiteral("Demi-écran bas"));
+    SpeedButton9->setIcon(glyphe(QStyle::SP_ArrowDown));
+    Label4 = etiquette(this, "Label4", {624, 21, 39, 16}, QStringLiteral("scale"), 13, true);
+    Label4->resize(56, 16);
+    Label5 = etiquette(this, "Label5", {682, -1, 10, 24}, QStringLiteral("x"), 21);
+    Label8 = etiquette(this, "Label8", {681, 30, 9, 24}, QStringLiteral("y"), 21);
+    Edit1 = champ(this, "Edit1", {703, 3, 49, 21}, QStringLiteral("5"));
+    Edit2 = champ(this, "Edit2", {703, 35, 49, 21}, QStringLiteral("100"));
+    x_moins_SpeedButton3 = bouton(this, "x_moins_SpeedButton3", {764, 3, 23, 22}, QStringLiteral("-"), 21, true);
+    x_plus_SpeedButton3 = bouton(this, "x_plus_SpeedButton3", {796, 3, 23, 22}, QStringLiteral("+"), 21, true);
+    y_moins_SpeedButton3 = bouton(this, "y_moins_SpeedButton3", {762, 35, 23, 22}, QStringLiteral("-"), 21, true);
+    y_plus_SpeedButton3 = bouton(this, "y_plus_SpeedButton3", {796, 35, 23, 22}, QStringLiteral("+"), 21, true);
+    autoscale_X_CheckBox7 =
+        case_a_cocher(this, "autoscale_X_CheckBox7", {841, 4, 101, 17}, QStringLiteral("autoscale"), 13, true);
+    autoscale_Y_CheckBox8 =
+        case_a_cocher(this, "autoscale_Y_CheckBox8", {841, 36, 93, 17}, QStringLiteral("autoscale"), 13, true);
+    autoscale_X_CheckBox7->setChecked(true);
+    autoscale_Y_CheckBox8->setChecked(true);
+    Button1 = bouton(this, "Button1", {977, 21, 20, 20}, QString());
+    Button1->setToolTip(QStringLiteral("Changez la couleur  du fond"));
+    SpeedButton12 = bouton(this, "SpeedButton12", {1014, 21, 20, 20}, QStringLiteral("?"));
+    Image3 = place(new TImage(this), "Image3", 1047, 9, 90, 40);
+    Image3->setPicture(QImage(rep_prog + QStringLiteral("/lintrace_logo.png")));
+    ScrollBox1 = place(new QScrollArea(this), "ScrollBox1", 511, 65, 626, 479);
+    ScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ScrollBox1->setWidgetResizable(false);
+    Image1 = new TImage(nullptr);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(0, 0, 622, 475);
+    Image1->Picture() = QImage(622, 475, QImage::Format_RGB32);
+    Image1->Picture().fill(Qt::white);
+    ScrollBox1->setWidget(Image1);
+    Memo4 = place(new QPlainTextEdit(QStringLiteral("Memo4"), this), "Memo4", 0, 0, 10, 10);
+    Memo4->setReadOnly(true);
+    Memo4->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo4->hide();
+    presse_papier_Memo5 = place(new QPlainTextEdit(QStringLiteral("Memo5\npresse-papier"), this),
+                                "presse_papier_Memo5", 0, 0, 10, 10);
+    presse_papier_Memo5->hide();
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+
+    using A = Ancrage;
+    ancrage_.ajoute(Memo1, A::Etire_hauteur);
+    for (QWidget* w : std::initializer_list<QWidget*>{Label15, Memo3, Label1, setup_SpeedButton6, SpeedButton3,
+                                                       SpeedButton4, SpeedButton5, SpeedButton10, SpeedButton7})
+        ancrage_.ajoute(w, A::Bas);
+    ancrage_.ajoute(Button1, A::Droite);
+    ancrage_.ajoute(Image3, A::Droite);
+    ancrage_.ajoute(ScrollBox1, A::Etire_largeur | A::Etire_hauteur);
+}
+
+void TForm1::cree_panneau_setup() {
+    setup_Panel4 = place(new TPanel(this), "setup_Panel4", 576, 72, 241, 433);
+    setup_Panel4->setLineWidth(2);
+    QWidget* p = setup_Panel4;
+    Bevel1 = place(new QFrame(p), "Bevel1", 8, 192, 217, 57);
+    Bevel2 = place(new QFrame(p), "Bevel2", 3, 24, 232, 41);
+    Bevel3 = place(new QFrame(p), "Bevel3", 7, 326, 228, 65);
+    for (QFrame* b : {Bevel1, Bevel2, Bevel3})
+        b->setFrameShape(QFrame::Box), b->setFrameShadow(QFrame::Sunken);
+    Setupo = etiquette(p, "Setupo", {184, 3, 44, 20}, QStringLiteral("Setup"), 13, true);
+    Setupo->setGeometry(150, 3, 80, 20);
+    Setupo->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    Label10 = etiquette(p, "Label10", {9, 33, 78, 13}, QStringLiteral("refresh period [s]"));
+    Label10->resize(94, 13);
+    Edit5 = champ(p, "Edit5", {104, 29, 49, 21}, QStringLiteral("5"));
+    Panel1 = place(new TPanel(p), "Panel1", 167, 29, 41, 20);
+    langage_RadioGroup1 = new TRadioGroup(QStringLiteral("Language"),
+                                          {QStringLiteral("French"), QStringLiteral("Italiano"),
+                                           QStringLiteral("English"), QStringLiteral("Deutch")},
+                                          p);
+    place(langage_RadioGroup1, "langage_RadioGroup1", 10, 71, 89, 113);
+    langage_RadioGroup1->blockSignals(true);
+    langage_RadioGroup1->setItemIndex(2);
+    langage_RadioGroup1->blockSignals(false);
+    avecn1 = case_a_cocher(p, "avecn1", {106, 78, 94, 17}, QStringLiteral("with number"));
+    avecn1->resize(130, 17);
+    SpeedButton6 = bouton(p, "SpeedButton6", {106, 103, 113, 22}, QStringLiteral("Open langage file"));
+    SpeedButton6->resize(128, 22);
+    Label9 = etiquette(p, "Label9", {14, 209, 69, 13}, QStringLiteral("thickness lines"));
+    Label9->resize(108, 13);
+    Edit3 = champ(p, "Edit3", {126, 207, 48, 21}, QStringLiteral("2"));
+    RadioGroup1 = new TRadioGroup(QString(), {QStringLiteral("Excel"), QStringLiteral("Openoffice")}, p);
+    place(RadioGroup1, "RadioGroup1", 8, 257, 113, 57);
+    RadioGroup1->blockSignals(true);
+    RadioGroup1->setItemIndex(0);
+    RadioGroup1->blockSignals(false);
+    Label12 = etiquette(p, "Label12", {126, 282, 50, 13}, QStringLiteral("Decimal = "));
+    Edit4 = champ(p, "Edit4", {194, 274, 24, 32}, QStringLiteral(","));
+    Edit4->setFont(police(20, true));
+    Label16 = etiquette(p, "Label16", {132, 276, 27, 35}, QStringLiteral(", ."));
+    Label16->setFont(police(31, false, QStringLiteral("Arial")));
+    Label16->lower();
+    Label13 = etiquette(p, "Label13", {24, 338, 56, 13}, QStringLiteral("1- name top"));
+    Label13->resize(84, 13);
+    Edit6 = champ(p, "Edit6", {109, 334, 73, 21}, QStringLiteral("ID1"));
+    Panel5 = place(new TPanel(p), "Panel5", 185, 334, 24, 21);
+    Label14 = etiquette(p, "Label14", {24, 366, 73, 13}, QStringLiteral("2- name bottom"));
+    Label14->resize(84, 13);
+    Edit8 = champ(p, "Edit8", {109, 361, 73, 21}, QStringLiteral("ID3"));
+    Panel6 = place(new TPanel(p), "Panel6", 185, 362, 23, 19);
+    SpeedButton2 = bouton(p, "SpeedButton2", {32, 400, 65, 22}, QStringLiteral("Close"));
+    SpeedButton11 = bouton(p, "SpeedButton11", {136, 399, 65, 22}, QStringLiteral("Save"));
+    setup_Panel4->hide();
+}
+
+void TForm1::cree_panneaux_aide() {
+    const int32_t sarcelle = 0x808000; // teal in 0x00BBGGRR
+    Panel7 = place(new TPanel(this), "Panel7", 168, 56, 297, 481);
+    Panel7->setColor(sarcelle);
+    Memo5 = place(new QPlainTextEdit(Panel7), "Memo5", 8, 24, 281, 425);
+    SpeedButton13 = bouton(Panel7, "SpeedButton13", {224, 454, 65, 22}, QStringLiteral("Close"));
+    Panel7->hide();
+
+    Panel2 = place(new TPanel(this), "Panel2", 558, 100, 377, 433);
+    Panel2->setColor(sarcelle);
+    StaticText1 = etiquette(Panel2, "StaticText1", {20, 12, 337, 20},
+                            QStringLiteral("Lintrace - suivi en direct d'un fichier de mesures"), 13, true);
+    StaticText2 = etiquette(Panel2, "StaticText2", {20, 34, 337, 18},
+                            QStringLiteral("Trace jusqu'à huit courbes pendant l'acquisition."));
+    StaticText3 = etiquette(Panel2, "StaticText3", {20, 360, 337, 18}, QStringLiteral("Version 1.0"));
+    Image2 = place(new TImage(Panel2), "Image2", 20, 70, 337, 177);
+    Image2->setStretch(true);
+    Image2->setPicture(QImage(rep_prog + QStringLiteral("/lintrace_about.png")));
+    Panel3 = place(new TPanel(Panel2), "Panel3", 88, 392, 177, 33);
+    Panel3->setCaption(QStringLiteral("Close"));
+    Panel3->setFont(police(13, true));
+    Panel2->hide();
+
+    Panel4 = place(new TPanel(this), "Panel4", 460, 95, 373, 417);
+    Panel4->setLineWidth(2);
+    preview_Image4 = place(new TImage(Panel4), "preview_Image4", 48, 8, 281, 393);
+    preview_Image4->setStretch(true);
+    Panel4->hide();
+}
+
+void TForm1::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    ancrage_.applique(size());
+}

@@ -1,0 +1,225 @@
+#pragma once
+#include "_rez/ancrage.h"
+#include "_rez/controles.h"
+#include "_rez/plateforme.h"
+#include "util_rez/echelles.h"
+#include "util_rez/erreur.h"
+#include "util_rez/fichier_texte.h"
+#include "util_rez/langue.h"
+#include "util_rez/tableau.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+// The one window: every control under its own name, the program-wide state, every handler.
+class TForm1 : public QWidget {
+    Q_OBJECT
+public:
+    // `dossier_prog` is where the program's files live (the executable's folder by default);
+    // `arguments` are the command-line arguments after the program name.
+    TForm1(const QStringList& arguments, const QString& dossier_prog, std::unique_ptr<Plateforme> plateforme);
+    ~TForm1() override;
+
+    // ---- controls of the main window
+    QLabel* Label3;
+    QLabel* Label2;
+    QPushButton* SpeedButton1;
+    QLabel* StaticText7;
+    QLabel* Label6;
+    QCheckBox* sound_CheckBox8;
+    QPlainTextEdit* Memo1;
+    QLabel* Label15;
+    QPlainTextEdit* Memo3;
+    QLabel* Label1;
+    QPushButton* setup_SpeedButton6;
+    QPushButton* SpeedButton3;
+    QPushButton* SpeedButton4;
+    QPushButton* SpeedButton5;
+    QPushButton* SpeedButton10;
+    QPushButton* SpeedButton7;
+    QCheckBox* CheckBox1;
+    QCheckBox* CheckBox2;
+    QCheckBox* CheckBox3;
+    QCheckBox* CheckBox4;
+    QCheckBox* CheckBox5;
+    QCheckBox* CheckBox6;
+    QCheckBox* CheckBox7;
+    QCheckBox* CheckBox8;
+    QLabel* Label11;
+    QPushButton* SpeedButton8;
+    QPushButton* SpeedButton9;
+    QLabel* Label4;
+    QLabel* Label5;
+    QLabel* Label8;
+    QLineEdit* Edit1;
+    QLineEdit* Edit2;
+    QPushButton* x_moins_SpeedButton3;
+    QPushButton* x_plus_SpeedButton3;
+    QPushButton* y_moins_SpeedButton3;
+    QPushButton* y_plus_SpeedButton3;
+    QCheckBox* autoscale_X_CheckBox7;
+    QCheckBox* autoscale_Y_CheckBox8;
+    QPushButton* Button1;
+    QPushButton* SpeedButton12;
+    TImage* Image3;
+    QScrollArea* ScrollBox1;
+    TImage* Image1;
+    // hidden working controls
+    QPlainTextEdit* Memo4;
+    QPlainTextEdit* presse_papier_Memo5;
+    // setup panel
+    TPanel* setup_Panel4;
+    QLabel* Setupo;
+    QLabel* Label10;
+    QLineEdit* Edit5;
+    TPanel* Panel1;
+    TRadioGroup* langage_RadioGroup1;
+    QCheckBox* avecn1;
+    QPushButton* SpeedButton6;
+    QLabel* Label9;
+    QLineEdit* Edit3;
+    TRadioGroup* RadioGroup1;
+    QLabel* Label12;
+    QLineEdit* Edit4;
+    QLabel* Label16;
+    QLabel* Label13;
+    QLineEdit* Edit6;
+    TPanel* Panel5;
+    QLabel* Label14;
+    QLineEdit* Edit8;
+    TPanel* Panel6;
+    QPushButton* SpeedButton2;
+    QPushButton* SpeedButton11;
+    QFrame* Bevel1;
+    QFrame* Bevel2;
+    QFrame* Bevel3;
+    // help, about and print preview panels
+    TPanel* Panel7;
+    QPlainTextEdit* Memo5;
+    QPushButton* SpeedButton13;
+    TPanel* Panel2;
+    TImage* Image2;
+    TPanel* Panel3;
+    QLabel* StaticText1;
+    QLabel* StaticText2;
+    QLabel* StaticText3;
+    TPanel* Panel4;
+    TImage* preview_Image4;
+    // non-visual
+    QTimer* Timer1;
+    QString OpenDialog1_Title;
+
+    // ---- program-wide state
+    QString rep_prog;
+    std::array<QColor, 9> couleurs_courbes{};      // 1..8
+    std::array<QCheckBox*, 9> cases_courbes{};     // 1..8
+    bool avec_excel = true;
+    bool commentaire_modifie = false;
+    int32_t taille_cible = 0;
+    int32_t age_cible = 0;
+    QString chemin_cible;
+    bool arrete = false;
+    QString fichier_langue;
+    std::unique_ptr<Tableau> tableau;
+    int nb_enreg = 0;
+    long double max_x = -10;
+    long double max_y = -10;
+    Echelles echelles;
+    TableLangue langue;
+    Codage codage_cible = Codage::Utf8;
+    int enreg_hors_table = 0;
+    QStringList lignes_chargees;      // the loaded lines, as Memo1 shows them
+    bool derniere_ligne_retenue = false; // an unfinished last line was held back
+    int nb_chargements = 0;
+
+    // The window's own colour code (0x00BBGGRR, system colours with the top bit).
+    int32_t Color() const { return couleur_fenetre_; }
+    void setColor(int32_t code);
+    bool placement_bas() const;
+    Plateforme& plateforme() { return *plateforme_; }
+
+    // ---- start-up, settings, languages
+    void FormCreate(const QStringList& arguments);
+    void charge_setup();
+    void SpeedButton11Click();
+    void setup_SpeedButton6Click();
+    void SpeedButton2Click();
+    void RadioGroup1Click();
+    QString texte_message(int numero) const { return langue.texte_message(numero); }
+    void charge_fichier_langue(const QString& nom);
+    void charge_langues();
+    void applique_textes();
+    void langage_RadioGroup1Click();
+    void avecn1Click();
+    void SpeedButton6Click();
+
+    // ---- target file and refresh
+    void SpeedButton1Click();
+    void charge_fichier_dans_memo_et_affiche(const QString& chemin);
+    void extrait_commentaire(QStringList& lignes);
+    void remplit_tableau();
+    void Timer1Timer();
+    void joue_son();
+    void sound_CheckBox8Click();
+
+    // ---- plot
+    void trace_graphe(QChar mode);
+    void applique_autoscale();
+    void x_plus_SpeedButton3Click();
+    void x_moins_SpeedButton3Click();
+    void y_plus_SpeedButton3Click();
+    void y_moins_SpeedButton3Click();
+    void autoscale_X_CheckBox7Click();
+    void autoscale_Y_CheckBox8Click();
+    void Edit1KeyPress(QChar touche);
+    void Edit2KeyPress(QChar touche);
+    void Edit3KeyPress(QChar touche);
+    void CheckBox1Click();
+    void ScrollBox1Resize();
+    void Memo3Change();
+    void Memo3KeyDown();
+    void Button1MouseDown(Qt::MouseButton bouton);
+    void Panel5MouseDown(Qt::MouseButton bouton);
+    void Panel6MouseDown(Qt::MouseButton bouton);
+
+    // ---- help, about, screen halves
+    void SpeedButton12Click();
+    void SpeedButton13Click();
+    void SpeedButton3Click();
+    void Panel3Click();
+    int hauteur_barre_taches() const;
+    void SpeedButton8Click();
+    void SpeedButton9Click();
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+    bool eventFilter(QObject* objet, QEvent* e) override;
+
+private:
+    void cree_controles();
+    void cree_panneau_setup();
+    void cree_panneaux_aide();
+    void cablage();
+    // Runs a handler, shows a failed conversion or file operation in the error box and ends it.
+    void garde(const std::function<void()>& corps);
+    void montre_erreur(const QString& texte);
+    void zoom(QLineEdit* champ, int32_t (*pas)(int32_t));
+    QChar separateur_decimal() const;
+    void affiche_nb_enreg();
+
+    std::unique_ptr<Plateforme> plateforme_;
+    Ancrage ancrage_;
+    int32_t couleur_fenetre_;
+    bool message_repete_ouvert_ = false;
+};

@@ -1,0 +1,104 @@
+#include "helpers.h"
+#include "util_rez/erreur.h"
+#include "util_rez/fichier_cible.h"
+#include "util_rez/fichier_texte.h"
+#include "util_rez/pointeur.h"
+
+#include <QtTest>
+
+class TestFichiers : public QObject {
+    Q_OBJECT
+private slots:
+    void coupe_lignes_data() {
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<QStringList>("lignes");
+        QTest::addColumn<bool>("fin");
+        QTest::newRow("crlf") << "a\r\nb\r\n" << QStringList{"a", "b"} << true;
+        QTest::newRow("lf") << "a\nb" << QStringList{"a", "b"} << false;
+        QTest::newRow("cr") << "a\rb\r" << QStringList{"a", "b"} << true;
+        QTest::newRow("mixed and empty lines") << "a\r\n\rb\n\n" << QStringList{"a", "", "b", ""} << true;
+        QTest::newRow("empty") << "" << QStringList{} << false;
+        QTest::newRow("lone break") << "\r\n" << QStringList{""} << true;
+    }
+    void coupe_lignes() {
+        QFETCH(QString, texte);
+        QFETCH(QStringList, lignes);
+        QFETCH(bool, fin);
+        bool fin_lue = !fin;
+        QCOMPARE(::coupe_lignes(texte, &fin_lue), lignes);
+        QCOMPARE(fin_lue, fin);
+    }
+    void latin1_garde_ses_octets() {
+        QTemporaryDir dir;
+        const QString chemin = dir.filePath("run.txt");
+        const QByteArray octets("\"Temp\xe9rature \xb0" "C\"\r\n\"2\"\r\n");
+        aide_test::ecrit_octets(chemin, octets);
+        const TexteLu lu = lit_fichier_texte(chemin);
+        QCOMPARE(lu.codage, Codage::Latin1);
+        QCOMPARE(lu.lignes.first(), QStringLiteral("\"Température °C\""));
+        QVERIFY(ecrit_fichier_texte(chemin, lu.lignes, lu.codage));
+        QCOMPARE(aide_test::lit_octets(chemin), octets);
+    }
+    void utf8_reconnu() {
+        QTemporaryDir dir;
+        const QString chemin = dir.filePath("u.txt");
+        aide_test::ecrit_octets(chemin, QStringLiteral("Température\n").toUtf8());
+        const TexteLu lu = lit_fichier_texte(chemin);
+        QCOMPARE(lu.codage, Codage::Utf8);
+        QCOMPARE(lu.lignes, QStringList{QStringLiteral("Température")});
+    }
+    void fichier_absent_nomme() {
+        try {
+            lit_fichier_texte(QStringLiteral("/nonexistent/run.txt"));
+            QFAIL("no error");
+        } catch (const ErreurRez& e) {
+            QVERIFY(e.texte().startsWith(QStringLiteral("Cannot open file \"/nonexistent/run.txt\".")));
+        }
+    }
+    void pointeurs() {
+        QTemporaryDir dir;
+        QCOMPARE(lit_pointeur(dir.path(), fichier_dossier_memorise), QString());
+        QVERIFY(ecrit_pointeur(dir.path(), fichier_dossier_memorise, QStringLiteral("/data/")));
+        QCOMPARE(aide_test::lit_octets(dir.filePath("~rez_rep.~r")), QByteArray("/data/\r\n"));
+        QCOMPARE(lit_pointeur(dir.path() + "/", fichier_dossier_memorise), QStringLiteral("/data/"));
+        aide_test::ecrit_octets(dir.filePath("~rez_rep.~f"), "run.txt\nextra\n");
+        QCOMPARE(lit_pointeur(dir.path(), fichier_nom_memorise), QStringLiteral("run.txt"));
+        QVERIFY(!ecrit_pointeur(dir.filePath("absent"), fichier_nom_memorise, QStringLiteral("x")));
+    }
+    void date_dos_data() {
+        QTest::addColumn<QDateTime>("moment");
+        QTest::addColumn<quint32>("code");
+        QTest::newRow("1980-01-01 00:00:00") << QDateTime(QDate(1980, 1, 1), QTime(0, 0)) << quint32(0x00210000);
+        QTest::newRow("odd seconds round down")
+            << QDateTime(QDate(2026, 12, 7), QTime(21, 30, 59))
+            << quint32((((2026 - 1980) << 9 | 12 << 5 | 7) << 16) | (21 << 11 | 30 << 5 | 29));
+        QTest::newRow("before 1980 clamps") << QDateTime(QDate(1970, 1, 1), QTime(5, 0)) << quint32(0x00210000);
+    }
+    void date_dos() {
+        QFETCH(QDateTime, moment);
+        QFETCH(quint32, code);
+        QCOMPARE(static_cast<quint32>(::date_dos(moment)), code);
+    }
+    void taille_et_age() {
+        QTemporaryDir dir;
+        const QString chemin = dir.filePath("run.txt");
+        QCOMPARE(taille_fichier(chemin), -1);
+        QCOMPARE(age_fichier(chemin), -1);
+        QCOMPARE(taille_fichier(dir.path()), -1);
+        QCOMPARE(age_fichier(dir.path()), -1);
+        aide_test::ecrit_octets(chemin, "12345");
+        QCOMPARE(taille_fichier(chemin), 5);
+        QCOMPARE(age_fichier(chemin), ::date_dos(QFileInfo(chemin).lastModified()));
+        // A file the user may read but not write is still measured.
+        QFile::setPermissions(chemin, QFileDevice::ReadOwner);
+        QCOMPARE(taille_fichier(chemin), 5);
+    }
+    void nom_sans_dossier() {
+        QCOMPARE(::nom_sans_dossier(QStringLiteral("/a/b/run.txt")), QStringLiteral("run.txt"));
+        QCOMPARE(::nom_sans_dossier(QStringLiteral("C:\\x\\r.txt")), QStringLiteral("r.txt"));
+        QCOMPARE(::nom_sans_dossier(QStringLiteral("d:r.txt")), QStringLiteral("r.txt"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFichiers)
+#include "test_fichiers.moc"

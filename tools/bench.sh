@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds the benchmarks and prints one "name: median X ms" line per figure.
+set -euo pipefail
+cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")/.."
+
+tools/install-deps.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo --log-level=WARNING
+cmake --build build -j"$(nproc)" --target bench_parse bench_trace
+export QT_QPA_PLATFORM=offscreen
+build/bench_bin/bench_parse
+build/bench_bin/bench_trace

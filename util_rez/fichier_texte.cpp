@@ -1,0 +1,74 @@
+#include "util_rez/fichier_texte.h"
+
+#include "util_rez/erreur.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+QString decode_octets(const QByteArray& octets, Codage& codage) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString texte = utf8(octets);
+    if (!utf8.hasError()) {
+        codage = Codage::Utf8;
+        return texte;
+    }
+    codage = Codage::Latin1;
+    return QString::fromLatin1(octets);
+}
+
+QByteArray encode_texte(const QString& texte, Codage codage) {
+    return codage == Codage::Utf8 ? texte.toUtf8() : texte.toLatin1();
+}
+
+QStringList coupe_lignes(const QString& texte, bool* fin_de_ligne_finale) {
+    QStringList lignes;
+    qsizetype debut = 0;
+    const qsizetype n = texte.size();
+    bool fin_coupee = false;
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = texte[i];
+        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+            continue;
+        lignes.append(texte.mid(debut, i - debut));
+        if (c == QLatin1Char('\r') && i + 1 < n && texte[i + 1] == QLatin1Char('\n'))
+            ++i;
+        debut = i + 1;
+        fin_coupee = debut >= n;
+    }
+    if (debut < n)
+        lignes.append(texte.mid(debut));
+    if (fin_de_ligne_finale)
+        *fin_de_ligne_finale = fin_coupee;
+    return lignes;
+}
+
+QString message_ouverture_impossible(const QString& chemin, const QString& raison) {
+    return QStringLiteral("Cannot open file \"%1\". %2").arg(chemin, raison);
+}
+
+TexteLu lit_fichier_texte(const QString& chemin) {
+    QFile f(chemin);
+    if (!f.open(QIODevice::ReadOnly))
+        throw ErreurRez(message_ouverture_impossible(chemin, f.errorString()));
+    const QByteArray octets = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        throw ErreurRez(message_ouverture_impossible(chemin, f.errorString()));
+    TexteLu lu;
+    const QString texte = decode_octets(octets, lu.codage);
+    lu.lignes = coupe_lignes(texte, &lu.fin_de_ligne_finale);
+    return lu;
+}
+
+bool ecrit_fichier_texte(const QString& chemin, const QStringList& lignes, Codage codage) {
+    QByteArray octets;
+    for (const QString& l : lignes) {
+        octets += encode_texte(l, codage);
+        octets += "\r\n";
+    }
+    QFile f(chemin);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const bool ecrit = f.write(octets) == octets.size();
+    f.close();
+    return ecrit && f.error() == QFileDevice::NoError;
+}

@@ -1,0 +1,28 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Text files are kept byte for byte: valid UTF-8 is read as UTF-8, anything else as
+// Latin-1, and a rewrite uses the encoding the text came in.
+enum class Codage { Utf8, Latin1 };
+
+struct TexteLu {
+    QStringList lignes;
+    Codage codage = Codage::Utf8;
+    bool fin_de_ligne_finale = false; // the bytes ended with a line break
+};
+
+QString decode_octets(const QByteArray& octets, Codage& codage);
+QByteArray encode_texte(const QString& texte, Codage codage);
+
+// Splits at CR LF, LF or CR; a break at the very end adds no empty line.
+QStringList coupe_lignes(const QString& texte, bool* fin_de_ligne_finale = nullptr);
+
+// Throws ErreurRez ("Cannot open file ...") when the file cannot be read.
+TexteLu lit_fichier_texte(const QString& chemin);
+
+// Each line followed by CR LF. Returns false when any step fails.
+bool ecrit_fichier_texte(const QString& chemin, const QStringList& lignes, Codage codage = Codage::Utf8);
+
+QString message_ouverture_impossible(const QString& chemin, const QString& raison);

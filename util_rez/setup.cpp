@@ -1,0 +1,88 @@
+#include "util_rez/setup.h"
+
+#include "util_rez/conversions.h"
+#include "util_rez/erreur.h"
+#include "util_rez/fichier_texte.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <functional>
+
+namespace {
+
+using Application = std::function<void(ReglagesSetup&, const QString&)>;
+
+const std::array<Application, 10>& applications() {
+    static const std::array<Application, 10> a{
+        [](ReglagesSetup& r, const QString& l) { r.periode = l; },
+        [](ReglagesSetup& r, const QString& l) { r.langue = StrToInt(l); },
+        [](ReglagesSetup& r, const QString& l) { r.epaisseur = l; },
+        [](ReglagesSetup& r, const QString& l) { r.decimale = l; },
+        [](ReglagesSetup& r, const QString& l) { r.nom_haut = l; },
+        [](ReglagesSetup& r, const QString& l) { r.nom_bas = l; },
+        [](ReglagesSetup& r, const QString& l) { r.son = l == QLatin1String("TRUE"); },
+        [](ReglagesSetup& r, const QString& l) { r.tableur = StrToInt(l); },
+        [](ReglagesSetup& r, const QString& l) { r.couleur_haut = StrToInt(l); },
+        [](ReglagesSetup& r, const QString& l) { r.couleur_bas = StrToInt(l); },
+    };
+    return a;
+}
+
+} // namespace
+
+LectureSetup lit_setup(const QString& chemin, const ReglagesSetup& actuels) {
+    LectureSetup lecture;
+    lecture.reglages = actuels;
+    if (!QFileInfo(chemin).isFile())
+        return lecture;
+    lecture.fichier_present = true;
+    const QStringList lignes = lit_fichier_texte(chemin).lignes;
+    for (int i = 0; i < 10; ++i) {
+        const QString ligne = i < lignes.size() ? lignes[i] : QString();
+        try {
+            applications()[i](lecture.reglages, ligne);
+        } catch (const ErreurRez& e) {
+            lecture.erreur = e.texte();
+            return lecture;
+        }
+        lecture.lignes_appliquees = i + 1;
+    }
+    return lecture;
+}
+
+QStringList lignes_setup(const ReglagesSetup& r) {
+    return {r.periode,
+            QString::number(r.langue),
+            r.epaisseur,
+            r.decimale,
+            r.nom_haut,
+            r.nom_bas,
+            r.son ? QStringLiteral("TRUE") : QStringLiteral("FALSE"),
+            QString::number(r.tableur),
+            QString::number(r.couleur_haut),
+            QString::number(r.couleur_bas)};
+}
+
+bool ecrit_setup(const QString& chemin, const ReglagesSetup& r) {
+    return ecrit_fichier_texte(chemin, lignes_setup(r));
+}
+
+int borne_index(int32_t index, int nombre) {
+    if (index < -1)
+        return -1;
+    if (index >= nombre)
+        return nombre - 1;
+    return index;
+}
+
+QString nom_fichier_langue(int index) {
+    static const char* const noms[] = {"Lintrace_lng.fr.txt", "Lintrace_lng.it.txt", "Lintrace_lng.en.txt",
+                                       "Lintrace_lng.de.txt"};
+    return index >= 0 && index < 4 ? QString::fromLatin1(noms[index]) : QString();
+}
+
+QString nom_fichier_aide(int index) {
+    static const char* const noms[] = {"Lintrace_help.fr.txt", "Lintrace_help.it.txt", "Lintrace_help.en.txt",
+                                       "Lintrace_help.de.txt"};
+    return index >= 0 && index < 4 ? QString::fromLatin1(noms[index]) : QString();
+}
