@@ -1,0 +1,173 @@
+#include "util_rez/remplit_tableau.h"
+
+#include <QtTest>
+#include <cmath>
+#include <memory>
+
+namespace {
+
+// The table with guard cells after it: nothing may be written outside its rows 1..5000.
+struct TableauGarde {
+    Tableau t;
+    std::array<double, 64> garde;
+};
+constexpr double marque = 1234.5;
+
+QStringList fichier(const QStringList& suite,
+                    const QString& noms = QStringLiteral("\"Runtime T1 T2 P F L C\"")) {
+    return QStringList{QStringLiteral("\"Run 12\""), QStringLiteral("\"Gain 3\""), noms} + suite;
+}
+
+QString enreg(double x, double y) {
+    return QStringLiteral("\"%1 %2 1 1 1 1 1\"").arg(x).arg(y);
+}
+
+} // namespace
+
+class TestRemplitTableau : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TableauGarde> tg;
+
+  private slots:
+    void init() {
+        tg = std::make_unique<TableauGarde>();
+        for (auto& colonne : tg->t.v)
+            colonne.fill(marque);
+        tg->garde.fill(marque);
+    }
+    void cleanup() {
+        for (const auto& colonne : tg->t.v)
+            QCOMPARE(colonne[0], marque);
+        for (double g : tg->garde)
+            QCOMPARE(g, marque);
+    }
+
+    void noms() {
+        const ResultatParse r = remplit_tableau(fichier({}), tg->t);
+        QVERIFY(r.noms_lus);
+        const QStringList attendus{"T1", "T2", "P", "F", "L", "C", "C - F", "C - T2"};
+        for (int j = 1; j <= 8; ++j)
+            QCOMPARE(r.noms[j], attendus[j - 1]);
+    }
+    void noms_trop_courts_data() {
+        QTest::addColumn<QString>("ligne");
+        QTest::newRow("quotes only") << "\"\"";
+        QTest::newRow("two characters") << "\"T";
+        QTest::newRow("one character") << "\"";
+    }
+    void noms_trop_courts() {
+        QFETCH(QString, ligne);
+        const ResultatParse r = remplit_tableau(fichier({}, ligne), tg->t);
+        QCOMPARE(r.noms[1], QStringLiteral("_extraitUTIL<>"));
+        QCOMPARE(r.noms[6], QStringLiteral("_extraitUTIL<>"));
+        QCOMPARE(r.noms[8], QStringLiteral("_extraitUTIL<> - _extraitUTIL<>"));
+    }
+    void pas_de_ligne_de_noms() {
+        QVERIFY(!remplit_tableau(fichier({}, QString()), tg->t).noms_lus);
+        QVERIFY(!remplit_tableau(fichier({}, QStringLiteral("'\"Runtime T1\"")), tg->t).noms_lus);
+        const ResultatParse r = remplit_tableau(fichier({}, QStringLiteral("\"1 2 3\"")), tg->t);
+        QVERIFY(r.noms_lus);
+        QCOMPARE(r.nb_enreg, 0);
+    }
+
+    // Columns 1..9 of the one record read, or an empty list when the line is no record.
+    void enregistrement_data() {
+        QTest::addColumn<QString>("ligne");
+        QTest::addColumn<QList<double>>("colonnes");
+        QTest::newRow("plain") << "\"1 2 3 4 5 6 7\"" << QList<double>{1, 2, 3, 4, 5, 6, 7, 2, 4};
+        QTest::newRow("differences") << "\"0 0 1 0 4 0 10\"" << QList<double>{0, 0, 1, 0, 4, 0, 10, 6, 9};
+        QTest::newRow("blank runs") << "\"4   2  3\"" << QList<double>{4, 2, 3, 0, 0, 0, 0, 0, -3};
+        QTest::newRow("number forms")
+            << "\"0,5 1.5e3 12.5% 1,234,5 . 1e400 -2\"" << QList<double>{0.5, 1500, 0, 0, 0, 0, -2, -2, -2};
+        QTest::newRow("extra fields ignored")
+            << "\"1 2 3 4 5 6 7 8 9\"" << QList<double>{1, 2, 3, 4, 5, 6, 7, 2, 4};
+        QTest::newRow("quote and digit only") << "\"3" << QList<double>{0, 0, 0, 0, 0, 0, 0, 0, 0};
+        QTest::newRow("starts with 5") << "\"5 1 2\"" << QList<double>{};
+        QTest::newRow("starts with a sign") << "\"-1 2\"" << QList<double>{};
+        QTest::newRow("blank after quote") << "\" 1 2\"" << QList<double>{};
+        QTest::newRow("no quote") << "1 2 3" << QList<double>{};
+        QTest::newRow("apostrophe") << "'\"1 2 3\"" << QList<double>{};
+    }
+    void enregistrement() {
+        QFETCH(QString, ligne);
+        QFETCH(QList<double>, colonnes);
+        const ResultatParse r = remplit_tableau(fichier({ligne}), tg->t);
+        QCOMPARE(r.nb_enreg, colonnes.isEmpty() ? 0 : 1);
+        for (int c = 1; c <= colonnes.size(); ++c)
+            QCOMPARE(tg->t(c, 1), colonnes[c - 1]);
+    }
+
+    void lignes_passees_sans_trou() {
+        const ResultatParse r =
+            remplit_tableau(fichier({enreg(1, 1), "'note", "", "\"x\"", enreg(2, 2)}), tg->t);
+        QCOMPARE(r.nb_enreg, 2);
+        QCOMPARE(tg->t(1, 2), 2.0);
+    }
+
+    void arret_data() {
+        QTest::addColumn<QString>("ligne");
+        QTest::addColumn<bool>("arrete");
+        QTest::newRow("quoted") << "\"Stopped\"" << true;
+        QTest::newRow("inside a line") << "\"Run Stopped at 10:02\"" << true;
+        QTest::newRow("after other S") << "\"Sensor SStopped\"" << true;
+        QTest::newRow("cut short") << "\"Stoppe S\"" << false;
+        QTest::newRow("unquoted") << "Stopped" << false;
+        QTest::newRow("lower case") << "\"stopped\"" << false;
+    }
+    void arret() {
+        QFETCH(QString, ligne);
+        QFETCH(bool, arrete);
+        const ResultatParse r = remplit_tableau(fichier({enreg(1, 1), ligne, enreg(2, 2)}), tg->t);
+        QCOMPARE(r.arrete, arrete);
+        QCOMPARE(r.nb_enreg, arrete ? 1 : 2);
+    }
+    void arret_a_la_place_des_noms() {
+        const ResultatParse r = remplit_tableau(fichier({enreg(1, 1)}, QStringLiteral("\"Stopped\"")), tg->t);
+        QVERIFY(r.arrete);
+        QVERIFY(!r.noms_lus);
+        QCOMPARE(r.nb_enreg, 0);
+    }
+
+    void maxima_data() {
+        QTest::addColumn<QStringList>("lignes");
+        QTest::addColumn<double>("max_x");
+        QTest::addColumn<double>("max_y");
+        QTest::newRow("no records") << QStringList{} << -10.0 << -10.0;
+        QTest::newRow("largest") << QStringList{enreg(3, 40), enreg(2, 95)} << 3.0 << 95.0;
+        QTest::newRow("negative y") << QStringList{"\"0 -20 -3 -30 -40 -50 -60\""} << 0.0 << -3.0;
+        QTest::newRow("below -10") << QStringList{"\"0 -20 -13 -30 -40 -50 -60\""} << 0.0 << -10.0;
+        QTest::newRow("differences left out") << QStringList{"\"1 0 -100 0 -100 0 100\""} << 1.0 << 100.0;
+    }
+    void maxima() {
+        QFETCH(QStringList, lignes);
+        QFETCH(double, max_x);
+        QFETCH(double, max_y);
+        const ResultatParse r = remplit_tableau(fichier(lignes), tg->t);
+        QCOMPARE(static_cast<double>(r.max_x), max_x);
+        QCOMPARE(static_cast<double>(r.max_y), max_y);
+    }
+    void maxima_en_precision_etendue() {
+        const ResultatParse r = remplit_tableau(fichier({"\"0.1 0.3\""}), tg->t);
+        QVERIFY(r.max_x == 0.1L && r.max_y == 0.3L);
+        QCOMPARE(tg->t(1, 1), 0.1);
+    }
+
+    // Records past the table are counted, leave the maxima alone, and a later marker is seen.
+    void capacite() {
+        QStringList suite;
+        for (int k = 1; k <= capacite_tableau; ++k)
+            suite << enreg(k % 4, k % 50);
+        suite << enreg(4, 500) << enreg(4.5, 600) << enreg(4.9, 700) << "\"Stopped\"" << enreg(4.9, 800);
+        const ResultatParse r = remplit_tableau(fichier(suite), tg->t);
+        QCOMPARE(r.nb_enreg, capacite_tableau);
+        QCOMPARE(r.enreg_hors_table, 3);
+        QVERIFY(r.arrete);
+        QCOMPARE(static_cast<double>(r.max_x), 3.0);
+        QCOMPARE(static_cast<double>(r.max_y), 49.0);
+        QCOMPARE(tg->t(2, capacite_tableau), 0.0);
+        QCOMPARE(tg->t(2, capacite_tableau - 1), 49.0);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestRemplitTableau)
+#include "test_remplit_tableau.moc"
