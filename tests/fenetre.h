@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <memory>
 
 // The desktop as the window tests see it: dialogs answered from queues, everything asked
@@ -24,10 +25,13 @@ public:
     QStringList editeur;
     QRect ecran_ = QRect(0, 0, 1920, 1080);
     QRect disponible_ = QRect(0, 0, 1920, 1040);
+    std::function<void()> pendant_message; // runs while a box would be open
 
     QMessageBox::StandardButton message(QWidget*, Genre, const QString& texte,
                                         QMessageBox::StandardButtons) override {
         messages.append(texte);
+        if (pendant_message)
+            pendant_message();
         if (reponses.empty())
             return QMessageBox::Ok;
         const auto r = reponses.front();

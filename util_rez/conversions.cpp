@@ -9,8 +9,28 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <locale.h>
 
 namespace {
+
+// The C library formats and reads numbers by the process locale, which Qt sets from the
+// environment; these conversions always want the point, so they switch to "C" meanwhile.
+class LocaleC {
+public:
+    LocaleC() : c_(newlocale(LC_ALL_MASK, "C", nullptr)), ancienne_(c_ ? uselocale(c_) : nullptr) {}
+    ~LocaleC() {
+        if (c_) {
+            uselocale(ancienne_);
+            freelocale(c_);
+        }
+    }
+    LocaleC(const LocaleC&) = delete;
+    LocaleC& operator=(const LocaleC&) = delete;
+
+private:
+    locale_t c_;
+    locale_t ancienne_;
+};
 
 QString message_entier(const QString& texte) {
     return QStringLiteral("'%1' is not a valid integer value.").arg(texte);
@@ -79,6 +99,7 @@ long double StrToFloat(const QString& texte, QChar separateur) {
         if (!permis)
             throw ErreurRez(message_reel(texte));
     }
+    const LocaleC locale_c;
     char* fin = nullptr;
     errno = 0;
     const long double v = std::strtold(c.constData(), &fin);
@@ -91,6 +112,7 @@ QString FloatToStr(long double valeur, QChar separateur) {
     if (valeur == 0)
         return QStringLiteral("0");
     const long double a = std::fabs(valeur);
+    const LocaleC locale_c;
     char buf[64];
     if (a >= 1e-5L && a < 1e15L) {
         std::snprintf(buf, sizeof buf, "%.15Lg", valeur);
