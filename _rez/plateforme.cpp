@@ -12,6 +12,7 @@
 #include <QSoundEffect>
 #include <QUrl>
 
+Plateforme::Plateforme() = default;
 Plateforme::~Plateforme() = default;
 
 QMessageBox::StandardButton Plateforme::message(QWidget* parent, Genre genre, const QString& texte,

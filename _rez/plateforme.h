@@ -14,6 +14,7 @@ class QWidget;
 class Plateforme {
 public:
     enum class Genre { Information, Erreur, Question, Confirmation };
+    Plateforme();
     virtual ~Plateforme();
 
     virtual QMessageBox::StandardButton message(QWidget* parent, Genre genre, const QString& texte,

@@ -11,7 +11,8 @@
 namespace {
 
 // The form's sans font at a pixel height; the original's heights are character heights.
-QFont police(int pixels, bool gras = false, const QString& famille = QStringLiteral("Sans Serif")) {
+// Liberation Sans keeps the narrow widths the control sizes were laid out for.
+QFont police(int pixels, bool gras = false, const QString& famille = QStringLiteral("Liberation Sans")) {
     QFont f(famille);
     f.setStyleHint(QFont::SansSerif);
     f.setPixelSize(pixels);
@@ -68,7 +69,8 @@ TForm1::TForm1(const QStringList& arguments, const QString& dossier_prog, std::u
     setWindowTitle(QStringLiteral("Lintrace   "));
     setFont(police(11));
     setAutoFillBackground(true);
-    setGeometry(359, 112, 1162, 586);
+    move(359, 112);
+    resize(1162, 586);
     cree_controles();
     cree_panneau_setup();
     cree_panneaux_aide();
@@ -86,8 +88,10 @@ void TForm1::setColor(int32_t code) {
     setPalette(p);
 }
 
+// The window's top is that of its frame, its height that of its client area: both are what
+// the placements set, whatever frame a window manager adds.
 bool TForm1::placement_bas() const {
-    return geometry().top() == geometry().height();
+    return pos().y() == height();
 }
 
 void TForm1::cree_controles() {

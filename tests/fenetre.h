@@ -13,7 +13,7 @@ class PlateformeTest : public Plateforme {
 public:
     QStringList messages;
     std::deque<QMessageBox::StandardButton> reponses;
-    std::deque<std::optional<QString>> fichiers_choisis;
+    QStringList fichiers_choisis; // a null string cancels the dialog
     std::deque<std::optional<QColor>> couleurs_choisies;
     struct Ouverture {
         QString titre, dossier, nom, filtre;
@@ -41,11 +41,12 @@ public:
     std::optional<QString> ouvre_fichier(QWidget*, const QString& titre, const QString& dossier, const QString& nom,
                                          const QString& filtre) override {
         ouvertures.append({titre, dossier, nom, filtre});
-        if (fichiers_choisis.empty())
+        if (fichiers_choisis.isEmpty())
             return std::nullopt;
-        auto r = fichiers_choisis.front();
-        fichiers_choisis.pop_front();
-        return r;
+        const QString r = fichiers_choisis.takeFirst();
+        if (r.isNull())
+            return std::nullopt;
+        return std::make_optional(r);
     }
     std::optional<QColor> choisit_couleur(QWidget*, const QColor&) override {
         if (couleurs_choisies.empty())
@@ -80,6 +81,7 @@ struct Session {
             prepare(*p);
         plateforme = p.get();
         fenetre = std::make_unique<TForm1>(arguments, dossier.path(), std::move(p));
+        fenetre->show(); // resize events reach the controls only once the window is shown
         return *fenetre;
     }
 };

@@ -11,7 +11,7 @@ private slots:
     void sans_argument() {
         Session s;
         TForm1& f = s.demarre();
-        QCOMPARE(f.geometry(), QRect((1920 - 1162) / 2, (1080 - 586) / 2, 1162, 586));
+        QCOMPARE(QRect(f.pos(), f.size()), QRect((1920 - 1162) / 2, (1080 - 586) / 2, 1162, 586));
         QCOMPARE(f.Label11->text(), QString());
         for (int k = 1; k <= 7; ++k)
             QVERIFY(f.cases_courbes[k]->isChecked());
@@ -47,7 +47,7 @@ private slots:
         aide_test::ecrit_octets(s.chemin(nom_fichier_setup),
                                "5\r\n2\r\n2\r\n,\r\ntop\r\nbottom\r\nFALSE\r\n0\r\n255\r\n65280\r\n");
         TForm1& f = s.demarre(arguments);
-        QCOMPARE(f.geometry(), QRect(0, haut, 1920, 520));
+        QCOMPARE(QRect(f.pos(), f.size()), QRect(0, haut, 1920, 520));
         QCOMPARE(f.Label11->text(), nom);
         QCOMPARE(f.placement_bas(), bas);
         QCOMPARE(f.Color(), bas ? 65280 : 255);

@@ -35,7 +35,7 @@ private slots:
         TForm1& f = s.demarre({}, [&](PlateformeTest& p) { p.fichiers_choisis.push_back(cible); });
         f.Edit1->setText(QStringLiteral("23"));
         f.autoscale_X_CheckBox7->setChecked(false);
-        f.SpeedButton1Click();
+        f.SpeedButton1->click();
         const auto& o = s.plateforme->ouvertures.first();
         QCOMPARE(o.dossier, QStringLiteral("/data/"));
         QCOMPARE(o.nom, QStringLiteral("old.txt"));
@@ -54,7 +54,7 @@ private slots:
     void dialogue_annule() {
         Session s;
         TForm1& f = s.demarre();
-        f.SpeedButton1Click();
+        f.SpeedButton1->click();
         QCOMPARE(s.plateforme->ouvertures.size(), 1);
         QCOMPARE(f.windowTitle(), QStringLiteral("Lintrace   "));
         QVERIFY(f.chemin_cible.isEmpty());
@@ -66,7 +66,7 @@ private slots:
         TForm1& f = s.demarre({}, [&](PlateformeTest& p) { p.fichiers_choisis.push_back(absent); });
         f.Edit1->setText(QStringLiteral("23"));
         f.autoscale_X_CheckBox7->setChecked(false);
-        f.SpeedButton1Click();
+        f.SpeedButton1->click();
         QCOMPARE(s.plateforme->messages.size(), 1);
         QVERIFY(s.plateforme->messages.first().contains(absent));
         QCOMPARE(f.chemin_cible, absent);

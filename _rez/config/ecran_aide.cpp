@@ -12,14 +12,16 @@ int TForm1::hauteur_barre_taches() const {
 
 void TForm1::SpeedButton8Click() {
     const int h = hauteur_demi_ecran(plateforme_->ecran(), hauteur_barre_taches());
-    setGeometry(x(), 0, width(), h);
+    resize(width(), h);
+    move(x(), 0);
     setColor(Panel5->Color());
     Image3->show();
 }
 
 void TForm1::SpeedButton9Click() {
     const int h = hauteur_demi_ecran(plateforme_->ecran(), hauteur_barre_taches());
-    setGeometry(x(), h, width(), h);
+    resize(width(), h);
+    move(x(), h);
     setColor(Panel6->Color());
     Image3->hide();
 }

@@ -50,7 +50,8 @@ void TForm1::FormCreate(const QStringList& arguments) {
         } else {
             Label11->setText(a == QLatin1String("#1") ? Edit6->text() : Edit8->text());
             const int hauteur = ecran.height() / 2 - 20;
-            setGeometry(0, a == QLatin1String("#1") ? 0 : hauteur, ecran.width(), hauteur);
+            resize(ecran.width(), hauteur);
+            move(0, a == QLatin1String("#1") ? 0 : hauteur);
             if (a == QLatin1String("#2"))
                 Image3->hide();
         }

@@ -35,10 +35,11 @@ void TForm1::Timer1Timer() {
             return;
         if (taille_fichier(chemin_cible) == taille_cible && age_fichier(chemin_cible) == age_cible)
             return;
+        // The load records the size and stamp it measured just before reading. Measuring
+        // them again now would take in a write that landed after the read, and that data
+        // would never be loaded.
         charge_fichier_dans_memo_et_affiche(chemin_cible);
         trace_graphe(QLatin1Char('E'));
-        taille_cible = taille_fichier(chemin_cible);
-        age_cible = age_fichier(chemin_cible);
         if (sound_CheckBox8->isChecked())
             joue_son();
     } catch (const ErreurRez& e) {
