@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSoundEffect>
+#include <QTemporaryFile>
 #include <QUrl>
 
 Plateforme::Plateforme() = default;
@@ -57,33 +58,40 @@ QRect Plateforme::ecran_disponible() const {
     return s ? s->availableGeometry() : ecran();
 }
 
-void Plateforme::joue_son(const QString& chemin) {
+void Plateforme::joue(std::unique_ptr<QSoundEffect>& effet, const QString& chemin) {
     // A new sound cuts off the one still playing.
-    son_ = std::make_unique<QSoundEffect>();
-    son_->setSource(QUrl::fromLocalFile(chemin));
-    son_->play();
+    effet = std::make_unique<QSoundEffect>();
+    QSoundEffect* e = effet.get();
+    QObject::connect(e, &QSoundEffect::statusChanged, e, [this, e, chemin] {
+        if (e->status() == QSoundEffect::Error && erreur_son)
+            erreur_son(QStringLiteral("Cannot play the sound file \"%1\".").arg(chemin));
+    });
+    e->setSource(QUrl::fromLocalFile(chemin));
+    e->play();
 }
 
-void Plateforme::joue_genere(std::unique_ptr<QSoundEffect>& effet, const QString& nom, int frequence_hz,
-                             int duree_ms) {
-    const QString chemin = QDir::temp().filePath(nom);
-    if (!QFile::exists(chemin)) {
-        QFile f(chemin);
-        if (f.open(QIODevice::WriteOnly))
-            f.write(onde_sinus(frequence_hz, duree_ms));
+void Plateforme::joue_son(const QString& chemin) {
+    joue(son_, chemin);
+}
+
+void Plateforme::joue_genere(std::unique_ptr<QSoundEffect>& effet, int frequence_hz, int duree_ms) {
+    auto& fichier = tonalites_[{frequence_hz, duree_ms}];
+    if (!fichier) {
+        fichier = std::make_unique<QTemporaryFile>(QDir::temp().filePath(QStringLiteral("lintrace-XXXXXX.wav")));
+        if (!fichier->open())
+            return;
+        fichier->write(onde_sinus(frequence_hz, duree_ms));
+        fichier->flush();
     }
-    effet = std::make_unique<QSoundEffect>();
-    effet->setSource(QUrl::fromLocalFile(chemin));
-    effet->play();
+    joue(effet, fichier->fileName());
 }
 
 void Plateforme::bip_alerte() {
-    joue_genere(alerte_, QStringLiteral("lintrace-alerte-880-180.wav"), 880, 180);
+    joue_genere(alerte_, 880, 180);
 }
 
 void Plateforme::bip(int frequence_hz, int duree_ms) {
-    joue_genere(tonalite_, QStringLiteral("lintrace-bip-%1-%2.wav").arg(frequence_hz).arg(duree_ms),
-                frequence_hz, duree_ms);
+    joue_genere(tonalite_, frequence_hz, duree_ms);
 }
 
 void Plateforme::ouvre_editeur(const QString& dossier, const QString& nom_fichier) {

@@ -3,10 +3,13 @@
 #include <QMessageBox>
 #include <QRect>
 #include <QString>
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 
 class QSoundEffect;
+class QTemporaryFile;
 class QWidget;
 
 // What the window asks of the desktop: modal dialogs, the screen, sounds, the text editor.
@@ -31,9 +34,14 @@ public:
     virtual void bip(int frequence_hz, int duree_ms);
     virtual void ouvre_editeur(const QString& dossier, const QString& nom_fichier);
 
+    // Told when a sound file exists but the player cannot open it.
+    std::function<void(const QString&)> erreur_son;
+
 private:
-    void joue_genere(std::unique_ptr<QSoundEffect>& effet, const QString& nom, int frequence_hz, int duree_ms);
+    void joue(std::unique_ptr<QSoundEffect>& effet, const QString& chemin);
+    void joue_genere(std::unique_ptr<QSoundEffect>& effet, int frequence_hz, int duree_ms);
     std::unique_ptr<QSoundEffect> son_;
     std::unique_ptr<QSoundEffect> alerte_;
     std::unique_ptr<QSoundEffect> tonalite_;
+    std::map<std::pair<int, int>, std::unique_ptr<QTemporaryFile>> tonalites_;
 };

@@ -75,6 +75,11 @@ TForm1::TForm1(const QStringList& arguments, const QString& dossier_prog, std::u
     cree_panneau_setup();
     cree_panneaux_aide();
     cablage();
+    // Shown after the player's own signal has returned: a box's event loop may start the next
+    // sound, which replaces the player that is reporting.
+    plateforme_->erreur_son = [this](const QString& texte) {
+        QTimer::singleShot(0, this, [this, texte] { montre_erreur(texte); });
+    };
     Timer1->start(1000);
     FormCreate(arguments);
 }
@@ -196,6 +201,7 @@ void TForm1::cree_controles() {
                                                        SpeedButton4, SpeedButton5, SpeedButton10, SpeedButton7})
         ancrage_.ajoute(w, A::Bas);
     ancrage_.ajoute(Button1, A::Droite);
+    ancrage_.ajoute(SpeedButton12, A::Droite);
     ancrage_.ajoute(Image3, A::Droite);
     ancrage_.ajoute(ScrollBox1, A::Etire_largeur | A::Etire_hauteur);
 }

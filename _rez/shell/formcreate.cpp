@@ -49,6 +49,7 @@ void TForm1::FormCreate(const QStringList& arguments) {
             }
         } else {
             Label11->setText(a == QLatin1String("#1") ? Edit6->text() : Edit8->text());
+            Label11->adjustSize();
             const int hauteur = ecran.height() / 2 - 20;
             resize(ecran.width(), hauteur);
             move(0, a == QLatin1String("#1") ? 0 : hauteur);
