@@ -1,0 +1,324 @@
+#include "util_rez/erreur.h"
+#include "util_rez/trace.h"
+
+#include <QImage>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QtTest>
+#include <cfenv>
+#include <memory>
+
+Q_DECLARE_METATYPE(Echelles)
+
+namespace {
+
+const QColor bleu = couleur_axes;
+const QColor marine = couleur_textes;
+const std::array<QColor, 9> couleurs = [] {
+    std::array<QColor, 9> c;
+    for (int k = 1; k <= 8; ++k)
+        c[k] = QColor(QColor::fromHsv(k * 40, 255, 200).rgb()); // none is white, blue or navy
+    return c;
+}();
+const Echelles initiales{5, 100, 5, 10};
+const GeometrieTrace ecran = geometrie_ecran(616, 469);
+const QRect zone_nom(50, 10, 150, 20);
+
+struct Donnees {
+    std::unique_ptr<Tableau> tab = std::make_unique<Tableau>();
+    int n = 0;
+    std::array<bool, 9> coches{};
+    void ajoute(double x, std::initializer_list<double> ys) {
+        (*tab)(1, ++n) = x;
+        int k = 2;
+        for (double y : ys)
+            (*tab)(k++, n) = y;
+    }
+};
+
+QImage peint(const Echelles& e, const Donnees& d, const QString& epaisseur, QSize taille = {616, 469}) {
+    QImage image(taille, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    trace_ecran(image, e, *d.tab, d.n, d.coches, couleurs, epaisseur, QStringLiteral("C:\\runs/run7.txt"),
+                QLatin1Char('.'), QStringLiteral("INVALID"));
+    return image;
+}
+
+int compte(const QImage& image, const QRect& zone, const QColor& couleur) {
+    int n = 0;
+    const QRect r = zone & image.rect();
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            n += image.pixelColor(x, y) == couleur;
+    return n;
+}
+
+// Records the texts a painter is asked to draw, at their baseline-left points.
+struct Releve : QPaintDevice {
+    struct Moteur : QPaintEngine {
+        Moteur() : QPaintEngine(AllFeatures) {}
+        bool begin(QPaintDevice*) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState&) override {}
+        void drawLines(const QLineF*, int) override {}
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+        void drawTextItem(const QPointF& p, const QTextItem& t) override {
+            textes.append({p.toPoint(), t.text()});
+        }
+        Type type() const override { return User; }
+        QList<QPair<QPoint, QString>> textes;
+    };
+    QPaintEngine* paintEngine() const override { return &moteur; }
+    int metric(PaintDeviceMetric m) const override {
+        if (m == PdmDevicePixelRatioScaled) return static_cast<int>(devicePixelRatioFScale());
+        return m == PdmDevicePixelRatio ? 1 : m == PdmDepth ? 32 : 600;
+    }
+    mutable Moteur moteur;
+};
+
+} // namespace
+
+class TestTrace : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void geometrie_et_axes() {
+        const auto u = [](int a) { return unite_relative(ecran, a); };
+        QCOMPARE(QList<int>({ecran.largeur_trace, ecran.hauteur_trace, ecran.origine_x, ecran.origine_y}),
+                 QList<int>({576, 429, 40, 439}));
+        QCOMPARE(QList<int>({u(10), u(15), u(20)}), QList<int>({5, 8, 11}));
+        QVERIFY(std::abs(QFontMetrics(police_graphe(469 / 25)).height() - 18) <= 1);
+
+        const QImage im = peint(initiales, Donnees{}, QStringLiteral("never read"));
+        QCOMPARE(compte(im, im.rect(), Qt::black), 0);
+        QCOMPARE(compte(im, QRect(40, 439, 576, 1), bleu), 576); // runs past the right edge
+        QCOMPARE(compte(im, QRect(40, 0, 1, 440), bleu), 440);   // and past the top
+        // Ticks u(10) = 5 pixels long: two on x (0 and 5, labels hide their lower end), eleven on y.
+        QCOMPARE(compte(im, QRect(0, 441, 616, 1), bleu), 2);
+        QCOMPARE(im.pixelColor(608, 441), bleu);
+        QCOMPARE(compte(im, QRect(36, 0, 1, 469), bleu), 11);
+        QCOMPARE(compte(im, QRect(35, 0, 1, 469), bleu), 0);
+        QVERIFY(compte(im, zone_nom, marine) > 20);
+    }
+
+    void etiquettes_data() {
+        QTest::addColumn<double>("etendue");
+        QTest::addColumn<double>("pas");
+        QTest::addColumn<QStringList>("attendues");
+        QTest::addColumn<QList<int>>("colonnes");
+        QTest::newRow("5") << 5.0 << 5.0 << QStringList{"0", "5"} << QList<int>{40, 608};
+        QTest::newRow("12: steps, not values")
+            << 12.0 << 5.0 << QStringList{"0", "5", "10"} << QList<int>{40, 328, 608};
+        QTest::newRow("3.5: full scale") << 3.5 << 5.0 << QStringList{"0", "3,5"} << QList<int>{40, 608};
+        QTest::newRow("100") << 100.0 << 10.0
+                             << QStringList{"0", "10", "20", "30", "40", "50", "60", "70", "80", "90", "100"}
+                             << QList<int>{40, 97, 155, 212, 270, 328, 385, 443, 500, 558, 608};
+    }
+
+    void etiquettes() {
+        QFETCH(double, etendue);
+        QFETCH(double, pas);
+        QFETCH(QStringList, attendues);
+        QFETCH(QList<int>, colonnes);
+        Releve releve;
+        QPainter p(&releve);
+        p.setFont(police_graphe(18));
+        const QFontMetrics fm = p.fontMetrics();
+        axe_x(p, ecran, etendue, pas, QLatin1Char(','), marine);
+        axe_y(p, ecran, etendue, pas, QLatin1Char(','), marine);
+        const auto& textes = releve.moteur.textes;
+        QCOMPARE(textes.size(), 2 * attendues.size());
+        const int n = attendues.size() - 1;
+        for (int i = 0; i <= n; ++i) {
+            const auto& [px, tx] = textes[i];
+            const auto& [py, ty] = textes[n + 1 + i];
+            QCOMPARE(tx, attendues[i]);
+            QCOMPARE(ty, attendues[i]);
+            QVERIFY(std::abs(px.x() + fm.horizontalAdvance(tx) / 2 - colonnes[i]) <= 1);
+            QCOMPARE(px.y(), 440 + fm.ascent());
+            QVERIFY(std::abs(py.x() + fm.horizontalAdvance(ty) / 2 - 20) <= 1);
+            QCOMPARE(py.y(), 439 - i * 429 / n + 5);
+        }
+    }
+
+    // Right end and bottom on the point; the painter keeps its own pen.
+    void texte_ancre_g_h() {
+        Releve releve;
+        QPainter p(&releve);
+        p.setFont(police_graphe(30));
+        p.setPen(Qt::red);
+        texte_ancre(p, 100, 50, QStringLiteral("HIH"), QLatin1Char('g'), QLatin1Char('h'), marine);
+        QCOMPARE(p.pen().color(), QColor(Qt::red));
+        const QFontMetrics fm = p.fontMetrics();
+        QCOMPARE(releve.moteur.textes.value(0).first,
+                 QPoint(100 - fm.horizontalAdvance("HIH"), 50 - fm.descent()));
+    }
+
+    // A single record: one 5-pixel dot per checked curve, nothing of the others.
+    void courbes_cochees() {
+        Donnees d;
+        d.ajoute(2.5, {10, 20, 30, 40, 50, 55, 70, 80});
+        d.coches = {false, true, false, true, false, false, true, false, true};
+        QCOMPARE(vers_pixel(ecran, initiales, 2.5, 55), QPoint(328, 203));
+        const QImage im = peint(initiales, d, QStringLiteral("2"));
+        for (int k = 1; k <= 8; ++k) {
+            const QPoint q = vers_pixel(ecran, initiales, 2.5, (*d.tab)(k + 1, 1));
+            QCOMPARE(compte(im, im.rect(), couleurs[k]), d.coches[k] ? 21 : 0);
+            QCOMPARE(compte(im, QRect(q.x() - 3, q.y(), 7, 1), couleurs[k]), d.coches[k] ? 5 : 0);
+            QCOMPARE(compte(im, QRect(q.x(), q.y() - 3, 1, 7), couleurs[k]), d.coches[k] ? 5 : 0);
+        }
+    }
+
+    // Record 2 lands on record 1's dots of the other curve: the later record wins there, and
+    // within a record curve 2 is drawn over curve 1.
+    void ordre_par_enregistrement() {
+        Donnees d;
+        d.ajoute(2, {20, 60});
+        d.ajoute(2, {60, 20});
+        d.ajoute(2, {90, 90});
+        d.coches[1] = d.coches[2] = true;
+        const QImage im = peint(initiales, d, QStringLiteral("2"));
+        const auto bord = [&](double y) {
+            return im.pixelColor(vers_pixel(ecran, initiales, 2, y) + QPoint(2, 0));
+        };
+        QCOMPARE(bord(60), couleurs[1]);
+        QCOMPARE(bord(20), couleurs[2]);
+        QCOMPARE(bord(90), couleurs[2]);
+    }
+
+    void epaisseur_data() {
+        QTest::addColumn<QString>("epaisseur");
+        QTest::addColumn<bool>("avec_enreg");
+        QTest::addColumn<bool>("erreur");
+        QTest::newRow("2") << "2" << true << false;
+        QTest::newRow("not an integer") << "2,5" << true << true;
+        QTest::newRow("empty") << "" << true << true;
+        QTest::newRow("never read without records") << "abc" << false << false;
+        QTest::newRow("negative drawn as 0") << "-3" << true << false;
+    }
+
+    // A bad thickness stops the pass at the first dot: axes drawn, no curve, no file name.
+    void epaisseur() {
+        QFETCH(QString, epaisseur);
+        QFETCH(bool, avec_enreg);
+        QFETCH(bool, erreur);
+        Donnees d;
+        d.coches[1] = true;
+        if (avec_enreg) {
+            d.ajoute(1, {50});
+            d.ajoute(4, {80});
+        }
+        QImage im(616, 469, QImage::Format_RGB32);
+        QString message;
+        try {
+            trace_ecran(im, initiales, *d.tab, d.n, d.coches, couleurs, epaisseur, QStringLiteral("/r/a.txt"),
+                        QLatin1Char('.'), QString());
+        } catch (const ErreurRez& e) {
+            message = e.texte();
+        }
+        QCOMPARE(message,
+                 erreur ? QStringLiteral("'%1' is not a valid integer value.").arg(epaisseur) : QString());
+        QCOMPARE(compte(im, QRect(36, 0, 1, 469), bleu), 11);
+        QCOMPARE(compte(im, zone_nom, marine) > 0, !erreur);
+        QCOMPARE(compte(im, im.rect(), couleurs[1]) > 0, avec_enreg && !erreur);
+    }
+
+    void echelle_invalide_data() {
+        QTest::addColumn<Echelles>("e");
+        QTest::newRow("x full scale 0") << Echelles{0, 100, 0, 10};
+        QTest::newRow("y step 0") << Echelles{5, -20, 5, 0};
+        QTest::newRow("x step 0") << Echelles{30, 100, 0, 10};
+        QTest::newRow("not a number") << Echelles{qQNaN(), 100, 5, 10};
+        QTest::newRow("infinite") << Echelles{5, qInf(), 5, 10};
+        QTest::newRow("absurd tick count") << Echelles{1e30, 100, 5, 10};
+    }
+
+    // Bare axis lines, the note near the centre, the file name; no ticks, labels or curves.
+    void echelle_invalide() {
+        QFETCH(Echelles, e);
+        Donnees d;
+        d.ajoute(1, {50});
+        d.coches[1] = true;
+        const QImage im = peint(e, d, QStringLiteral("2"));
+        QCOMPARE(compte(im, QRect(40, 439, 576, 1), bleu), 576);
+        QCOMPARE(compte(im, QRect(40, 0, 1, 440), bleu), 440);
+        QCOMPARE(compte(im, QRect(0, 440, 616, 29), bleu) + compte(im, QRect(0, 0, 40, 469), bleu), 0);
+        QCOMPARE(compte(im, im.rect(), couleurs[1]), 0);
+        QVERIFY(compte(im, QRect(250, 190, 120, 60), marine) > 20);
+        QVERIFY(compte(im, zone_nom, marine) > 20);
+    }
+
+    void petite_image() {
+        Donnees d;
+        d.ajoute(1, {50});
+        d.coches[1] = true;
+        for (const QSize taille : {QSize(0, 0), QSize(30, 30), QSize(40, 300), QSize(300, 39)}) {
+            const QImage im = peint(initiales, d, QStringLiteral("2"), taille);
+            QCOMPARE(compte(im, im.rect(), Qt::white), taille.width() * taille.height());
+        }
+    }
+
+    void arrondi_data() {
+        QTest::addColumn<double>("x");
+        QTest::addColumn<int>("colonne");
+        const std::pair<double, int> cas[] = {{2.5, 2},   {3.5, 4},       {0.5, 0},         {-0.5, 0},
+                                              {-1.5, -2}, {2.5000001, 3}, {-2.4999999, -2}, {1e300, 1 << 29}};
+        for (const auto& [x, c] : cas)
+            QTest::addRow("%g", x) << x << c;
+    }
+
+    // Halves go to the even neighbour whatever the rounding mode left by someone else.
+    void arrondi() {
+        QFETCH(double, x);
+        QFETCH(int, colonne);
+        const GeometrieTrace g{8, 8, 0, 8, 8};
+        for (int mode : {FE_TONEAREST, FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO}) {
+            std::fesetround(mode);
+            const QPoint q = vers_pixel(g, Echelles{8, 8, 5, 5}, x, x);
+            std::fesetround(FE_TONEAREST);
+            QCOMPARE(q, QPoint(colonne, 8 - colonne));
+        }
+    }
+
+    // Copied dots and skipped short lines must give exactly the painter's own pixels; a clipped
+    // painter takes the painter's path for everything.
+    void copie_egale_peintre_data() {
+        QTest::addColumn<QString>("epaisseur");
+        QTest::addColumn<int>("format");
+        for (const char* t : {"0", "1", "2", "3", "5", "12"})
+            QTest::newRow(t) << QString::fromLatin1(t) << int(QImage::Format_RGB32);
+        QTest::newRow("2 premultiplied") << "2" << int(QImage::Format_ARGB32_Premultiplied);
+    }
+
+    void copie_egale_peintre() {
+        QFETCH(QString, epaisseur);
+        QFETCH(int, format);
+        Donnees d;
+        QRandomGenerator gen(11);
+        double y[8] = {};
+        for (int i = 0; i < 400; ++i) {
+            for (double& v : y)
+                v += (gen.bounded(6.0) - 3) * (i % 50 == 0 ? 20 : 1);
+            const double x = i < 200 ? i * 0.03 - 0.5 : gen.bounded(7.0) - 1; // then back and forth
+            d.ajoute(x, {y[0] + 50, y[1] + 40, y[2], y[3] + 100, y[4] + 50, y[5] + 60, y[6] - 5, y[7] + 50});
+        }
+        d.coches = {false, true, true, true, true, true, true, false, true};
+        auto transparentes = couleurs;
+        transparentes[3].setAlpha(128);
+        QImage images[2];
+        for (int i = 0; i < 2; ++i) {
+            images[i] = QImage(300, 240, QImage::Format(format));
+            images[i].fill(Qt::white);
+            QPainter p(&images[i]);
+            if (i == 1) p.setClipRect(images[i].rect());
+            trace_courbes(p, geometrie_ecran(300, 240), initiales, *d.tab, d.n, d.coches, transparentes,
+                          epaisseur);
+        }
+        QVERIFY(compte(images[0], images[0].rect(), Qt::white) < 300 * 240 * 9 / 10);
+        QCOMPARE(images[0], images[1]);
+    }
+};
+
+QTEST_MAIN(TestTrace)
+#include "test_trace.moc"

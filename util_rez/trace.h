@@ -1,0 +1,70 @@
+#pragma once
+#include "util_rez/echelles.h"
+#include "util_rez/tableau.h"
+
+#include <QChar>
+#include <QColor>
+#include <QFont>
+#include <QPoint>
+#include <QString>
+#include <array>
+
+class QImage;
+class QPainter;
+
+// The plot painter: axes, ticks, labels, curves and placed texts on any QPainter (screen
+// picture, print preview, printer page). Each surface brings its own geometry.
+
+struct GeometrieTrace {
+    int largeur_trace = 0; // W
+    int hauteur_trace = 0; // H
+    int origine_x = 0;
+    int origine_y = 0;
+    int base_unite = 0;
+};
+
+inline const QColor couleur_axes{0x00, 0x00, 0xFF};
+inline const QColor couleur_textes{0x00, 0x00, 0x80};
+
+GeometrieTrace geometrie_ecran(int largeur_image, int hauteur_image);
+int unite_relative(const GeometrieTrace& geo, int a);
+
+// Full scales and steps the pass can divide by; otherwise only bare axes are drawn.
+bool echelle_valide(long double etendue, long double pas);
+bool echelles_valides(const Echelles& echelles);
+
+QPoint vers_pixel(const GeometrieTrace& geo, const Echelles& echelles, long double x, long double y);
+int colonne_pixel(const GeometrieTrace& geo, const Echelles& echelles, long double x);
+int ligne_pixel(const GeometrieTrace& geo, const Echelles& echelles, long double y);
+
+// Horizontal letter: g ends the text on the point, c centres it, anything else starts it there.
+// Vertical letter: h puts its bottom on the point, L its baseline, anything else its top.
+// Drawn in the painter's font and `encre`; the painter's state is left as it was.
+void texte_ancre(QPainter& p, int colonne, int ligne, const QString& texte, QChar horizontale,
+                 QChar verticale, const QColor& encre);
+
+void axe_x(QPainter& p, const GeometrieTrace& geo, long double etendue, long double pas, QChar separateur,
+           const QColor& encre);
+void axe_y(QPainter& p, const GeometrieTrace& geo, long double etendue, long double pas, QChar separateur,
+           const QColor& encre);
+
+// Curve k (1..8) is column k + 1 against column 1, drawn record by record. The thickness text
+// is read only when there is a first dot to draw; StrToInt's ErreurRez leaves what is already
+// drawn in place.
+void trace_courbes(QPainter& p, const GeometrieTrace& geo, const Echelles& echelles, const Tableau& tableau,
+                   int nb_enreg, const std::array<bool, 9>& coches, const std::array<QColor, 9>& couleurs,
+                   const QString& texte_epaisseur);
+
+void remplit_surface(QPainter& p, int largeur, int hauteur, const QColor& couleur);
+
+// The file name without its folder (after the last '/', '\' or ':').
+QString nom_sans_dossier(const QString& chemin);
+
+// Bold "Arial" sized so that its cell (ascent + descent) comes closest to `hauteur_cellule` pixels.
+QFont police_graphe(int hauteur_cellule);
+
+// The screen picture, completely redrawn from the scales, the table and the curve boxes.
+void trace_ecran(QImage& image, const Echelles& echelles, const Tableau& tableau, int nb_enreg,
+                 const std::array<bool, 9>& coches, const std::array<QColor, 9>& couleurs,
+                 const QString& texte_epaisseur, const QString& chemin_cible, QChar separateur,
+                 const QString& note_echelle_invalide);
