@@ -150,6 +150,8 @@ QString FloatToStr(long double valeur, QChar separateur) {
 
 long double arrondi_pair(long double v) {
     const int ancien = std::fegetround();
+    if (ancien == FE_TONEAREST)
+        return std::nearbyintl(v);
     std::fesetround(FE_TONEAREST);
     const long double r = std::nearbyintl(v);
     std::fesetround(ancien);

@@ -1,5 +1,7 @@
 #include "util_rez/trace.h"
 
+#include "util_rez/fichier_cible.h"
+
 #include "util_rez/conversions.h"
 
 #include <QFontMetrics>
@@ -172,12 +174,6 @@ void remplit_surface(QPainter& p, int largeur, int hauteur, const QColor& couleu
     p.fillRect(QRect(0, 0, largeur, hauteur), QBrush(couleur, Qt::SolidPattern));
 }
 
-QString nom_sans_dossier(const QString& chemin) {
-    const qsizetype coupe =
-        std::max({chemin.lastIndexOf(QLatin1Char('/')), chemin.lastIndexOf(QLatin1Char('\\')),
-                  chemin.lastIndexOf(QLatin1Char(':'))});
-    return chemin.mid(coupe + 1);
-}
 
 QFont police_graphe(int hauteur_cellule) {
     const int cible = std::max(1, hauteur_cellule);

@@ -57,8 +57,6 @@ void trace_courbes(QPainter& p, const GeometrieTrace& geo, const Echelles& echel
 
 void remplit_surface(QPainter& p, int largeur, int hauteur, const QColor& couleur);
 
-// The file name without its folder (after the last '/', '\' or ':').
-QString nom_sans_dossier(const QString& chemin);
 
 // Bold "Arial" sized so that its cell (ascent + descent) comes closest to `hauteur_cellule` pixels.
 QFont police_graphe(int hauteur_cellule);
