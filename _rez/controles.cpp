@@ -71,6 +71,7 @@ void TPanel::setCaption(const QString& texte) {
 }
 
 void TPanel::mousePressEvent(QMouseEvent* e) {
+    prise_ = e->position().toPoint();
     emit MouseDown(e->button());
     QFrame::mousePressEvent(e);
 }
@@ -79,6 +80,17 @@ void TPanel::mouseReleaseEvent(QMouseEvent* e) {
     if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
         emit Click();
     QFrame::mouseReleaseEvent(e);
+}
+
+void TPanel::mouseMoveEvent(QMouseEvent* e) {
+    if (deplacable_ && (e->buttons() & Qt::LeftButton) && parentWidget()) {
+        const QRect dans = parentWidget()->rect();
+        QPoint p = mapToParent(e->position().toPoint() - prise_);
+        p.setX(std::clamp(p.x(), 0, std::max(0, dans.width() - 20)));
+        p.setY(std::clamp(p.y(), 0, std::max(0, dans.height() - 20)));
+        move(p);
+    }
+    QFrame::mouseMoveEvent(e);
 }
 
 void TPanel::paintEvent(QPaintEvent* e) {

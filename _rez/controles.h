@@ -40,6 +40,8 @@ public:
     void setColor(int32_t code);
     void setCaption(const QString& texte);
     QString Caption() const { return caption_; }
+    // A pop-up panel the user can drag around inside the window.
+    void setDeplacable(bool oui) { deplacable_ = oui; }
 
 signals:
     void MouseDown(Qt::MouseButton bouton);
@@ -48,12 +50,15 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void changeEvent(QEvent* e) override;
 
 private:
     int32_t couleur_;
     QString caption_;
+    bool deplacable_ = false;
+    QPoint prise_;
 };
 
 // A picture: shows its image at its top left corner, unscaled unless asked to stretch.

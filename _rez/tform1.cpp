@@ -209,6 +209,7 @@ void TForm1::cree_controles() {
 void TForm1::cree_panneau_setup() {
     setup_Panel4 = place(new TPanel(this), "setup_Panel4", 576, 72, 241, 433);
     setup_Panel4->setLineWidth(2);
+    setup_Panel4->setDeplacable(true);
     QWidget* p = setup_Panel4;
     Bevel1 = place(new QFrame(p), "Bevel1", 8, 192, 217, 57);
     Bevel2 = place(new QFrame(p), "Bevel2", 3, 24, 232, 41);
@@ -271,6 +272,7 @@ void TForm1::cree_panneaux_aide() {
 
     Panel2 = place(new TPanel(this), "Panel2", 558, 100, 377, 433);
     Panel2->setColor(sarcelle);
+    Panel2->setDeplacable(true);
     StaticText1 = etiquette(Panel2, "StaticText1", {20, 12, 337, 20},
                             QStringLiteral("Lintrace - suivi en direct d'un fichier de mesures"), 13, true);
     StaticText2 = etiquette(Panel2, "StaticText2", {20, 34, 337, 18},

@@ -215,6 +215,7 @@ private:
     void garde(const std::function<void()>& corps);
     void montre_erreur(const QString& texte);
     void zoom(QLineEdit* champ, int32_t (*pas)(int32_t));
+    void choisit_couleur_session(TPanel* pastille, Qt::MouseButton bouton);
     QChar separateur_decimal() const;
     void affiche_nb_enreg();
 

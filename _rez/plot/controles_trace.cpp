@@ -42,20 +42,20 @@ void TForm1::Button1MouseDown(Qt::MouseButton bouton) {
     (placement_bas() ? Panel6 : Panel5)->setColor(Color());
 }
 
-void TForm1::Panel5MouseDown(Qt::MouseButton bouton) {
+// Whichever session this window is, the chosen colour becomes its own, then the swatch's.
+void TForm1::choisit_couleur_session(TPanel* pastille, Qt::MouseButton bouton) {
     if (!bouton_gauche_ou_droit(bouton))
         return;
-    if (const std::optional<QColor> c = plateforme_->choisit_couleur(this, Panel5->palette().color(QPalette::Window))) {
+    if (const std::optional<QColor> c = plateforme_->choisit_couleur(this, pastille->palette().color(QPalette::Window))) {
         setColor(code_depuis_couleur(*c));
-        Panel5->setColor(Color());
+        pastille->setColor(Color());
     }
 }
 
+void TForm1::Panel5MouseDown(Qt::MouseButton bouton) {
+    choisit_couleur_session(Panel5, bouton);
+}
+
 void TForm1::Panel6MouseDown(Qt::MouseButton bouton) {
-    if (!bouton_gauche_ou_droit(bouton))
-        return;
-    if (const std::optional<QColor> c = plateforme_->choisit_couleur(this, Panel6->palette().color(QPalette::Window))) {
-        setColor(code_depuis_couleur(*c));
-        Panel6->setColor(Color());
-    }
+    choisit_couleur_session(Panel6, bouton);
 }
