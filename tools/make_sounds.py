@@ -32,7 +32,7 @@ def note(t, freq, start, decay):
 
 def render(notes, length):
     n = int(RATE * length)
-    samples = [sum(note(i / RATE, *spec) for spec in notes) for i in range(n)]
+    samples = [sum(note(i / RATE, *tone) for tone in notes) for i in range(n)]
     # A short cosine fade so the last sample is silence whatever the decay left.
     fade = int(RATE * FADE_OUT)
     for i in range(fade):
