@@ -102,8 +102,9 @@ bool TForm1::placement_bas() const {
 void TForm1::cree_controles() {
     Label3 = etiquette(this, "Label3", {12, 5, 42, 16}, QStringLiteral("Line 1"), 13, true);
     Label2 = etiquette(this, "Label2", {12, 27, 42, 16}, QStringLiteral("Line 2"), 13, true);
-    for (QLabel* l : {Label3, Label2})
-        l->setMinimumWidth(42), l->resize(495, 16);
+    // The header lines are long; the original labels grew with their text.
+    Label3->resize(495, 16);
+    Label2->resize(495, 16);
     SpeedButton1 = bouton(this, "SpeedButton1", {12, 51, 154, 42}, QStringLiteral("Target file"), 13, true);
     SpeedButton1->setIcon(glyphe(QStyle::SP_DialogOpenButton));
     StaticText7 = etiquette(this, "StaticText7", {187, 54, 129, 20}, QStringLiteral("number of records"), 13, true);
@@ -214,8 +215,10 @@ void TForm1::cree_panneau_setup() {
     Bevel1 = place(new QFrame(p), "Bevel1", 8, 192, 217, 57);
     Bevel2 = place(new QFrame(p), "Bevel2", 3, 24, 232, 41);
     Bevel3 = place(new QFrame(p), "Bevel3", 7, 326, 228, 65);
-    for (QFrame* b : {Bevel1, Bevel2, Bevel3})
-        b->setFrameShape(QFrame::Box), b->setFrameShadow(QFrame::Sunken);
+    for (QFrame* b : {Bevel1, Bevel2, Bevel3}) {
+        b->setFrameShape(QFrame::Box);
+        b->setFrameShadow(QFrame::Sunken);
+    }
     Setupo = etiquette(p, "Setupo", {184, 3, 44, 20}, QStringLiteral("Setup"), 13, true);
     Setupo->setGeometry(150, 3, 80, 20);
     Setupo->setAlignment(Qt::AlignRight | Qt::AlignTop);

@@ -44,7 +44,7 @@ void TForm1::Timer1Timer() {
             joue_son();
     } catch (const ErreurRez& e) {
         message_repete_ouvert_ = true;
-        montre_erreur(e.texte());
+        montre_erreur(e.texte() + QStringLiteral("\n\n") + texte_message(70)); // refresh paused meanwhile
         message_repete_ouvert_ = false;
     }
 }
