@@ -51,6 +51,17 @@ private slots:
         QCOMPARE(f.Edit1->text(), QStringLiteral("30")); // the zoom pair snaps 23 to a round value
         QCOMPARE(f.taille_cible, int32_t(QFileInfo(cible).size()));
     }
+    void memorisation_impossible_bipe() {
+        Session s;
+        const QString cible = s.chemin("run.txt");
+        aide_test::ecrit_octets(cible, fichier_type(1, false));
+        QVERIFY(QDir(s.dossier.path()).mkdir(QStringLiteral("~rez_rep.~f"))); // cannot be written as a file
+        TForm1& f = s.demarre({}, [&](PlateformeTest& p) { p.fichiers_choisis.push_back(cible); });
+        f.SpeedButton1->click();
+        QCOMPARE(s.plateforme->bips, (QList<QPair<int, int>>{{1250, 100}}));
+        QVERIFY(s.plateforme->messages.isEmpty());
+        QCOMPARE(f.nb_enreg, 1); // the load goes on
+    }
     void dialogue_annule() {
         Session s;
         TForm1& f = s.demarre();
