@@ -70,6 +70,12 @@ void TPanel::setCaption(const QString& texte) {
     update();
 }
 
+void TPanel::bascule() {
+    setVisible(isHidden());
+    if (!isHidden())
+        raise();
+}
+
 void TPanel::mousePressEvent(QMouseEvent* e) {
     prise_ = e->position().toPoint();
     emit MouseDown(e->button());

@@ -40,6 +40,8 @@ public:
     void setColor(int32_t code);
     void setCaption(const QString& texte);
     QString Caption() const { return caption_; }
+    // Shows a hidden pop-up panel on top of the others, hides a shown one.
+    void bascule();
     // A pop-up panel the user can drag around inside the window.
     void setDeplacable(bool oui) { deplacable_ = oui; }
 

@@ -31,9 +31,7 @@ void TForm1::SpeedButton12Click() {
     const QString nom = nom_fichier_aide(langage_RadioGroup1->ItemIndex());
     if (!nom.isEmpty() && QFileInfo(rep_prog + nom).isFile())
         Memo5->setPlainText(lit_fichier_texte(rep_prog + nom).lignes.join(QLatin1Char('\n')));
-    Panel7->setVisible(!Panel7->isVisible());
-    if (Panel7->isVisible())
-        Panel7->raise();
+    Panel7->bascule();
 }
 
 void TForm1::SpeedButton13Click() {
@@ -41,9 +39,7 @@ void TForm1::SpeedButton13Click() {
 }
 
 void TForm1::SpeedButton3Click() {
-    Panel2->setVisible(!Panel2->isVisible());
-    if (Panel2->isVisible())
-        Panel2->raise();
+    Panel2->bascule();
 }
 
 void TForm1::Panel3Click() {

@@ -57,9 +57,7 @@ void TForm1::SpeedButton11Click() {
 }
 
 void TForm1::setup_SpeedButton6Click() {
-    setup_Panel4->setVisible(!setup_Panel4->isVisible());
-    if (setup_Panel4->isVisible())
-        setup_Panel4->raise();
+    setup_Panel4->bascule();
 }
 
 void TForm1::SpeedButton2Click() {
