@@ -21,9 +21,7 @@ QMessageBox::StandardButton Plateforme::message(QWidget* parent, Genre genre, co
     QMessageBox::Icon icone = QMessageBox::Information;
     if (genre == Genre::Erreur)
         icone = QMessageBox::Critical;
-    else if (genre == Genre::Question)
-        icone = QMessageBox::Question;
-    else if (genre == Genre::Confirmation)
+    else if (genre != Genre::Information)
         icone = QMessageBox::Question;
     QMessageBox boite(icone, QGuiApplication::applicationDisplayName(), texte, boutons, parent);
     return static_cast<QMessageBox::StandardButton>(boite.exec());

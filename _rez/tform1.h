@@ -4,7 +4,6 @@
 #include "_rez/plateforme.h"
 #include "util_rez/echelles.h"
 #include "util_rez/erreur.h"
-#include "util_rez/fichier_texte.h"
 #include "util_rez/langue.h"
 #include "util_rez/tableau.h"
 
@@ -137,11 +136,9 @@ public:
     long double max_y = -10;
     Echelles echelles;
     TableLangue langue;
-    Codage codage_cible = Codage::Utf8;
     int enreg_hors_table = 0;
     QStringList lignes_chargees;      // the loaded lines, as Memo1 shows them
-    bool derniere_ligne_retenue = false; // an unfinished last line was held back
-    int nb_chargements = 0;
+    int nb_chargements = 0;           // loads attempted, so a test can count reloads
 
     // The window's own colour code (0x00BBGGRR, system colours with the top bit).
     int32_t Color() const { return couleur_fenetre_; }
@@ -216,6 +213,7 @@ private:
     void montre_erreur(const QString& texte);
     void zoom(QLineEdit* champ, int32_t (*pas)(int32_t));
     void choisit_couleur_session(TPanel* pastille, Qt::MouseButton bouton);
+    void place_demi_ecran(bool bas);
     QChar separateur_decimal() const;
     void affiche_nb_enreg();
 

@@ -10,20 +10,21 @@ int TForm1::hauteur_barre_taches() const {
     return ::hauteur_barre_taches(plateforme_->ecran(), plateforme_->ecran_disponible());
 }
 
-void TForm1::SpeedButton8Click() {
+// The bottom half starts at the window's own height, which is what tells it apart later.
+void TForm1::place_demi_ecran(bool bas) {
     const int h = hauteur_demi_ecran(plateforme_->ecran(), hauteur_barre_taches());
     resize(width(), h);
-    move(x(), 0);
-    setColor(Panel5->Color());
-    Image3->show();
+    move(x(), bas ? h : 0);
+    setColor((bas ? Panel6 : Panel5)->Color());
+    Image3->setHidden(bas);
+}
+
+void TForm1::SpeedButton8Click() {
+    place_demi_ecran(false);
 }
 
 void TForm1::SpeedButton9Click() {
-    const int h = hauteur_demi_ecran(plateforme_->ecran(), hauteur_barre_taches());
-    resize(width(), h);
-    move(x(), h);
-    setColor(Panel6->Color());
-    Image3->hide();
+    place_demi_ecran(true);
 }
 
 void TForm1::SpeedButton12Click() {

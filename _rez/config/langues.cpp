@@ -19,13 +19,13 @@ void TForm1::charge_fichier_langue(const QString& nom) {
         langue.charge_maitre(lignes, avecn1->isChecked());
     else
         langue.charge_surcouche(lignes, avecn1->isChecked());
-    Memo4->setPlainText(langue.lignes().join(QLatin1Char('\n')));
 }
 
 void TForm1::charge_langues() {
     charge_fichier_langue(fichier_langue_maitre);
     if (fichier_langue != fichier_langue_maitre)
         charge_fichier_langue(fichier_langue);
+    Memo4->setPlainText(langue.lignes().join(QLatin1Char('\n')));
     applique_textes();
 }
 

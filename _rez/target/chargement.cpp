@@ -27,8 +27,7 @@ void TForm1::charge_fichier_dans_memo_et_affiche(const QString& chemin) {
     lignes_chargees.clear();
     ++nb_chargements;
     TexteLu lu = lit_fichier_texte(chemin);
-    codage_cible = lu.codage;
-    derniere_ligne_retenue = ligne_inachevee(lu);
+    const bool derniere_ligne_retenue = ligne_inachevee(lu);
     if (derniere_ligne_retenue)
         lu.lignes.removeLast();
     lignes_chargees = lu.lignes;
