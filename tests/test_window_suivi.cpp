@@ -1,5 +1,6 @@
 #include "fenetre.h"
 
+#include "util_rez/fichier_texte.h"
 #include "util_rez/pointeur.h"
 #include "util_rez/remplit_tableau.h"
 
