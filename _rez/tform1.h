@@ -4,6 +4,7 @@
 #include "_rez/plateforme.h"
 #include "util_rez/echelles.h"
 #include "util_rez/erreur.h"
+#include "util_rez/fichier_texte.h"
 #include "util_rez/langue.h"
 #include "util_rez/tableau.h"
 
@@ -138,6 +139,8 @@ public:
     TableLangue langue;
     int enreg_hors_table = 0;
     QStringList lignes_chargees;      // the loaded lines, as Memo1 shows them
+    QByteArray octets_cible;          // the target file's bytes as the last load read them
+    Codage codage_cible = Codage::Utf8; // their encoding, which a rewrite must keep
     int nb_chargements = 0;           // loads attempted, so a test can count reloads
 
     // The window's own colour code (0x00BBGGRR, system colours with the top bit).

@@ -35,6 +35,7 @@ private slots:
         aide_test::ecrit_octets(chemin, octets);
         const TexteLu lu = lit_fichier_texte(chemin);
         QCOMPARE(lu.codage, Codage::Latin1);
+        QCOMPARE(lu.octets, octets);
         QCOMPARE(lu.lignes.first(), QStringLiteral("\"Température °C\""));
         QVERIFY(ecrit_fichier_texte(chemin, lu.lignes, lu.codage));
         QCOMPARE(aide_test::lit_octets(chemin), octets);

@@ -54,8 +54,8 @@ TexteLu lit_fichier_texte(const QString& chemin) {
     if (f.error() != QFileDevice::NoError)
         throw ErreurRez(message_ouverture_impossible(chemin, f.errorString()));
     TexteLu lu;
-    const QString texte = decode_octets(octets, lu.codage);
-    lu.lignes = coupe_lignes(texte, &lu.fin_de_ligne_finale);
+    lu.lignes = coupe_lignes(decode_octets(octets, lu.codage), &lu.fin_de_ligne_finale);
+    lu.octets = octets;
     return lu;
 }
 

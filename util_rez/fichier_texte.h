@@ -8,6 +8,7 @@
 enum class Codage { Utf8, Latin1 };
 
 struct TexteLu {
+    QByteArray octets;                // the bytes as read
     QStringList lignes;
     Codage codage = Codage::Utf8;
     bool fin_de_ligne_finale = false; // the bytes ended with a line break

@@ -25,8 +25,11 @@ void TForm1::charge_fichier_dans_memo_et_affiche(const QString& chemin) {
     age_cible = age_fichier(chemin);
     Memo1->clear();
     lignes_chargees.clear();
+    octets_cible.clear();
     ++nb_chargements;
     TexteLu lu = lit_fichier_texte(chemin);
+    octets_cible = lu.octets;
+    codage_cible = lu.codage;
     const bool derniere_ligne_retenue = ligne_inachevee(lu);
     if (derniere_ligne_retenue)
         lu.lignes.removeLast();
