@@ -32,8 +32,7 @@ QStringList lignes_affichees(const QPlainTextEdit& boite) {
     const qreal largeur = boite.viewport()->width() - 2 * doc->documentMargin();
     for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
         const bool dernier_vide = !b.next().isValid() && b.text().isEmpty();
-        if (!dernier_vide)
-            ajoute_lignes(b, boite, largeur, lignes);
+        if (!dernier_vide) ajoute_lignes(b, boite, largeur, lignes);
     }
     return lignes;
 }
