@@ -49,6 +49,9 @@ class TestRenduFenetre : public QObject {
             << run << QByteArray() << QSize() << QList<int>() << QStringList();
         QTest::newRow("negatives") << run_essai(800, -60) << QByteArray() << QSize(700, 500) << QList<int>()
                                    << QStringList{"--size", "700x500"};
+        QTest::newRow("header lines only: initial scales")
+            << QByteArray("\"h1\"\r\n\"h2\"\r\n\"Runtime A B C D E F\"\r\n") << QByteArray() << QSize()
+            << QList<int>() << QStringList();
         QTest::newRow("over capacity")
             << run_essai(5150, 20) << QByteArray() << QSize() << QList<int>() << QStringList();
         QTest::newRow("comment block cut")
