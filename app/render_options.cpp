@@ -6,8 +6,7 @@
 
 namespace {
 
-// The plot picture of the window as it opens (its client area is 1162 x 586 here).
-constexpr QSize default_size(624, 503);
+const QSize default_size = Options{}.size;
 constexpr int largest_side = 10000;
 constexpr int largest_thickness = 1000;
 
@@ -73,31 +72,34 @@ void add_options(QCommandLineParser& parser) {
                       QStringLiteral("N")});
 }
 
+bool answered_help_or_version(const QCommandLineParser& parser, const QString& called_as) {
+    if (parser.isSet(QStringLiteral("help"))) {
+        // The usage line names the program as it was called, which may be a long build path.
+        QString help = parser.helpText();
+        const qsizetype at = help.indexOf(called_as);
+        if (at >= 0) help.replace(at, called_as.size(), QStringLiteral("lintrace-render"));
+        std::fputs(qPrintable(help), stdout);
+        return true;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        std::fputs(qPrintable(QStringLiteral("lintrace-render %1\n").arg(QStringLiteral(LINTRACE_VERSION))),
+                   stdout);
+        return true;
+    }
+    return false;
+}
+
 } // namespace
 
 std::optional<Options> parse_command_line(const QStringList& arguments) {
     QCommandLineParser parser;
     add_options(parser);
     if (!parser.parse(arguments)) throw UsageError{parser.errorText() + QStringLiteral(" (see --help)")};
-    if (parser.isSet(QStringLiteral("help"))) {
-        // The usage line names the program as it was called, which may be a long build path.
-        QString help = parser.helpText();
-        help.replace(help.indexOf(arguments.constFirst()), arguments.constFirst().size(),
-                     QStringLiteral("lintrace-render"));
-        std::fputs(qPrintable(help), stdout);
-        return std::nullopt;
-    }
-    if (parser.isSet(QStringLiteral("version"))) {
-        std::fputs(qPrintable(QStringLiteral("lintrace-render %1\n").arg(QStringLiteral(LINTRACE_VERSION))),
-                   stdout);
-        return std::nullopt;
-    }
+    if (answered_help_or_version(parser, arguments.constFirst())) return std::nullopt;
     const QStringList files = parser.positionalArguments();
     if (files.size() != 2)
         throw UsageError{QStringLiteral("give a target file and an output file (see --help)")};
     Options o;
-    o.size = default_size;
-    o.curves = {false, true, true, true, true, true, true, true, false};
     o.target = files[0];
     o.output = files[1];
     const auto format = output_format(o.output);

@@ -16,8 +16,8 @@ struct Options {
     QString target;
     QString output;
     OutputFormat format = OutputFormat::Png;
-    QSize size;
-    std::array<bool, 9> curves{}; // 1..8
+    QSize size{624, 503}; // the window's plot picture as it opens (its client area 1162 x 586)
+    std::array<bool, 9> curves{false, true, true, true, true, true, true, true, false}; // 1..8
     std::optional<QString> thickness;
 };
 
