@@ -1,16 +1,21 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the window screenshot need,
 # only those that are missing, and stays quiet when everything is there.
+# --with-display-tools adds what the screenshot needs, --with-bench-tools the benchmarks' peer.
 set -euo pipefail
 
 build_pkgs=(cmake g++ make qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-l10n-tools
-            libqt6svg6 fonts-liberation fonts-dejavu-core)
+            libqt6svg6 fonts-liberation fonts-dejavu-core poppler-utils)
 look_pkgs=(xvfb xauth x11-utils xdotool imagemagick)
+bench_pkgs=(gnuplot-nox)
 
 want=("${build_pkgs[@]}")
-if [ "${1:-}" = "--with-display-tools" ]; then
-  want+=("${look_pkgs[@]}")
-fi
+for option in "$@"; do
+  case "$option" in
+    --with-display-tools) want+=("${look_pkgs[@]}") ;;
+    --with-bench-tools) want+=("${bench_pkgs[@]}") ;;
+  esac
+done
 
 missing=()
 for p in "${want[@]}"; do

@@ -203,12 +203,20 @@ void trace_ecran(QImage& image, const Echelles& echelles, const Tableau& tableau
                  const QString& note_echelle_invalide) {
     if (image.isNull()) return;
     QPainter p(&image);
+    trace_surface(p, image.width(), image.height(), echelles, tableau, nb_enreg, coches, couleurs,
+                  texte_epaisseur, chemin_cible, separateur, note_echelle_invalide);
+}
+
+void trace_surface(QPainter& p, int largeur, int hauteur, const Echelles& echelles, const Tableau& tableau,
+                   int nb_enreg, const std::array<bool, 9>& coches, const std::array<QColor, 9>& couleurs,
+                   const QString& texte_epaisseur, const QString& chemin_cible, QChar separateur,
+                   const QString& note_echelle_invalide) {
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setRenderHint(QPainter::TextAntialiasing, false);
-    remplit_surface(p, image.width(), image.height(), Qt::white);
-    const GeometrieTrace geo = geometrie_ecran(image.width(), image.height());
+    remplit_surface(p, largeur, hauteur, Qt::white);
+    const GeometrieTrace geo = geometrie_ecran(largeur, hauteur);
     if (geo.largeur_trace <= 0 || geo.hauteur_trace <= 0) return;
-    p.setFont(police_graphe(image.height() / 25));
+    p.setFont(police_graphe(hauteur / 25));
     if (echelles_valides(echelles)) {
         axe_x(p, geo, echelles.etendue_x, echelles.pas_x, separateur, couleur_textes);
         axe_y(p, geo, echelles.etendue_y, echelles.pas_y, separateur, couleur_textes);

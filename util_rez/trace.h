@@ -26,6 +26,11 @@ struct GeometrieTrace {
 inline const QColor couleur_axes{0x00, 0x00, 0xFF};
 inline const QColor couleur_textes{0x00, 0x00, 0x80};
 
+// Curve k (1..8) is drawn in colour k: blue, purple, green, navy, black, maroon, red, purple.
+inline const std::array<QColor, 9> couleurs_courbes_depart{
+    QColor(),        QColor(0, 0, 255), QColor(128, 0, 128), QColor(0, 128, 0),  QColor(0, 0, 128),
+    QColor(0, 0, 0), QColor(128, 0, 0), QColor(255, 0, 0),   QColor(128, 0, 128)};
+
 GeometrieTrace geometrie_ecran(int largeur_image, int hauteur_image);
 int unite_relative(const GeometrieTrace& geo, int a);
 
@@ -66,3 +71,10 @@ void trace_ecran(QImage& image, const Echelles& echelles, const Tableau& tableau
                  const std::array<bool, 9>& coches, const std::array<QColor, 9>& couleurs,
                  const QString& texte_epaisseur, const QString& chemin_cible, QChar separateur,
                  const QString& note_echelle_invalide);
+
+// The screen picture's drawing on any surface of that size (a picture file, a vector page),
+// so that every copy of the plot shows exactly what the window shows.
+void trace_surface(QPainter& p, int largeur, int hauteur, const Echelles& echelles, const Tableau& tableau,
+                   int nb_enreg, const std::array<bool, 9>& coches, const std::array<QColor, 9>& couleurs,
+                   const QString& texte_epaisseur, const QString& chemin_cible, QChar separateur,
+                   const QString& note_echelle_invalide);

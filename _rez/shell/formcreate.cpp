@@ -1,6 +1,7 @@
 #include "_rez/tform1.h"
 
 #include "util_rez/pointeur.h"
+#include "util_rez/trace.h"
 
 namespace {
 constexpr int32_t gris_setup = 165 + 165 * 256 + 165 * 65536;
@@ -12,8 +13,7 @@ void TForm1::FormCreate(const QStringList& arguments) {
     move(width() < ecran.width() ? (ecran.width() - width()) / 2 : 0,
          height() < ecran.height() ? (ecran.height() - height()) / 2 : 0);
 
-    couleurs_courbes = {QColor(), QColor(0, 0, 255),   QColor(128, 0, 128), QColor(0, 128, 0), QColor(0, 0, 128),
-                        QColor(0, 0, 0), QColor(128, 0, 0), QColor(255, 0, 0), QColor(128, 0, 128)};
+    couleurs_courbes = couleurs_courbes_depart;
     cases_courbes = {nullptr, CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5, CheckBox6, CheckBox7, CheckBox8};
 
     setup_Panel4->move(Memo1->x() + 50, 5);

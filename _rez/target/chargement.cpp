@@ -2,22 +2,10 @@
 
 #include "util_rez/fichier_cible.h"
 #include "util_rez/fichier_texte.h"
+#include "util_rez/lignes_cible.h"
 #include "util_rez/texte.h"
 
 #include <QScrollBar>
-
-namespace {
-
-// A writer may be caught half-way through its last record: a quoted line that has not got
-// its closing quote nor its line break yet is left for the next load.
-bool ligne_inachevee(const TexteLu& lu) {
-    if (lu.fin_de_ligne_finale || lu.lignes.isEmpty())
-        return false;
-    const QString& l = lu.lignes.last();
-    return l.startsWith(QLatin1Char('"')) && (l.size() < 2 || !l.endsWith(QLatin1Char('"')));
-}
-
-} // namespace
 
 void TForm1::charge_fichier_dans_memo_et_affiche(const QString& chemin) {
     arrete = false;
@@ -50,17 +38,9 @@ void TForm1::charge_fichier_dans_memo_et_affiche(const QString& chemin) {
 }
 
 void TForm1::extrait_commentaire(QStringList& lignes) {
-    const QString marque = coupe_espaces(texte_message(50)); // comment heading
-    qsizetype m = -1;
-    for (qsizetype i = 2; i < lignes.size(); ++i) {
-        if (coupe_espaces(lignes[i]) == marque) {
-            m = i;
-            break;
-        }
-    }
-    if (m < 0)
+    const auto commentaire = coupe_commentaire(lignes, texte_message(50)); // comment heading
+    if (!commentaire)
         return;
-    Memo3->setPlainText(lignes.mid(m + 1).join(QLatin1Char('\n')));
+    Memo3->setPlainText(commentaire->join(QLatin1Char('\n')));
     Memo3->verticalScrollBar()->setValue(0);
-    lignes.erase(lignes.begin() + (m - 1), lignes.end());
 }

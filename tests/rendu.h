@@ -1,0 +1,56 @@
+#pragma once
+#include "helpers.h"
+
+#include <QProcess>
+#include <QStringList>
+#include <cmath>
+
+// Running lintrace-render the way a script does, from a program folder of the test's own.
+namespace aide_test {
+
+struct Resultat {
+    int statut = -1; // -1 when the program did not end by itself
+    QByteArray sortie;
+    QByteArray erreurs;
+};
+
+// The renderer reads the setup and language files beside it, so each test gives it a folder.
+inline QString installe_rendu(const QString& dossier) {
+    copie_donnees(dossier, {QStringLiteral("lintrace-render")});
+    return dossier + QStringLiteral("/lintrace-render");
+}
+
+// No display and no platform chosen for it: the renderer must manage on its own.
+inline Resultat lance_rendu(const QString& programme, const QStringList& arguments, const QString& dossier) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* nom : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        env.remove(QString::fromLatin1(nom));
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.setWorkingDirectory(dossier);
+    p.start(programme, arguments);
+    if (!p.waitForFinished(60000)) p.kill();
+    p.waitForFinished();
+    Resultat r;
+    if (p.exitStatus() == QProcess::NormalExit) r.statut = p.exitCode();
+    r.sortie = p.readAllStandardOutput();
+    r.erreurs = p.readAllStandardError();
+    return r;
+}
+
+// A target file of `records` zero-padded records whose seven columns swing around `base`.
+inline QByteArray run_essai(int records, double base, bool arrete = true) {
+    QByteArray o =
+        "\"Test bench 3 - run 7\"\r\n\"Operator: test\"\r\n\"Runtime Flow T_in dP T_wall Power T_out\"\r\n";
+    for (int i = 0; i < records; ++i) {
+        const double t = i * 0.05;
+        QStringList champs{QString::asprintf("%07.2f", t)};
+        for (int c = 2; c <= 7; ++c)
+            champs << QString::number(base + c * 8 + (c + 3) * std::sin(t / c + c), 'f', 2);
+        o += "\"" + champs.join(QLatin1Char(' ')).toLatin1() + "\"\r\n";
+    }
+    if (arrete) o += "\"Stopped\"\r\n\"Count Summary\"\r\n\"n = " + QByteArray::number(records) + "\"\r\n";
+    return o;
+}
+
+} // namespace aide_test
