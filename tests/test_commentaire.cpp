@@ -6,11 +6,6 @@
 class TestCommentaire : public QObject {
     Q_OBJECT
   private slots:
-    void bloc() {
-        QCOMPARE(bloc_commentaire(QStringLiteral("Comment"), {}), (QStringList{"", "    Comment"}));
-        QCOMPARE(bloc_commentaire(QStringLiteral("Comment"), {"  a", "\"b\""}),
-                 (QStringList{"", "    Comment", "  a", "\"b\""}));
-    }
     void octets_conserves_data() {
         QTest::addColumn<QByteArray>("octets");
         QTest::addColumn<int>("affichees");
