@@ -96,4 +96,9 @@ struct Session {
         fenetre->show(); // resize events reach the controls only once the window is shown
         return *fenetre;
     }
+    // Started on a target file `nom` in the program folder that holds `contenu`.
+    TForm1& demarre_sur(const QString& nom, const QByteArray& contenu) {
+        aide_test::ecrit_octets(chemin(nom), contenu);
+        return demarre({chemin(nom)});
+    }
 };

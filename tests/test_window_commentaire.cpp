@@ -29,8 +29,7 @@ private slots:
     void sur_la_cible_un_seul_bloc() {
         Session s;
         const QString cible = s.chemin("run.txt");
-        aide_test::ecrit_octets(cible, fichier(true));
-        TForm1& f = s.demarre({cible});
+        TForm1& f = s.demarre_sur("run.txt", fichier(true));
         QTest::keyClicks(f.Memo3, "first");
         QVERIFY(f.commentaire_modifie);
         s.plateforme->fichiers_enregistres << cible << cible << cible;
@@ -57,8 +56,7 @@ private slots:
     void refuse_avant_stopped() {
         Session s;
         const QString cible = s.chemin("run.txt");
-        aide_test::ecrit_octets(cible, fichier(false));
-        TForm1& f = s.demarre({cible});
+        TForm1& f = s.demarre_sur("run.txt", fichier(false));
         QTest::keyClicks(f.Memo3, "early");
         s.plateforme->fichiers_enregistres << cible;
         f.SpeedButton4->click();
@@ -86,10 +84,9 @@ private slots:
         Session s;
         const QString cible = s.chemin("run.txt");
         const QString copie = s.chemin("copy.txt");
-        aide_test::ecrit_octets(cible, fichier(arrete));
         if (existe)
             aide_test::ecrit_octets(copie, "older content\r\n");
-        TForm1& f = s.demarre({cible});
+        TForm1& f = s.demarre_sur("run.txt", fichier(arrete));
         f.Memo3->setPlainText(commentaire);
         const QStringList affichees = lignes_affichees(*f.Memo3);
         if (lignes < 0) {
@@ -107,8 +104,7 @@ private slots:
     void cible_changee_depuis_le_chargement() {
         Session s;
         const QString cible = s.chemin("run.txt");
-        aide_test::ecrit_octets(cible, fichier(true));
-        TForm1& f = s.demarre({cible});
+        TForm1& f = s.demarre_sur("run.txt", fichier(true));
         const QByteArray resume = fichier(true) + "\"Count Summary\"\r\n\"n = 2\"\r\n";
         aide_test::ecrit_octets(cible, resume); // the writer adds its summary after the load
         QTest::keyClicks(f.Memo3, "note");
@@ -126,8 +122,7 @@ private slots:
         Session s;
         const QString cible = s.chemin("run.txt");
         const QByteArray octets = "\"Temp\xe9rature\"\r\n\"20 \xb0" "C\"\r\n\"Runtime A\"\r\n\"0.5 1\"\r\n\"Stopped\"\r\n";
-        aide_test::ecrit_octets(cible, octets);
-        TForm1& f = s.demarre({cible});
+        TForm1& f = s.demarre_sur("run.txt", octets);
         f.Memo3->setPlainText(QStringLiteral("Öl à 20 °C"));
         s.plateforme->fichiers_enregistres << cible << cible;
         f.SpeedButton4->click();
@@ -143,8 +138,7 @@ private slots:
     void echec_d_ecriture_signale() {
         Session s;
         const QString cible = s.chemin("run.txt");
-        aide_test::ecrit_octets(cible, fichier(true));
-        TForm1& f = s.demarre({cible});
+        TForm1& f = s.demarre_sur("run.txt", fichier(true));
         QTest::keyClicks(f.Memo3, "disk full");
         s.plateforme->fichiers_enregistres << cible;
         {
@@ -173,8 +167,7 @@ private slots:
         QFETCH(bool, ecrit);
         Session s;
         const QString cible = s.chemin("run.txt");
-        aide_test::ecrit_octets(cible, fichier(true));
-        TForm1& f = s.demarre({cible});
+        TForm1& f = s.demarre_sur("run.txt", fichier(true));
         if (tape)
             QTest::keyClicks(f.Memo3, "bye");
         s.plateforme->reponses.push_back(QMessageBox::StandardButton(reponse));

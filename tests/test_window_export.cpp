@@ -23,8 +23,7 @@ class TestExport : public QObject {
 private slots:
     void fichier_et_presse_papier() {
         Session s;
-        aide_test::ecrit_octets(s.chemin("run.txt"), fichier(true));
-        TForm1& f = s.demarre({s.chemin("run.txt")});
+        TForm1& f = s.demarre_sur("run.txt", fichier(true));
         f.Memo3->setPlainText(QStringLiteral("Öl"));
         f.Edit4->setText(QStringLiteral(","));
         f.SpeedButton10->click();
@@ -48,10 +47,9 @@ private slots:
         QFETCH(bool, ecrit);
         Session s;
         const QString exporte = s.chemin("presse_papier.xls");
-        aide_test::ecrit_octets(s.chemin("run.txt"), fichier(false));
         if (!ancien.isEmpty())
             aide_test::ecrit_octets(exporte, ancien);
-        TForm1& f = s.demarre({s.chemin("run.txt")});
+        TForm1& f = s.demarre_sur("run.txt", fichier(false));
         f.Edit4->setText(QStringLiteral("."));
         QGuiApplication::clipboard()->setText(QStringLiteral("before"));
         s.plateforme->reponses.push_back(QMessageBox::StandardButton(reponse));
@@ -71,9 +69,8 @@ private slots:
     }
     void echec_d_ecriture_sans_presse_papier_perime() {
         Session s;
-        aide_test::ecrit_octets(s.chemin("run.txt"), fichier(true));
         QVERIFY(QDir(s.dossier.path()).mkdir("presse_papier.xls")); // cannot be written as a file
-        TForm1& f = s.demarre({s.chemin("run.txt")});
+        TForm1& f = s.demarre_sur("run.txt", fichier(true));
         QGuiApplication::clipboard()->setText(QStringLiteral("before"));
         f.SpeedButton10->click();
         QCOMPARE(s.plateforme->messages.size(), 1);
