@@ -121,7 +121,8 @@ private slots:
     void latin1_garde_ses_octets() {
         Session s;
         const QString cible = s.chemin("run.txt");
-        const QByteArray octets = "\"Temp\xe9rature\"\r\n\"20 \xb0" "C\"\r\n\"Runtime A\"\r\n\"0.5 1\"\r\n\"Stopped\"\r\n";
+        const QByteArray octets = "\"Temp\xe9rature\"\r\n\"20 \xb0"
+                                  "C\"\r\n\"Runtime A\"\r\n\"0.5 1\"\r\n\"Stopped\"\r\n";
         TForm1& f = s.demarre_sur("run.txt", octets);
         f.Memo3->setPlainText(QStringLiteral("Öl à 20 °C"));
         s.plateforme->fichiers_enregistres << cible << cible;

@@ -8,7 +8,8 @@
 namespace {
 
 QByteArray fichier(bool arrete) {
-    const QByteArray o = "\"Temp\xe9rature\"\r\n\"Op\"\r\n\"Runtime A B\"\r\n\"0.5 1.5 2\"\r\n\"1.0 3 4\"\r\n";
+    const QByteArray o =
+        "\"Temp\xe9rature\"\r\n\"Op\"\r\n\"Runtime A B\"\r\n\"0.5 1.5 2\"\r\n\"1.0 3 4\"\r\n";
     return arrete ? o + "\"Stopped\"\r\n" : o;
 }
 
@@ -37,9 +38,10 @@ private slots:
         QTest::addColumn<int>("reponse");
         QTest::addColumn<QByteArray>("ancien"); // empty: no earlier export
         QTest::addColumn<bool>("ecrit");
-        QTest::newRow("declined, earlier export") << int(QMessageBox::No) << QByteArray("earlier\r\n") << false;
+        const QByteArray ancien("earlier\r\n");
+        QTest::newRow("declined, earlier export") << int(QMessageBox::No) << ancien << false;
         QTest::newRow("declined, no earlier export") << int(QMessageBox::No) << QByteArray() << false;
-        QTest::newRow("accepted") << int(QMessageBox::Yes) << QByteArray("earlier\r\n") << true;
+        QTest::newRow("accepted") << int(QMessageBox::Yes) << ancien << true;
     }
     void avant_stopped() {
         QFETCH(int, reponse);
@@ -74,7 +76,8 @@ private slots:
         QGuiApplication::clipboard()->setText(QStringLiteral("before"));
         f.SpeedButton10->click();
         QCOMPARE(s.plateforme->messages.size(), 1);
-        QVERIFY(s.plateforme->messages.first().startsWith(f.texte_message(74) + "\n" + s.chemin("presse_papier.xls")));
+        const QString attendu = f.texte_message(74) + "\n" + s.chemin("presse_papier.xls") + "\n";
+        QVERIFY(s.plateforme->messages.first().startsWith(attendu));
         QCOMPARE(presse_papier(), QStringLiteral("before"));
     }
 };

@@ -9,7 +9,7 @@
 void TForm1::SpeedButton10Click() {
     const QString nom = rep_prog + QStringLiteral("presse_papier.xls");
     if (arrete ||
-        plateforme_->message(this, Plateforme::Genre::Question, texte_message(31), // export unfinished?
+        plateforme_->message(this, Plateforme::Genre::Question, texte_message(31), // export before Stopped?
                              QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
         ecrit_table_texte(nom);
     Codage codage;
