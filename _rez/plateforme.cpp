@@ -39,6 +39,19 @@ std::optional<QString> Plateforme::ouvre_fichier(QWidget* parent, const QString&
     return dialogue.selectedFiles().first();
 }
 
+std::optional<QString> Plateforme::enregistre_fichier(QWidget* parent, const QString& titre,
+                                                      const QString& dossier, const QString& nom) {
+    QFileDialog dialogue(parent, titre, dossier);
+    dialogue.setFileMode(QFileDialog::AnyFile);
+    dialogue.setAcceptMode(QFileDialog::AcceptSave);
+    dialogue.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!nom.isEmpty())
+        dialogue.selectFile(nom);
+    if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialogue.selectedFiles().first();
+}
+
 std::optional<QColor> Plateforme::choisit_couleur(QWidget* parent, const QColor& initiale) {
     const QColor c = QColorDialog::getColor(initiale, parent);
     if (!c.isValid())

@@ -24,6 +24,9 @@ public:
                                                 QMessageBox::StandardButtons boutons);
     virtual std::optional<QString> ouvre_fichier(QWidget* parent, const QString& titre, const QString& dossier,
                                                  const QString& nom, const QString& filtre);
+    // No filter, and no question when the file exists: the caller decides what to do with it.
+    virtual std::optional<QString> enregistre_fichier(QWidget* parent, const QString& titre,
+                                                      const QString& dossier, const QString& nom);
     virtual std::optional<QColor> choisit_couleur(QWidget* parent, const QColor& initiale);
 
     virtual QRect ecran() const;

@@ -9,6 +9,7 @@
 #include "util_rez/tableau.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +22,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 // The one window: every control under its own name, the program-wide state, every handler.
 class TForm1 : public QWidget {
@@ -193,6 +195,12 @@ public:
     void Panel5MouseDown(Qt::MouseButton bouton);
     void Panel6MouseDown(Qt::MouseButton bouton);
 
+    // ---- comment append, closing question, table export
+    void SpeedButton4Click();
+    void FormClose();
+    void SpeedButton10Click();
+    void ecrit_table_texte(const QString& nom);
+
     // ---- help, about, screen halves
     void SpeedButton12Click();
     void SpeedButton13Click();
@@ -204,6 +212,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* objet, QEvent* e) override;
 
 private:
@@ -219,9 +228,21 @@ private:
     void place_demi_ecran(bool bas);
     QChar separateur_decimal() const;
     void affiche_nb_enreg();
+    void memorise_choix(const QFileInfo& choisi);
+    bool ecrit_commentaire(const QString& chemin, bool sur_cible, const QStringList& commentaire);
+    std::optional<QByteArray> corps_cible_inchange();
+    void recharge_cible_changee();
+    void verifie_codable(const QStringList& lignes) const;
+    void ecrit_ou_signale(const QString& chemin, const QByteArray& octets) const;
 
     std::unique_ptr<Plateforme> plateforme_;
     Ancrage ancrage_;
     int32_t couleur_fenetre_;
     bool message_repete_ouvert_ = false;
+    // The target as the last comment save left it, and the part of it a new save keeps: saving
+    // again before the refresh has reloaded it is no change by its writer.
+    struct EcritureCible {
+        QByteArray octets, conserves;
+    };
+    std::optional<EcritureCible> ecrit_sur_cible_;
 };

@@ -19,6 +19,8 @@ public:
         QString titre, dossier, nom, filtre;
     };
     QList<Ouverture> ouvertures;
+    QStringList fichiers_enregistres; // answers of the save dialog; a null string cancels it
+    QList<Ouverture> enregistrements;
     QStringList sons;
     int bips_alerte = 0;
     QList<QPair<int, int>> bips;
@@ -41,12 +43,12 @@ public:
     std::optional<QString> ouvre_fichier(QWidget*, const QString& titre, const QString& dossier, const QString& nom,
                                          const QString& filtre) override {
         ouvertures.append({titre, dossier, nom, filtre});
-        if (fichiers_choisis.isEmpty())
-            return std::nullopt;
-        const QString r = fichiers_choisis.takeFirst();
-        if (r.isNull())
-            return std::nullopt;
-        return std::make_optional(r);
+        return prend(fichiers_choisis);
+    }
+    std::optional<QString> enregistre_fichier(QWidget*, const QString& titre, const QString& dossier,
+                                              const QString& nom) override {
+        enregistrements.append({titre, dossier, nom, QString()});
+        return prend(fichiers_enregistres);
     }
     std::optional<QColor> choisit_couleur(QWidget*, const QColor&) override {
         if (couleurs_choisies.empty())
@@ -61,6 +63,16 @@ public:
     void bip_alerte() override { ++bips_alerte; }
     void bip(int f, int d) override { bips.append({f, d}); }
     void ouvre_editeur(const QString& dossier, const QString& nom) override { editeur << dossier << nom; }
+
+private:
+    static std::optional<QString> prend(QStringList& reponses) {
+        if (reponses.isEmpty())
+            return std::nullopt;
+        const QString r = reponses.takeFirst();
+        if (r.isNull())
+            return std::nullopt;
+        return std::make_optional(r);
+    }
 };
 
 // A program folder with the shipped data files and a window started on it.
@@ -83,5 +95,10 @@ struct Session {
         fenetre = std::make_unique<TForm1>(arguments, dossier.path(), std::move(p));
         fenetre->show(); // resize events reach the controls only once the window is shown
         return *fenetre;
+    }
+    // Started on a target file `nom` in the program folder that holds `contenu`.
+    TForm1& demarre_sur(const QString& nom, const QByteArray& contenu) {
+        aide_test::ecrit_octets(chemin(nom), contenu);
+        return demarre({chemin(nom)});
     }
 };

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
+#include <csignal>
+#include <sys/resource.h>
 
 // Small file helpers shared by the test executables.
 namespace aide_test {
@@ -31,5 +33,28 @@ inline void copie_donnees(const QString& vers, const QStringList& noms) {
             qFatal("cannot copy %s", qPrintable(de));
     }
 }
+
+// While it lives, no file of this process may grow beyond `octets`: writes fail the way they
+// do on a full disk, even for root.
+class LimiteTailleFichier {
+public:
+    explicit LimiteTailleFichier(rlim_t octets) {
+        getrlimit(RLIMIT_FSIZE, &avant_);
+        signal_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit r = avant_;
+        r.rlim_cur = octets;
+        setrlimit(RLIMIT_FSIZE, &r);
+    }
+    ~LimiteTailleFichier() {
+        setrlimit(RLIMIT_FSIZE, &avant_);
+        std::signal(SIGXFSZ, signal_);
+    }
+    LimiteTailleFichier(const LimiteTailleFichier&) = delete;
+    LimiteTailleFichier& operator=(const LimiteTailleFichier&) = delete;
+
+private:
+    rlimit avant_{};
+    void (*signal_)(int) = nullptr;
+};
 
 } // namespace aide_test

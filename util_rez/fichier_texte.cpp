@@ -20,6 +20,27 @@ QByteArray encode_texte(const QString& texte, Codage codage) {
     return codage == Codage::Utf8 ? texte.toUtf8() : texte.toLatin1();
 }
 
+QByteArray encode_lignes(const QStringList& lignes, Codage codage) {
+    QByteArray octets;
+    for (const QString& l : lignes) {
+        octets += encode_texte(l, codage);
+        octets += "\r\n";
+    }
+    return octets;
+}
+
+std::optional<char32_t> car_non_codable(const QStringList& lignes, Codage codage) {
+    if (codage == Codage::Utf8)
+        return std::nullopt;
+    for (const QString& l : lignes) {
+        for (const char32_t c : l.toUcs4()) {
+            if (c > 0xFF)
+                return c;
+        }
+    }
+    return std::nullopt;
+}
+
 QStringList coupe_lignes(const QString& texte, bool* fin_de_ligne_finale) {
     QStringList lignes;
     qsizetype debut = 0;
@@ -46,13 +67,18 @@ QString message_ouverture_impossible(const QString& chemin, const QString& raiso
     return QStringLiteral("Cannot open file \"%1\". %2").arg(chemin, raison);
 }
 
-TexteLu lit_fichier_texte(const QString& chemin) {
+QByteArray lit_octets_fichier(const QString& chemin) {
     QFile f(chemin);
     if (!f.open(QIODevice::ReadOnly))
         throw ErreurRez(message_ouverture_impossible(chemin, f.errorString()));
     const QByteArray octets = f.readAll();
     if (f.error() != QFileDevice::NoError)
         throw ErreurRez(message_ouverture_impossible(chemin, f.errorString()));
+    return octets;
+}
+
+TexteLu lit_fichier_texte(const QString& chemin) {
+    const QByteArray octets = lit_octets_fichier(chemin);
     TexteLu lu;
     lu.lignes = coupe_lignes(decode_octets(octets, lu.codage), &lu.fin_de_ligne_finale);
     lu.octets = octets;
@@ -60,11 +86,7 @@ TexteLu lit_fichier_texte(const QString& chemin) {
 }
 
 bool ecrit_fichier_texte(const QString& chemin, const QStringList& lignes, Codage codage) {
-    QByteArray octets;
-    for (const QString& l : lignes) {
-        octets += encode_texte(l, codage);
-        octets += "\r\n";
-    }
+    const QByteArray octets = encode_lignes(lignes, codage);
     QFile f(chemin);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;

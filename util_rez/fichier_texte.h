@@ -2,6 +2,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // Text files are kept byte for byte: valid UTF-8 is read as UTF-8, anything else as
 // Latin-1, and a rewrite uses the encoding the text came in.
@@ -16,12 +17,17 @@ struct TexteLu {
 
 QString decode_octets(const QByteArray& octets, Codage& codage);
 QByteArray encode_texte(const QString& texte, Codage codage);
+// Each line followed by CR LF.
+QByteArray encode_lignes(const QStringList& lignes, Codage codage);
+// The first character of the lines that the encoding cannot hold (UTF-8 holds them all).
+std::optional<char32_t> car_non_codable(const QStringList& lignes, Codage codage);
 
 // Splits at CR LF, LF or CR; a break at the very end adds no empty line.
 QStringList coupe_lignes(const QString& texte, bool* fin_de_ligne_finale = nullptr);
 
-// Throws ErreurRez ("Cannot open file ...") when the file cannot be read.
+// Both throw ErreurRez ("Cannot open file ...") when the file cannot be read.
 TexteLu lit_fichier_texte(const QString& chemin);
+QByteArray lit_octets_fichier(const QString& chemin);
 
 // Each line followed by CR LF. Returns false when any step fails.
 bool ecrit_fichier_texte(const QString& chemin, const QStringList& lignes, Codage codage = Codage::Utf8);

@@ -15,12 +15,17 @@ void TForm1::SpeedButton1Click() {
         return;
     chemin_cible = *choisi;
     const QFileInfo info(chemin_cible);
-    if (!ecrit_pointeur(rep_prog, fichier_dossier_memorise, info.absolutePath() + QLatin1Char('/')))
-        plateforme_->bip(1250, 100);
+    memorise_choix(info);
     setWindowTitle(info.fileName() + QStringLiteral("     Lintrace"));
-    if (!ecrit_pointeur(rep_prog, fichier_nom_memorise, info.fileName()))
-        plateforme_->bip(1250, 100);
     charge_fichier_dans_memo_et_affiche(chemin_cible);
     x_plus_SpeedButton3Click();
     x_moins_SpeedButton3Click();
+}
+
+// The next file dialog opens where this one was left.
+void TForm1::memorise_choix(const QFileInfo& choisi) {
+    if (!ecrit_pointeur(rep_prog, fichier_dossier_memorise, choisi.absolutePath() + QLatin1Char('/')))
+        plateforme_->bip(1250, 100);
+    if (!ecrit_pointeur(rep_prog, fichier_nom_memorise, choisi.fileName()))
+        plateforme_->bip(1250, 100);
 }

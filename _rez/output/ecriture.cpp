@@ -1,0 +1,20 @@
+#include "_rez/tform1.h"
+
+#include "util_rez/remplace_fichier.h"
+
+void TForm1::verifie_codable(const QStringList& lignes) const {
+    if (const std::optional<char32_t> c = car_non_codable(lignes, codage_cible)) {
+        const QString car = QString::fromUcs4(&*c, 1);
+        const QString code = QStringLiteral("U+%1").arg(uint(*c), 4, 16, QLatin1Char('0')).toUpper();
+        const QString texte = texte_message(73); // not in Latin-1; then the character: "ŝ" (U+015D)
+        throw ErreurRez(texte + QStringLiteral(" \"%1\" (%2)").arg(car, code));
+    }
+}
+
+void TForm1::ecrit_ou_signale(const QString& chemin, const QByteArray& octets) const {
+    QString raison;
+    if (remplace_fichier(chemin, octets, raison))
+        return;
+    const QString texte = texte_message(74); // not written; the file and the reason follow
+    throw ErreurRez(texte + QLatin1Char('\n') + chemin + QLatin1Char('\n') + raison);
+}

@@ -1,0 +1,27 @@
+#include "_rez/tform1.h"
+
+#include "_rez/lignes_affichees.h"
+#include "util_rez/table_texte.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+void TForm1::SpeedButton10Click() {
+    const QString nom = rep_prog + QStringLiteral("presse_papier.xls");
+    if (arrete ||
+        plateforme_->message(this, Plateforme::Genre::Question, texte_message(31), // export before Stopped?
+                             QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
+        ecrit_table_texte(nom);
+    Codage codage;
+    QGuiApplication::clipboard()->setText(decode_octets(lit_octets_fichier(nom), codage));
+    plateforme_->message(this, Plateforme::Genre::Information,
+                         QLatin1Char('\n') + texte_message(32) + QLatin1Char('\n'), // exported
+                         QMessageBox::Ok);
+}
+
+void TForm1::ecrit_table_texte(const QString& nom) {
+    const bool mode_virgule = Edit4->text().contains(QLatin1Char(','));
+    const QStringList table = lignes_table_texte(lignes_chargees, lignes_affichees(*Memo3), mode_virgule);
+    verifie_codable(table);
+    ecrit_ou_signale(nom, encode_lignes(table, codage_cible));
+}

@@ -1,0 +1,103 @@
+#include "helpers.h"
+#include "util_rez/remplace_fichier.h"
+
+#include <QProcess>
+#include <QtTest>
+#include <cstdio>
+
+namespace {
+
+const char* const option_enfant = "--reecrit-sans-fin";
+
+// Two versions of a large file that a cut-off write cannot pass for.
+QByteArray version(char c) {
+    return QByteArray(12 * 1024 * 1024 + (c == 'a' ? 0 : 1), c);
+}
+
+// The child: once it has said so, does nothing but rewrite the file until it is killed, so
+// a kill always lands inside a rewrite.
+int reecrit_sans_fin(const QString& chemin) {
+    const QByteArray versions[] = {version('b'), version('a')};
+    std::fputs("ready\n", stdout);
+    std::fflush(stdout);
+    for (int i = 0;; ++i) {
+        QString raison;
+        if (!remplace_fichier(chemin, versions[i % 2], raison))
+            return 1;
+    }
+}
+
+QStringList autres_fichiers(const QString& dossier, const QString& nom) {
+    QStringList l = QDir(dossier).entryList(QDir::Files | QDir::Hidden);
+    l.removeAll(nom);
+    return l;
+}
+
+} // namespace
+
+class TestRemplaceFichier : public QObject {
+    Q_OBJECT
+  private slots:
+    void remplace_et_garde_les_droits() {
+        QTemporaryDir dir;
+        const QString cible = dir.filePath("run.txt");
+        QString raison;
+        QVERIFY(remplace_fichier(cible, "new", raison));
+        QCOMPARE(aide_test::lit_octets(cible), QByteArray("new"));
+        const auto droits = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+        QVERIFY(QFile::setPermissions(cible, droits));
+        QVERIFY(QFile::link(cible, dir.filePath("lien.txt")));
+        QVERIFY(remplace_fichier(dir.filePath("lien.txt"), "again", raison));
+        QCOMPARE(aide_test::lit_octets(cible), QByteArray("again"));
+        QCOMPARE(QFileInfo(cible).permissions() & 0x7077, droits); // owner, group and others
+        QVERIFY(QFileInfo(dir.filePath("lien.txt")).isSymLink());
+        QCOMPARE(autres_fichiers(dir.path(), "run.txt"), QStringList{"lien.txt"});
+        QVERIFY(!remplace_fichier(dir.filePath("absent/x.txt"), "x", raison));
+        QVERIFY(!raison.isEmpty());
+    }
+    void disque_plein_laisse_l_original() {
+        QTemporaryDir dir;
+        const QString cible = dir.filePath("run.txt");
+        aide_test::ecrit_octets(cible, "original");
+        // The bytes fit the write buffer, so the failure shows only when it is flushed.
+        QString raison;
+        bool ecrit = true;
+        {
+            aide_test::LimiteTailleFichier limite(1024);
+            ecrit = remplace_fichier(cible, QByteArray(8000, 'x'), raison);
+        }
+        QVERIFY(!ecrit);
+        QVERIFY(!raison.isEmpty());
+        QCOMPARE(aide_test::lit_octets(cible), QByteArray("original"));
+        QVERIFY(autres_fichiers(dir.path(), "run.txt").isEmpty());
+    }
+    void processus_tue_en_pleine_ecriture() {
+        QTemporaryDir dir;
+        const QString cible = dir.filePath("run.txt");
+        aide_test::ecrit_octets(cible, version('a'));
+        int nouvelles = 0;
+        for (int delai : {0, 5, 20, 40, 80, 120, 200, 300}) {
+            QProcess enfant;
+            enfant.start(QCoreApplication::applicationFilePath(), {option_enfant, cible});
+            QVERIFY(enfant.waitForReadyRead(10000));
+            QThread::msleep(delai);
+            enfant.kill();
+            QVERIFY(enfant.waitForFinished());
+            QCOMPARE(enfant.exitStatus(), QProcess::CrashExit);
+            const QByteArray lu = aide_test::lit_octets(cible);
+            QVERIFY2(lu == version('a') || lu == version('b'), qPrintable(QString::number(lu.size())));
+            nouvelles += lu == version('b') ? 1 : 0;
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"run.txt"});
+        }
+        QVERIFY(nouvelles > 0); // the rewrites did happen between the kills
+    }
+};
+
+int main(int argc, char* argv[]) {
+    if (argc == 3 && qstrcmp(argv[1], option_enfant) == 0)
+        return reecrit_sans_fin(QString::fromLocal8Bit(argv[2]));
+    QCoreApplication app(argc, argv);
+    TestRemplaceFichier t;
+    return QTest::qExec(&t, argc, argv);
+}
+#include "test_remplace_fichier.moc"

@@ -1,0 +1,12 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+// Fields 1 to 7 of a text, blank-separated, joined by exactly six TABs.
+QString ligne_table(QStringView texte);
+
+// The export table of the displayed lines of a target file and of the comment lines: the
+// header lines without their quotes, the comment, two empty lines, the row of the first
+// "Runtime" line but the last line, then a row for each record line (one whose unquoted text
+// begins with "0"), its points turned into commas in comma mode.
+QStringList lignes_table_texte(const QStringList& lignes, const QStringList& commentaire, bool mode_virgule);
