@@ -22,6 +22,9 @@
 #include <functional>
 #include <memory>
 
+class QPrinter;
+struct DonneesTrace;
+
 // The one window: every control under its own name, the program-wide state, every handler.
 class TForm1 : public QWidget {
     Q_OBJECT
@@ -175,6 +178,7 @@ public:
 
     // ---- plot
     void trace_graphe(QChar mode);
+    void SpeedButton5Click();
     void applique_autoscale();
     void x_plus_SpeedButton3Click();
     void x_moins_SpeedButton3Click();
@@ -219,6 +223,12 @@ private:
     void place_demi_ecran(bool bas);
     QChar separateur_decimal() const;
     void affiche_nb_enreg();
+    std::array<bool, 9> coches_courbes() const;
+    DonneesTrace donnees_trace() const;
+    void imprime_page();
+    std::unique_ptr<QPrinter> choisit_imprimante(QString& nom);
+    void montre_apercu(QSize page);
+    void imprime_sur(QPrinter& imprimante, QSize page, const QString& nom);
 
     std::unique_ptr<Plateforme> plateforme_;
     Ancrage ancrage_;
