@@ -2,7 +2,6 @@
 
 #include <QBuffer>
 #include <QFontMetrics>
-#include <QImage>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -141,12 +140,6 @@ class TestPageImprimee : public QObject {
         QCOMPARE(t.suite, suite);
     }
 
-    void ligne_courte_laisse_sa_rangee_vide() {
-        const TextesPage t = textes_page(QStringLiteral("run.txt"), {"\"only\""}, {"note"});
-        const QList<QPair<int, QString>> attendues{{100, "run.txt"}, {300, "only"}, {700, "note"}};
-        QCOMPARE(rangees(met_en_page(t, a4, haut_a4()), 0), attendues);
-    }
-
     void suite_trop_longue_sur_une_autre_page() {
         QStringList commentaire;
         for (int i = 1; i <= 100; ++i)
@@ -197,22 +190,6 @@ class TestPageImprimee : public QObject {
         QCOMPARE(r.last(), qMakePair(ligne + 300, QStringLiteral("c")));
     }
 
-    void apercu_trace() {
-        QImage im(248, 350, QImage::Format_RGB32);
-        im.fill(Qt::black);
-        Tableau tableau;
-        tableau(1, 1) = 1;
-        tableau(2, 1) = 50;
-        DonneesTrace d{{5, 100, 5, 10}, &tableau, 1, {}, {}, QStringLiteral("2"), QLatin1Char('.'), {}};
-        d.coches[1] = true;
-        d.couleurs[1] = QColor(0, 128, 0);
-        trace_apercu(im, d);
-        QCOMPARE(im.pixelColor(0, 0), QColor(Qt::white));
-        QCOMPARE(im.pixelColor(62, 218), couleur_axes);
-        QCOMPARE(im.pixelColor(62 + 124 / 2, 218), couleur_axes);
-        QCOMPARE(im.pixelColor(62 + 124 / 5, 218 - 175 / 2), QColor(0, 128, 0));
-    }
-
     // The same painting the printer gets, on a PDF written in memory.
     void pages_du_travail() {
         QBuffer pdf;
@@ -226,8 +203,7 @@ class TestPageImprimee : public QObject {
             commentaire.append(QStringLiteral("line %1").arg(i));
         {
             QPainter p(&ecrivain);
-            Tableau tableau;
-            trace_pages(p, ecrivain, a4, {{5, 100, 5, 10}, &tableau, 0, {}, {}, "2", QLatin1Char('.'), {}},
+            trace_pages(p, ecrivain, a4, {{5, 100, 5, 10}, nullptr, 0, {}, {}, "2", QLatin1Char('.'), {}},
                         textes_page("run.txt", {}, commentaire));
         }
         QCOMPARE(pdf.data().count("/Type /Page\n") + pdf.data().count("/Type /Page\r"), 2);

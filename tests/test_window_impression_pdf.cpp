@@ -63,8 +63,7 @@ QString attend_pdf(const QString& marque, int delai_ms) {
     while (montre.elapsed() < delai_ms) {
         for (const QString& d : dossiers_pdf())
             for (const QFileInfo& f : QDir(d).entryInfoList({"*" + marque + "*.pdf"}, QDir::Files)) {
-                if (f.size() > 0 && f.size() == taille_vue)
-                    return f.filePath();
+                if (f.size() > 0 && f.size() == taille_vue) return f.filePath();
                 taille_vue = f.size();
             }
         QTest::qWait(250);
@@ -96,11 +95,12 @@ QString simplifie(const QString& t) {
 
 class TestImpressionPdf : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase() {
         for (const char* outil : {"pdfinfo", "pdftoppm", "tesseract"})
             if (QStandardPaths::findExecutable(QString::fromLatin1(outil)).isEmpty())
-                QFAIL(qPrintable(QStringLiteral("%1 is missing: tools/install-deps.sh installs it").arg(outil)));
+                QFAIL(qPrintable(
+                    QStringLiteral("%1 is missing: tools/install-deps.sh installs it").arg(outil)));
         if (!QPrinterInfo::availablePrinterNames().contains(file_pdf))
             QFAIL("The CUPS queue LintracePDF is missing: tools/test.sh starts cupsd and adds it");
     }
@@ -129,18 +129,19 @@ private slots:
         QVERIFY(!page.isNull());
         QVERIFY(compte(page, QColor(0, 0, 255)) > 500); // the axes, with curve 1
         int couleurs_vues = 0;
-        for (const QColor& c : {f.couleurs_courbes[2], f.couleurs_courbes[3], f.couleurs_courbes[6],
-                                f.couleurs_courbes[7]})
+        for (const QColor& c :
+             {f.couleurs_courbes[2], f.couleurs_courbes[3], f.couleurs_courbes[6], f.couleurs_courbes[7]})
             couleurs_vues += compte(page, c) > 50;
         QVERIFY2(couleurs_vues >= 3, qPrintable(QString::number(couleurs_vues)));
 
         lance("pdftoppm", {"-r", "300", "-gray", "-png", "-singlefile", pdf, rendu.filePath("ocr")});
         const QString lu = simplifie(lance("tesseract", {rendu.filePath("ocr.png"), "stdout"}));
         for (const QString& attendu :
-             {marque + ".txt", QStringLiteral("Test bench 7 - run 42"), QStringLiteral("Operator Alice Martin"),
-              QStringLiteral("Runtime Flow Temp Pressure Wall Power Out"), QStringLiteral("Valve opened after warm up"),
-              QStringLiteral("Pump checked by Bob"), QStringLiteral("Count Summary"),
-              QStringLiteral("Records counted 21")})
+             {marque + ".txt", QStringLiteral("Test bench 7 - run 42"),
+              QStringLiteral("Operator Alice Martin"),
+              QStringLiteral("Runtime Flow Temp Pressure Wall Power Out"),
+              QStringLiteral("Valve opened after warm up"), QStringLiteral("Pump checked by Bob"),
+              QStringLiteral("Count Summary"), QStringLiteral("Records counted 21")})
             QVERIFY2(lu.contains(simplifie(attendu)), qPrintable(attendu + " not in: " + lu));
         QVERIFY(f.Panel4->isHidden());
 
