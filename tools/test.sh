@@ -14,7 +14,7 @@ if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
 cupsd_pid=""
 stop_cupsd() {
   if [ -n "$cupsd_pid" ]; then
-    kill "$cupsd_pid" 2>/dev/null || true
+    $sudo kill "$cupsd_pid" 2>/dev/null || true
     wait "$cupsd_pid" 2>/dev/null || true
   fi
 }

@@ -116,7 +116,7 @@ class Placement {
     MiseEnPage resultat_;
     int page_courante_ = 0;
     int ligne_ = pas_lignes;
-    int sur_la_page_ = 1; // the first page already holds the header
+    int sur_la_page_ = 1; // the first page is never left empty: it holds the plot
 };
 
 } // namespace
@@ -124,23 +124,24 @@ class Placement {
 QSize taille_page(const QPageLayout& mise_en_page, int resolution) {
     const QPageSize format = mise_en_page.pageSize();
     const QSizeF d = format.definitionSize();
-    qreal par_unite = 0;
+    qreal unites_par_pouce = 0;
     switch (format.definitionUnits()) {
     case QPageSize::Millimeter:
-        par_unite = resolution / 25.4;
+        unites_par_pouce = 25.4;
         break;
     case QPageSize::Inch:
-        par_unite = resolution;
+        unites_par_pouce = 1;
         break;
     case QPageSize::Point:
-        par_unite = resolution / 72.0;
+        unites_par_pouce = 72;
         break;
     default:
         break;
     }
-    QSize s = par_unite > 0
-                  ? QSize(static_cast<int>(d.width() * par_unite), static_cast<int>(d.height() * par_unite))
-                  : format.sizePixels(resolution);
+    // Truncated like the printer's own count of whole pixels; the margin absorbs rounding noise.
+    const auto pixels = [&](qreal v) { return static_cast<int>(v * resolution / unites_par_pouce + 1e-6); };
+    QSize s =
+        unites_par_pouce > 0 ? QSize(pixels(d.width()), pixels(d.height())) : format.sizePixels(resolution);
     if (mise_en_page.orientation() == QPageLayout::Landscape) s.transpose();
     return s;
 }
