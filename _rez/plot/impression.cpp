@@ -16,6 +16,11 @@ struct MasqueApercu {
     ~MasqueApercu() { panneau->hide(); }
 };
 
+// A text, a blank, two carriage returns and the printer's name.
+QString avec_imprimante(const QString& texte, const QString& nom) {
+    return texte + QLatin1Char(' ') + QChar(13) + QChar(13) + nom;
+}
+
 } // namespace
 
 void TForm1::SpeedButton5Click() {
@@ -31,8 +36,7 @@ void TForm1::imprime_page() {
     if (!imprimante) return;
     const QSize page = taille_page(imprimante->pageLayout(), resolution_page);
     montre_apercu(page);
-    const QString question =
-        texte_message(28) + QLatin1Char(' ') + QChar(13) + QChar(13) + nom; // print here?
+    const QString question = avec_imprimante(texte_message(28), nom); // question: print on this printer?
     if (plateforme_->message(this, Plateforme::Genre::Confirmation, question,
                              QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
@@ -74,8 +78,7 @@ void TForm1::montre_apercu(QSize page) {
 }
 
 void TForm1::imprime_sur(QPrinter& imprimante, QSize page, const QString& nom) {
-    const QString echec =
-        texte_message(76) + QLatin1Char(' ') + QChar(13) + QChar(13) + nom; // page not printed
+    const QString echec = avec_imprimante(texte_message(76), nom); // the page could not be printed
     // Qt falls back on another printer when the one asked for is gone; the user agreed to this one only.
     if (imprimante.outputFormat() != QPrinter::NativeFormat || imprimante.printerName() != nom)
         throw ErreurRez(echec);
