@@ -36,6 +36,7 @@ void TForm1::cablage() {
     connect(langage_RadioGroup1, &TRadioGroup::Click, this, [this] { garde([this] { langage_RadioGroup1Click(); }); });
     connect(avecn1, &QCheckBox::toggled, this, [this] { garde([this] { avecn1Click(); }); });
     connect(SpeedButton6, &QPushButton::clicked, this, [this] { SpeedButton6Click(); });
+    connect(SpeedButton5, &QPushButton::clicked, this, [this] { garde([this] { SpeedButton5Click(); }); });
     connect(SpeedButton12, &QPushButton::clicked, this, [this] { garde([this] { SpeedButton12Click(); }); });
     connect(SpeedButton13, &QPushButton::clicked, this, [this] { SpeedButton13Click(); });
     connect(SpeedButton3, &QPushButton::clicked, this, [this] { SpeedButton3Click(); });

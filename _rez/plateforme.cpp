@@ -8,6 +8,9 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QScreen>
 #include <QSoundEffect>
 #include <QTemporaryFile>
@@ -57,6 +60,23 @@ std::optional<QColor> Plateforme::choisit_couleur(QWidget* parent, const QColor&
     if (!c.isValid())
         return std::nullopt;
     return c;
+}
+
+QStringList Plateforme::imprimantes() const {
+    return QPrinterInfo::availablePrinterNames();
+}
+
+QString Plateforme::imprimante_par_defaut() const {
+    return QPrinterInfo::defaultPrinterName();
+}
+
+std::optional<QString> Plateforme::choisit_imprimante(QWidget* parent, QPrinter& imprimante) {
+    QPrintDialog dialogue(&imprimante, parent);
+    // A file is no printer: the confirmation must be able to name where the page goes.
+    dialogue.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    if (dialogue.exec() != QDialog::Accepted || imprimante.printerName().isEmpty())
+        return std::nullopt;
+    return imprimante.printerName();
 }
 
 QRect Plateforme::ecran() const {

@@ -3,11 +3,13 @@
 #include <QMessageBox>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 
+class QPrinter;
 class QSoundEffect;
 class QTemporaryFile;
 class QWidget;
@@ -28,6 +30,13 @@ public:
     virtual std::optional<QString> enregistre_fichier(QWidget* parent, const QString& titre,
                                                       const QString& dossier, const QString& nom);
     virtual std::optional<QColor> choisit_couleur(QWidget* parent, const QColor& initiale);
+
+    // The installed printers and the default one (empty when none is set).
+    virtual QStringList imprimantes() const;
+    virtual QString imprimante_par_defaut() const;
+    // The printer dialog on `imprimante`, which keeps the paper chosen there; the chosen
+    // printer's name, or nothing when the user cancels.
+    virtual std::optional<QString> choisit_imprimante(QWidget* parent, QPrinter& imprimante);
 
     virtual QRect ecran() const;
     virtual QRect ecran_disponible() const;

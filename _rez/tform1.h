@@ -24,6 +24,9 @@
 #include <memory>
 #include <optional>
 
+class QPrinter;
+struct DonneesTrace;
+
 // The one window: every control under its own name, the program-wide state, every handler.
 class TForm1 : public QWidget {
     Q_OBJECT
@@ -177,6 +180,7 @@ public:
 
     // ---- plot
     void trace_graphe(QChar mode);
+    void SpeedButton5Click();
     void applique_autoscale();
     void x_plus_SpeedButton3Click();
     void x_moins_SpeedButton3Click();
@@ -234,6 +238,12 @@ private:
     void recharge_cible_changee();
     void verifie_codable(const QStringList& lignes) const;
     void ecrit_ou_signale(const QString& chemin, const QByteArray& octets) const;
+    std::array<bool, 9> coches_courbes() const;
+    DonneesTrace donnees_trace() const;
+    void imprime_page();
+    std::unique_ptr<QPrinter> choisit_imprimante(QString& nom);
+    void montre_apercu(QSize page);
+    void imprime_sur(QPrinter& imprimante, QSize page, const QString& nom);
 
     std::unique_ptr<Plateforme> plateforme_;
     Ancrage ancrage_;

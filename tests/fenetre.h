@@ -2,6 +2,8 @@
 #include "_rez/tform1.h"
 #include "helpers.h"
 
+#include <QPageSize>
+#include <QPrinter>
 #include <QStringList>
 #include <deque>
 #include <functional>
@@ -28,6 +30,11 @@ public:
     QRect ecran_ = QRect(0, 0, 1920, 1080);
     QRect disponible_ = QRect(0, 0, 1920, 1040);
     std::function<void()> pendant_message; // runs while a box would be open
+    std::optional<QStringList> imprimantes_; // unset: the desktop's own printers
+    QString imprimante_defaut_;
+    std::deque<std::optional<QString>> imprimantes_choisies; // nothing cancels the dialog
+    QPageSize papier_choisi = QPageSize(QPageSize::A4);
+    int dialogues_imprimante = 0;
 
     QMessageBox::StandardButton message(QWidget*, Genre, const QString& texte,
                                         QMessageBox::StandardButtons) override {
@@ -55,6 +62,22 @@ public:
             return std::nullopt;
         auto r = couleurs_choisies.front();
         couleurs_choisies.pop_front();
+        return r;
+    }
+    QStringList imprimantes() const override { return imprimantes_ ? *imprimantes_ : Plateforme::imprimantes(); }
+    QString imprimante_par_defaut() const override {
+        return imprimantes_ ? imprimante_defaut_ : Plateforme::imprimante_par_defaut();
+    }
+    std::optional<QString> choisit_imprimante(QWidget*, QPrinter& imprimante) override {
+        ++dialogues_imprimante;
+        if (imprimantes_choisies.empty())
+            return std::nullopt;
+        const auto r = imprimantes_choisies.front();
+        imprimantes_choisies.pop_front();
+        if (r) {
+            imprimante.setPrinterName(*r);
+            imprimante.setPageSize(papier_choisi);
+        }
         return r;
     }
     QRect ecran() const override { return ecran_; }

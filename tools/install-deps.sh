@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the window screenshot need,
 # only those that are missing, and stays quiet when everything is there.
+# The print test prints through CUPS's PDF printer and reads the page back (poppler, OCR).
 # --with-display-tools adds what the screenshot needs, --with-bench-tools the benchmarks' peer.
 set -euo pipefail
 
 build_pkgs=(cmake g++ make qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-l10n-tools
-            libqt6svg6 fonts-liberation fonts-dejavu-core poppler-utils)
+            libqt6svg6 fonts-liberation fonts-dejavu-core)
+print_pkgs=(cups printer-driver-cups-pdf poppler-utils tesseract-ocr)
 look_pkgs=(xvfb xauth x11-utils xdotool imagemagick)
 bench_pkgs=(gnuplot-nox)
 
-want=("${build_pkgs[@]}")
+want=("${build_pkgs[@]}" "${print_pkgs[@]}")
 for option in "$@"; do
   case "$option" in
     --with-display-tools) want+=("${look_pkgs[@]}") ;;

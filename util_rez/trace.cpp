@@ -66,6 +66,8 @@ void ligne_axe_y(QPainter& p, const GeometrieTrace& geo) {
           geo.origine_y - geo.hauteur_trace - unite_relative(geo, 20));
 }
 
+} // namespace
+
 // Tick count; a scale shorter than two steps gets its two ends only, labelled 0 and the full scale.
 int nombre_intervalles(long double etendue, long double& pas) {
     int n = static_cast<int>(std::trunc(etendue / pas));
@@ -73,6 +75,8 @@ int nombre_intervalles(long double etendue, long double& pas) {
     if (n == 1) pas = etendue;
     return n;
 }
+
+namespace {
 
 int position_graduation(int i, int n, int longueur) {
     return static_cast<int>(static_cast<int64_t>(i) * longueur / n);
@@ -148,8 +152,8 @@ void axe_x(QPainter& p, const GeometrieTrace& geo, long double etendue, long dou
         int c = position_graduation(i, n, geo.largeur_trace) + geo.origine_x;
         if (i == n) c -= unite_relative(geo, 15);
         trait(p, c, geo.origine_y, c, geo.origine_y + unite_relative(geo, 10));
-        texte_ancre(p, c, geo.origine_y + 1, FloatToStr(v, separateur), QLatin1Char('c'), QLatin1Char('b'),
-                    encre);
+        texte_ancre(p, c, geo.origine_y + geo.decalage_etiquettes_x, FloatToStr(v, separateur),
+                    QLatin1Char('c'), QLatin1Char('b'), encre);
         v += pas;
     }
 }
@@ -164,8 +168,8 @@ void axe_y(QPainter& p, const GeometrieTrace& geo, long double etendue, long dou
     for (int i = 0; i <= n; ++i) {
         const int r = geo.origine_y - position_graduation(i, n, geo.hauteur_trace);
         trait(p, geo.origine_x, r, geo.origine_x - u10, r);
-        texte_ancre(p, geo.origine_x - 20, r + u10, FloatToStr(v, separateur), QLatin1Char('c'),
-                    QLatin1Char('L'), encre);
+        texte_ancre(p, geo.origine_x - geo.ecart_etiquettes_y, r + u10, FloatToStr(v, separateur),
+                    QLatin1Char('c'), QLatin1Char('L'), encre);
         v += pas;
     }
 }
@@ -174,6 +178,20 @@ void remplit_surface(QPainter& p, int largeur, int hauteur, const QColor& couleu
     p.fillRect(QRect(0, 0, largeur, hauteur), QBrush(couleur, Qt::SolidPattern));
 }
 
+void trace_axes_courbes(QPainter& p, const GeometrieTrace& geo, const DonneesTrace& d) {
+    const Echelles& e = d.echelles;
+    if (echelles_valides(e)) {
+        axe_x(p, geo, e.etendue_x, e.pas_x, d.separateur, couleur_textes);
+        axe_y(p, geo, e.etendue_y, e.pas_y, d.separateur, couleur_textes);
+        if (d.tableau != nullptr)
+            trace_courbes(p, geo, e, *d.tableau, d.nb_enreg, d.coches, d.couleurs, d.texte_epaisseur);
+    } else {
+        ligne_axe_x(p, geo);
+        ligne_axe_y(p, geo);
+        texte_ancre(p, geo.origine_x + geo.largeur_trace / 2, geo.origine_y - geo.hauteur_trace / 2,
+                    d.note_echelle_invalide, QLatin1Char('c'), QLatin1Char('L'), couleur_textes);
+    }
+}
 
 QFont police_graphe(int hauteur_cellule) {
     const int cible = std::max(1, hauteur_cellule);
@@ -217,16 +235,9 @@ void trace_surface(QPainter& p, int largeur, int hauteur, const Echelles& echell
     const GeometrieTrace geo = geometrie_ecran(largeur, hauteur);
     if (geo.largeur_trace <= 0 || geo.hauteur_trace <= 0) return;
     p.setFont(police_graphe(hauteur / 25));
-    if (echelles_valides(echelles)) {
-        axe_x(p, geo, echelles.etendue_x, echelles.pas_x, separateur, couleur_textes);
-        axe_y(p, geo, echelles.etendue_y, echelles.pas_y, separateur, couleur_textes);
-        trace_courbes(p, geo, echelles, tableau, nb_enreg, coches, couleurs, texte_epaisseur);
-    } else {
-        ligne_axe_x(p, geo);
-        ligne_axe_y(p, geo);
-        texte_ancre(p, geo.origine_x + geo.largeur_trace / 2, geo.origine_y - geo.hauteur_trace / 2,
-                    note_echelle_invalide, QLatin1Char('c'), QLatin1Char('L'), couleur_textes);
-    }
+    trace_axes_courbes(
+        p, geo,
+        {echelles, &tableau, nb_enreg, coches, couleurs, texte_epaisseur, separateur, note_echelle_invalide});
     texte_ancre(p, 50, 10, nom_sans_dossier(chemin_cible), QLatin1Char('d'), QLatin1Char('b'),
                 couleur_textes);
 }

@@ -21,6 +21,20 @@ struct GeometrieTrace {
     int origine_x = 0;
     int origine_y = 0;
     int base_unite = 0;
+    int decalage_etiquettes_x = 1; // x labels start this far below the axis
+    int ecart_etiquettes_y = 20;   // y labels are centred this far left of the axis
+};
+
+// What a pass draws, whatever the surface.
+struct DonneesTrace {
+    Echelles echelles;
+    const Tableau* tableau = nullptr;
+    int nb_enreg = 0;
+    std::array<bool, 9> coches{};
+    std::array<QColor, 9> couleurs{};
+    QString texte_epaisseur;
+    QChar separateur = QLatin1Char('.');
+    QString note_echelle_invalide;
 };
 
 inline const QColor couleur_axes{0x00, 0x00, 0xFF};
@@ -37,6 +51,9 @@ int unite_relative(const GeometrieTrace& geo, int a);
 // Full scales and steps the pass can divide by; otherwise only bare axes are drawn.
 bool echelle_valide(long double etendue, long double pas);
 bool echelles_valides(const Echelles& echelles);
+
+// Intervals between the ticks of an axis; `pas` becomes the full scale when there is only one.
+int nombre_intervalles(long double etendue, long double& pas);
 
 QPoint vers_pixel(const GeometrieTrace& geo, const Echelles& echelles, long double x, long double y);
 int colonne_pixel(const GeometrieTrace& geo, const Echelles& echelles, long double x);
@@ -62,6 +79,9 @@ void trace_courbes(QPainter& p, const GeometrieTrace& geo, const Echelles& echel
 
 void remplit_surface(QPainter& p, int largeur, int hauteur, const QColor& couleur);
 
+// Both axes and the checked curves in the painter's font; bare axes and the note when the
+// scales cannot be divided by.
+void trace_axes_courbes(QPainter& p, const GeometrieTrace& geo, const DonneesTrace& d);
 
 // Bold "Arial" sized so that its cell (ascent + descent) comes closest to `hauteur_cellule` pixels.
 QFont police_graphe(int hauteur_cellule);
