@@ -58,13 +58,40 @@ private slots:
     }
     void pointeurs() {
         QTemporaryDir dir;
-        QCOMPARE(lit_pointeur(dir.path(), fichier_dossier_memorise), QString());
-        QVERIFY(ecrit_pointeur(dir.path(), fichier_dossier_memorise, QStringLiteral("/data/")));
+        const Emplacements ici(dir.path(), QString(), true);
+        QCOMPARE(lit_pointeur(ici, fichier_dossier_memorise), QString());
+        QVERIFY(ecrit_pointeur(ici, fichier_dossier_memorise, QStringLiteral("/data/")));
         QCOMPARE(aide_test::lit_octets(dir.filePath("~rez_rep.~r")), QByteArray("/data/\r\n"));
-        QCOMPARE(lit_pointeur(dir.path() + "/", fichier_dossier_memorise), QStringLiteral("/data/"));
+        QCOMPARE(lit_pointeur(Emplacements(dir.path() + "/", QString(), true), fichier_dossier_memorise),
+                 QStringLiteral("/data/"));
         aide_test::ecrit_octets(dir.filePath("~rez_rep.~f"), "run.txt\nextra\n");
-        QCOMPARE(lit_pointeur(dir.path(), fichier_nom_memorise), QStringLiteral("run.txt"));
-        QVERIFY(!ecrit_pointeur(dir.filePath("absent"), fichier_nom_memorise, QStringLiteral("x")));
+        QCOMPARE(lit_pointeur(ici, fichier_nom_memorise), QStringLiteral("run.txt"));
+        QVERIFY(!ecrit_pointeur(Emplacements(dir.filePath("absent"), QString(), true), fichier_nom_memorise,
+                                QStringLiteral("x")));
+    }
+    // Root-proof failures: /dev/full refuses the bytes at the flush, a file blocks a folder path.
+    void ecriture_ratee_dit_pourquoi_data() {
+        QTest::addColumn<QString>("cible");
+        QTest::addColumn<QString>("raison");
+        QTest::newRow("full disk") << "plein"
+                                   << "No space left on device";
+        QTest::newRow("folder is a file") << "fichier/setup.txt"
+                                          << "";
+    }
+    void ecriture_ratee_dit_pourquoi() {
+        QFETCH(QString, cible);
+        QFETCH(QString, raison);
+        QTemporaryDir dir;
+        QVERIFY(QFile::link(QStringLiteral("/dev/full"), dir.filePath("plein")));
+        aide_test::ecrit_octets(dir.filePath("fichier"), "");
+        QString dit;
+        QVERIFY(!ecrit_fichier_texte(dir.filePath(cible), {QStringLiteral("5"), QStringLiteral("2")},
+                                     Codage::Utf8, &dit));
+        QVERIFY(!dit.isEmpty());
+        if (!raison.isEmpty()) QCOMPARE(dit, raison);
+        QString rien;
+        QVERIFY(ecrit_fichier_texte(dir.filePath("bon.txt"), {QStringLiteral("5")}, Codage::Utf8, &rien));
+        QVERIFY(rien.isEmpty());
     }
     void date_dos_data() {
         QTest::addColumn<QDateTime>("moment");

@@ -5,8 +5,8 @@
 #include <QFileInfo>
 
 void TForm1::SpeedButton1Click() {
-    const QString dossier = lit_pointeur(rep_prog, fichier_dossier_memorise);
-    const QString nom = lit_pointeur(rep_prog, fichier_nom_memorise);
+    const QString dossier = lit_pointeur(emplacements, fichier_dossier_memorise);
+    const QString nom = lit_pointeur(emplacements, fichier_nom_memorise);
     OpenDialog1_Title = texte_message(2); // title of the target-file dialog
     const std::optional<QString> choisi =
         plateforme_->ouvre_fichier(this, OpenDialog1_Title, dossier, nom,
@@ -15,10 +15,10 @@ void TForm1::SpeedButton1Click() {
         return;
     chemin_cible = *choisi;
     const QFileInfo info(chemin_cible);
-    if (!ecrit_pointeur(rep_prog, fichier_dossier_memorise, info.absolutePath() + QLatin1Char('/')))
+    if (!ecrit_pointeur(emplacements, fichier_dossier_memorise, info.absolutePath() + QLatin1Char('/')))
         plateforme_->bip(1250, 100);
     setWindowTitle(info.fileName() + QStringLiteral("     Lintrace"));
-    if (!ecrit_pointeur(rep_prog, fichier_nom_memorise, info.fileName()))
+    if (!ecrit_pointeur(emplacements, fichier_nom_memorise, info.fileName()))
         plateforme_->bip(1250, 100);
     charge_fichier_dans_memo_et_affiche(chemin_cible);
     x_plus_SpeedButton3Click();
