@@ -1,5 +1,6 @@
 #include "_rez/tform1.h"
 
+#include "_rez/icone.h"
 #include "util_rez/couleurs.h"
 #include "util_rez/setup.h"
 
@@ -70,6 +71,7 @@ TForm1::TForm1(const QStringList& arguments, const Emplacements& emplacements_,
       plateforme_(std::move(plateforme)), ancrage_(taille_client_conception), couleur_fenetre_(couleur_face_bouton) {
     setObjectName(QStringLiteral("Form1"));
     rep_prog = emplacements.dossier_prog();
+    setWindowIcon(icone_lintrace());
     setWindowTitle(QStringLiteral("Lintrace   "));
     setFont(police(11));
     setAutoFillBackground(true);

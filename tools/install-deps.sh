@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the window screenshot need,
+# Installs the Debian packages the build, the tests, the package and the window screenshot need,
 # only those that are missing, and stays quiet when everything is there.
 set -euo pipefail
 
 build_pkgs=(cmake g++ make qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-l10n-tools
             libqt6svg6 fonts-liberation fonts-dejavu-core)
 look_pkgs=(xvfb xauth x11-utils xdotool imagemagick)
+# Making the Debian package and checking it, as the suite does.
+package_pkgs=(dpkg-dev file lintian desktop-file-utils appstream xvfb xdotool)
 
-want=("${build_pkgs[@]}")
+want=("${build_pkgs[@]}" "${package_pkgs[@]}")
 if [ "${1:-}" = "--with-display-tools" ]; then
   want+=("${look_pkgs[@]}")
 fi
