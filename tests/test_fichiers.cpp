@@ -69,30 +69,6 @@ private slots:
         QVERIFY(!ecrit_pointeur(Emplacements(dir.filePath("absent"), QString(), true), fichier_nom_memorise,
                                 QStringLiteral("x")));
     }
-    // Root-proof failures: /dev/full refuses the bytes at the flush, a file blocks a folder path.
-    void ecriture_ratee_dit_pourquoi_data() {
-        QTest::addColumn<QString>("cible");
-        QTest::addColumn<QString>("raison");
-        QTest::newRow("full disk") << "plein"
-                                   << "No space left on device";
-        QTest::newRow("folder is a file") << "fichier/setup.txt"
-                                          << "";
-    }
-    void ecriture_ratee_dit_pourquoi() {
-        QFETCH(QString, cible);
-        QFETCH(QString, raison);
-        QTemporaryDir dir;
-        QVERIFY(QFile::link(QStringLiteral("/dev/full"), dir.filePath("plein")));
-        aide_test::ecrit_octets(dir.filePath("fichier"), "");
-        QString dit;
-        QVERIFY(!ecrit_fichier_texte(dir.filePath(cible), {QStringLiteral("5"), QStringLiteral("2")},
-                                     Codage::Utf8, &dit));
-        QVERIFY(!dit.isEmpty());
-        if (!raison.isEmpty()) QCOMPARE(dit, raison);
-        QString rien;
-        QVERIFY(ecrit_fichier_texte(dir.filePath("bon.txt"), {QStringLiteral("5")}, Codage::Utf8, &rien));
-        QVERIFY(rien.isEmpty());
-    }
     void date_dos_data() {
         QTest::addColumn<QDateTime>("moment");
         QTest::addColumn<quint32>("code");
