@@ -1,5 +1,6 @@
 #include "_rez/tform1.h"
 
+#include "_rez/icone.h"
 #include "util_rez/couleurs.h"
 #include "util_rez/setup.h"
 
@@ -62,10 +63,15 @@ constexpr QSize taille_client_conception(1154, 552);
 } // namespace
 
 TForm1::TForm1(const QStringList& arguments, const QString& dossier_prog, std::unique_ptr<Plateforme> plateforme)
-    : QWidget(nullptr), tableau(std::make_unique<Tableau>()), plateforme_(std::move(plateforme)),
-      ancrage_(taille_client_conception), couleur_fenetre_(couleur_face_bouton) {
+    : TForm1(arguments, Emplacements::pour(dossier_prog), std::move(plateforme)) {}
+
+TForm1::TForm1(const QStringList& arguments, const Emplacements& emplacements_,
+               std::unique_ptr<Plateforme> plateforme)
+    : QWidget(nullptr), emplacements(emplacements_), tableau(std::make_unique<Tableau>()),
+      plateforme_(std::move(plateforme)), ancrage_(taille_client_conception), couleur_fenetre_(couleur_face_bouton) {
     setObjectName(QStringLiteral("Form1"));
-    rep_prog = dossier_prog;
+    rep_prog = emplacements.dossier_prog();
+    setWindowIcon(icone_lintrace());
     setWindowTitle(QStringLiteral("Lintrace   "));
     setFont(police(11));
     setAutoFillBackground(true);

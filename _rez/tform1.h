@@ -3,6 +3,7 @@
 #include "_rez/controles.h"
 #include "_rez/plateforme.h"
 #include "util_rez/echelles.h"
+#include "util_rez/emplacements.h"
 #include "util_rez/erreur.h"
 #include "util_rez/fichier_texte.h"
 #include "util_rez/langue.h"
@@ -34,6 +35,8 @@ public:
     // `dossier_prog` is where the program's files live (the executable's folder by default);
     // `arguments` are the command-line arguments after the program name.
     TForm1(const QStringList& arguments, const QString& dossier_prog, std::unique_ptr<Plateforme> plateforme);
+    // The same with the folders for the files the program writes already decided.
+    TForm1(const QStringList& arguments, const Emplacements& emplacements, std::unique_ptr<Plateforme> plateforme);
     ~TForm1() override;
 
     // ---- controls of the main window
@@ -127,6 +130,7 @@ public:
 
     // ---- program-wide state
     QString rep_prog;
+    Emplacements emplacements; // where the written files go and user-written files are read
     std::array<QColor, 9> couleurs_courbes{};      // 1..8
     std::array<QCheckBox*, 9> cases_courbes{};     // 1..8
     bool avec_excel = true;

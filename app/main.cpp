@@ -1,3 +1,4 @@
+#include "_rez/icone.h"
 #include "_rez/tform1.h"
 
 #include <QApplication>
@@ -5,6 +6,9 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lintrace"));
+    // Lets the desktop match the window to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("lintrace"));
+    QApplication::setWindowIcon(icone_lintrace());
     TForm1 Form1(QApplication::arguments().mid(1), QApplication::applicationDirPath(),
                  std::make_unique<Plateforme>());
     Form1.show();

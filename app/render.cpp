@@ -2,6 +2,7 @@
 #include "app/render_output.h"
 
 #include "util_rez/conversions.h"
+#include "util_rez/emplacements.h"
 #include "util_rez/erreur.h"
 #include "util_rez/fichier_cible.h"
 #include "util_rez/rendu.h"
@@ -41,8 +42,8 @@ struct Settings {
     QString language_file;
 };
 
-Settings read_settings(const QString& rep_prog) {
-    const QString path = rep_prog + nom_fichier_setup;
+Settings read_settings(const Emplacements& lieux) {
+    const QString path = lieux.chemin_lu(nom_fichier_setup);
     Settings s;
     ReglagesSetup r;
     try {
@@ -88,11 +89,11 @@ QByteArray draw(const Options& o, const PlanCible& plan, const QString& thicknes
 
 int render(const Options& o) {
     check_files(o);
-    const QString rep_prog = QCoreApplication::applicationDirPath() + QLatin1Char('/');
-    const Settings settings = read_settings(rep_prog);
+    const Emplacements lieux = Emplacements::pour(QCoreApplication::applicationDirPath());
+    const Settings settings = read_settings(lieux);
     const QString thickness = o.thickness.value_or(settings.thickness);
     QStringList missing;
-    const TableLangue texts = charge_table_langue(rep_prog, settings.language_file, missing);
+    const TableLangue texts = charge_table_langue(lieux, settings.language_file, missing);
     for (const QString& m : missing)
         say(QStringLiteral("warning: language file %1 not found").arg(m));
     const PlanCible plan = charge_plan(o.target, texts.texte_message(50)); // comment heading
@@ -104,7 +105,7 @@ int render(const Options& o) {
         int32_t t = 0;
         if (o.thickness || essaie_StrToInt(thickness, t)) throw;
         throw ErreurRez(QStringLiteral("%1 (the thickness in %2); give --thickness N")
-                            .arg(e.texte(), rep_prog + nom_fichier_setup));
+                            .arg(e.texte(), lieux.chemin_lu(nom_fichier_setup)));
     }
     write_output(o.output, bytes);
     if (plan.parse.enreg_hors_table > 0)
@@ -134,7 +135,9 @@ int main(int argc, char* argv[]) {
     usual_handler = qInstallMessageHandler(quiet_start_up);
     QGuiApplication app(argc, argv);
     qInstallMessageHandler(usual_handler);
-    QCoreApplication::setApplicationName(QStringLiteral("lintrace-render"));
+    // The settings and language copies a user saved from the window live in the window's own
+    // per-user folder, which the application name picks.
+    QCoreApplication::setApplicationName(QStringLiteral("Lintrace"));
     QCoreApplication::setApplicationVersion(QStringLiteral(LINTRACE_VERSION));
     try {
         const auto options = parse_command_line(QCoreApplication::arguments());

@@ -103,6 +103,11 @@ struct Session {
     QTemporaryDir dossier;
     PlateformeTest* plateforme = nullptr;
     std::unique_ptr<TForm1> fenetre;
+    // Installed: the program folder taken as read-only, the written files in `utilisateur`
+    // (not made beforehand: the program makes it on first use).
+    bool installe = false;
+    QTemporaryDir base_utilisateur;
+    QString utilisateur = base_utilisateur.filePath(QStringLiteral("Lintrace"));
 
     explicit Session(const QStringList& donnees = {"Lintrace_lng.fr.txt", "Lintrace_lng.it.txt",
                                                     "Lintrace_lng.en.txt", "Lintrace_lng.de.txt", "ding1.wav",
@@ -110,12 +115,17 @@ struct Session {
         aide_test::copie_donnees(dossier.path(), donnees);
     }
     QString chemin(const QString& nom) const { return dossier.filePath(nom); }
+    QString chemin_utilisateur(const QString& nom) const { return QDir(utilisateur).filePath(nom); }
     TForm1& demarre(const QStringList& arguments = {}, std::function<void(PlateformeTest&)> prepare = {}) {
         auto p = std::make_unique<PlateformeTest>();
         if (prepare)
             prepare(*p);
         plateforme = p.get();
-        fenetre = std::make_unique<TForm1>(arguments, dossier.path(), std::move(p));
+        if (installe)
+            fenetre = std::make_unique<TForm1>(arguments, Emplacements(dossier.path(), utilisateur, false),
+                                               std::move(p));
+        else
+            fenetre = std::make_unique<TForm1>(arguments, dossier.path(), std::move(p));
         fenetre->show(); // resize events reach the controls only once the window is shown
         return *fenetre;
     }

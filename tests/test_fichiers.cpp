@@ -58,13 +58,16 @@ private slots:
     }
     void pointeurs() {
         QTemporaryDir dir;
-        QCOMPARE(lit_pointeur(dir.path(), fichier_dossier_memorise), QString());
-        QVERIFY(ecrit_pointeur(dir.path(), fichier_dossier_memorise, QStringLiteral("/data/")));
+        const Emplacements ici(dir.path(), QString(), true);
+        QCOMPARE(lit_pointeur(ici, fichier_dossier_memorise), QString());
+        QVERIFY(ecrit_pointeur(ici, fichier_dossier_memorise, QStringLiteral("/data/")));
         QCOMPARE(aide_test::lit_octets(dir.filePath("~rez_rep.~r")), QByteArray("/data/\r\n"));
-        QCOMPARE(lit_pointeur(dir.path() + "/", fichier_dossier_memorise), QStringLiteral("/data/"));
+        QCOMPARE(lit_pointeur(Emplacements(dir.path() + "/", QString(), true), fichier_dossier_memorise),
+                 QStringLiteral("/data/"));
         aide_test::ecrit_octets(dir.filePath("~rez_rep.~f"), "run.txt\nextra\n");
-        QCOMPARE(lit_pointeur(dir.path(), fichier_nom_memorise), QStringLiteral("run.txt"));
-        QVERIFY(!ecrit_pointeur(dir.filePath("absent"), fichier_nom_memorise, QStringLiteral("x")));
+        QCOMPARE(lit_pointeur(ici, fichier_nom_memorise), QStringLiteral("run.txt"));
+        QVERIFY(!ecrit_pointeur(Emplacements(dir.filePath("absent"), QString(), true), fichier_nom_memorise,
+                                QStringLiteral("x")));
     }
     void date_dos_data() {
         QTest::addColumn<QDateTime>("moment");

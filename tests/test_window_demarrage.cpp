@@ -21,6 +21,7 @@ private slots:
         QCOMPARE(f.SpeedButton1->text(), QStringLiteral("Target file"));
         QCOMPARE(f.Label3->text(), f.texte_message(3));
         QCOMPARE(f.windowTitle(), QStringLiteral("Lintrace   "));
+        QCOMPARE(f.windowIcon().availableSizes(), (QList<QSize>{{48, 48}, {128, 128}, {256, 256}}));
         QVERIFY(f.chemin_cible.isEmpty());
         QVERIFY(s.plateforme->messages.isEmpty());
         QVERIFY(f.setup_Panel4->isHidden() && f.Panel7->isHidden() && f.Panel2->isHidden() && f.Panel4->isHidden());

@@ -85,12 +85,15 @@ TexteLu lit_fichier_texte(const QString& chemin) {
     return lu;
 }
 
-bool ecrit_fichier_texte(const QString& chemin, const QStringList& lignes, Codage codage) {
+bool ecrit_fichier_texte(const QString& chemin, const QStringList& lignes, Codage codage, QString* raison) {
     const QByteArray octets = encode_lignes(lignes, codage);
     QFile f(chemin);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    const bool ecrit = f.write(octets) == octets.size();
-    f.close();
-    return ecrit && f.error() == QFileDevice::NoError;
+    bool ecrit = f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(octets) == octets.size();
+    // A full disk often shows only when the buffered bytes reach it, at the close.
+    if (f.isOpen())
+        f.close();
+    ecrit = ecrit && f.error() == QFileDevice::NoError;
+    if (!ecrit && raison)
+        *raison = f.errorString();
+    return ecrit;
 }

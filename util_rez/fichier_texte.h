@@ -29,7 +29,8 @@ QStringList coupe_lignes(const QString& texte, bool* fin_de_ligne_finale = nullp
 TexteLu lit_fichier_texte(const QString& chemin);
 QByteArray lit_octets_fichier(const QString& chemin);
 
-// Each line followed by CR LF. Returns false when any step fails.
-bool ecrit_fichier_texte(const QString& chemin, const QStringList& lignes, Codage codage = Codage::Utf8);
+// Each line followed by CR LF. Returns false when any step fails, and then says why in `raison`.
+bool ecrit_fichier_texte(const QString& chemin, const QStringList& lignes, Codage codage = Codage::Utf8,
+                         QString* raison = nullptr);
 
 QString message_ouverture_impossible(const QString& chemin, const QString& raison);

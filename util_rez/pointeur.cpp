@@ -4,16 +4,8 @@
 
 #include <QFile>
 
-namespace {
-QString chemin_pointeur(const QString& dossier_prog, const QString& nom) {
-    if (dossier_prog.endsWith(QLatin1Char('/')))
-        return dossier_prog + nom;
-    return dossier_prog + QLatin1Char('/') + nom;
-}
-} // namespace
-
-QString lit_pointeur(const QString& dossier_prog, const QString& nom) {
-    QFile f(chemin_pointeur(dossier_prog, nom));
+QString lit_pointeur(const Emplacements& emplacements, const QString& nom) {
+    QFile f(emplacements.chemin_lu(nom));
     if (!f.open(QIODevice::ReadOnly))
         return {};
     Codage codage;
@@ -21,6 +13,6 @@ QString lit_pointeur(const QString& dossier_prog, const QString& nom) {
     return lignes.isEmpty() ? QString() : lignes.first();
 }
 
-bool ecrit_pointeur(const QString& dossier_prog, const QString& nom, const QString& valeur) {
-    return ecrit_fichier_texte(chemin_pointeur(dossier_prog, nom), {valeur});
+bool ecrit_pointeur(const Emplacements& emplacements, const QString& nom, const QString& valeur) {
+    return ecrit_fichier_texte(emplacements.chemin_ecrit(nom), {valeur});
 }

@@ -1,5 +1,6 @@
 #include "util_rez/rendu.h"
 
+#include "util_rez/emplacements.h"
 #include "util_rez/fichier_texte.h"
 #include "util_rez/lignes_cible.h"
 #include "util_rez/remplit_tableau.h"
@@ -30,11 +31,10 @@ PlanCible charge_plan(const QString& chemin, const QString& titre_commentaire) {
     return plan;
 }
 
-TableLangue charge_table_langue(const QString& rep_prog, const QString& fichier_langue,
-                                QStringList& absents) {
+TableLangue charge_table_langue(const Emplacements& lieux, const QString& fichier_langue, QStringList& absents) {
     TableLangue table;
     const auto charge = [&](const QString& nom, bool maitre) {
-        const QString chemin = rep_prog + nom;
+        const QString chemin = lieux.chemin_lu(nom);
         if (!QFileInfo(chemin).isFile()) {
             absents.append(chemin);
             return;

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <memory>
 
+class Emplacements;
+
 // The window's state right after it has loaded a target file with both autoscale boxes
 // checked, gathered without a window: the table, the parse and the scales it draws with.
 struct PlanCible {
@@ -22,5 +24,5 @@ struct PlanCible {
 PlanCible charge_plan(const QString& chemin, const QString& titre_commentaire);
 
 // The language table the window builds at start-up: the master file, then the chosen one
-// over it. Files that are not there are added to `absents` and leave their texts out.
-TableLangue charge_table_langue(const QString& rep_prog, const QString& fichier_langue, QStringList& absents);
+// over it, each the user's own copy when there is one. Files that are not there are added to `absents` and leave their texts out.
+TableLangue charge_table_langue(const Emplacements& lieux, const QString& fichier_langue, QStringList& absents);

@@ -63,8 +63,8 @@ QStringList lignes_setup(const ReglagesSetup& r) {
             QString::number(r.couleur_bas)};
 }
 
-bool ecrit_setup(const QString& chemin, const ReglagesSetup& r) {
-    return ecrit_fichier_texte(chemin, lignes_setup(r));
+bool ecrit_setup(const QString& chemin, const ReglagesSetup& r, QString* raison) {
+    return ecrit_fichier_texte(chemin, lignes_setup(r), Codage::Utf8, raison);
 }
 
 int borne_index(int32_t index, int nombre) {

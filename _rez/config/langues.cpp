@@ -7,7 +7,7 @@
 #include <QFileInfo>
 
 void TForm1::charge_fichier_langue(const QString& nom) {
-    const QString chemin = rep_prog + nom;
+    const QString chemin = emplacements.chemin_lu(nom);
     if (!QFileInfo(chemin).isFile()) {
         // missing language file: text 42, the path, text 43
         plateforme_->message(this, Plateforme::Genre::Information,
@@ -74,7 +74,7 @@ void TForm1::langage_RadioGroup1Click() {
     if (!nom.isEmpty())
         fichier_langue = nom;
     charge_langues();
-    Label3->setText(lit_pointeur(rep_prog, fichier_dossier_memorise));
+    Label3->setText(lit_pointeur(emplacements, fichier_dossier_memorise));
     if (Label3->text().isEmpty())
         Label3->setText(texte_message(3)); // no folder remembered yet
 }
@@ -84,8 +84,5 @@ void TForm1::avecn1Click() {
 }
 
 void TForm1::SpeedButton6Click() {
-    QString dossier = rep_prog;
-    if (dossier.size() > 1 && dossier.endsWith(QLatin1Char('/')))
-        dossier.chop(1);
-    plateforme_->ouvre_editeur(dossier, fichier_langue);
+    plateforme_->ouvre_editeur(emplacements.dossier_modification(fichier_langue), fichier_langue);
 }

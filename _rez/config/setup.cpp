@@ -3,10 +3,6 @@
 #include "util_rez/setup.h"
 
 namespace {
-QString chemin_setup(const QString& rep_prog) {
-    return rep_prog + nom_fichier_setup;
-}
-
 ReglagesSetup lit_controles(const TForm1& f) {
     ReglagesSetup r;
     r.periode = f.Edit5->text();
@@ -24,7 +20,7 @@ ReglagesSetup lit_controles(const TForm1& f) {
 } // namespace
 
 void TForm1::charge_setup() {
-    const LectureSetup lu = lit_setup(chemin_setup(rep_prog), lit_controles(*this));
+    const LectureSetup lu = lit_setup(emplacements.chemin_lu(nom_fichier_setup), lit_controles(*this));
     if (!lu.fichier_present) {
         langage_RadioGroup1->setItemIndex(2);
     } else {
@@ -53,7 +49,13 @@ void TForm1::charge_setup() {
 }
 
 void TForm1::SpeedButton11Click() {
-    ecrit_setup(chemin_setup(rep_prog), lit_controles(*this));
+    const QString chemin = emplacements.chemin_ecrit(nom_fichier_setup);
+    QString raison;
+    if (!ecrit_setup(chemin, lit_controles(*this), &raison)) {
+        // setup not saved: text 90, the file, the reason
+        const QString texte = texte_message(77) + QLatin1Char('\n') + chemin + QLatin1Char('\n') + raison;
+        plateforme_->message(this, Plateforme::Genre::Erreur, texte, QMessageBox::Ok);
+    }
 }
 
 void TForm1::setup_SpeedButton6Click() {

@@ -16,7 +16,7 @@ bool meme_fichier(const QString& a, const QString& b) {
 } // namespace
 
 void TForm1::SpeedButton4Click() {
-    const QString dossier = lit_pointeur(rep_prog, fichier_dossier_memorise);
+    const QString dossier = lit_pointeur(emplacements, fichier_dossier_memorise);
     const std::optional<QString> choisi =
         plateforme_->enregistre_fichier(this, texte_message(22), dossier, chemin_cible); // save dialog title
     if (!choisi)

@@ -7,7 +7,7 @@
 #include <QGuiApplication>
 
 void TForm1::SpeedButton10Click() {
-    const QString nom = rep_prog + QStringLiteral("presse_papier.xls");
+    const QString nom = emplacements.chemin_ecrit(QStringLiteral("presse_papier.xls"));
     if (arrete ||
         plateforme_->message(this, Plateforme::Genre::Question, texte_message(31), // export before Stopped?
                              QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)

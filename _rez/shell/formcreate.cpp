@@ -28,7 +28,7 @@ void TForm1::FormCreate(const QStringList& arguments) {
     avec_excel = RadioGroup1->ItemIndex() == 0;
     garde([this] { charge_langues(); });
 
-    Label3->setText(lit_pointeur(rep_prog, fichier_dossier_memorise));
+    Label3->setText(lit_pointeur(emplacements, fichier_dossier_memorise));
     if (Label3->text().isEmpty())
         Label3->setText(texte_message(3)); // no folder remembered yet
 

@@ -5,8 +5,8 @@
 #include <QFileInfo>
 
 void TForm1::SpeedButton1Click() {
-    const QString dossier = lit_pointeur(rep_prog, fichier_dossier_memorise);
-    const QString nom = lit_pointeur(rep_prog, fichier_nom_memorise);
+    const QString dossier = lit_pointeur(emplacements, fichier_dossier_memorise);
+    const QString nom = lit_pointeur(emplacements, fichier_nom_memorise);
     OpenDialog1_Title = texte_message(2); // title of the target-file dialog
     const std::optional<QString> choisi =
         plateforme_->ouvre_fichier(this, OpenDialog1_Title, dossier, nom,
@@ -24,8 +24,8 @@ void TForm1::SpeedButton1Click() {
 
 // The next file dialog opens where this one was left.
 void TForm1::memorise_choix(const QFileInfo& choisi) {
-    if (!ecrit_pointeur(rep_prog, fichier_dossier_memorise, choisi.absolutePath() + QLatin1Char('/')))
+    if (!ecrit_pointeur(emplacements, fichier_dossier_memorise, choisi.absolutePath() + QLatin1Char('/')))
         plateforme_->bip(1250, 100);
-    if (!ecrit_pointeur(rep_prog, fichier_nom_memorise, choisi.fileName()))
+    if (!ecrit_pointeur(emplacements, fichier_nom_memorise, choisi.fileName()))
         plateforme_->bip(1250, 100);
 }

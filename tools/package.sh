@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds the Debian package build/package/lintrace_<version>_amd64.deb from the install rules.
+#   tools/package.sh            then: sudo apt install ./build/package/lintrace_*_amd64.deb
+set -euo pipefail
+cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")/.."
+
+tools/install-deps.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo --log-level=WARNING
+cmake --build build -j"$(nproc)"
+rm -f build/package/lintrace_*.deb
+cpack --config build/CPackConfig.cmake -B build/package >build/package.log 2>&1 ||
+  { cat build/package.log >&2; exit 1; }
+ls build/package/lintrace_*_amd64.deb
