@@ -1,13 +1,13 @@
 #include "app/render_output.h"
 
 #include "util_rez/erreur.h"
+#include "util_rez/remplace_fichier.h"
 
 #include <QBuffer>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <cstdio>
 
@@ -77,7 +77,7 @@ void write_output(const QString& output, const QByteArray& bytes) {
             throw ErreurRez(QStringLiteral("cannot write to standard output: %1").arg(out.errorString()));
         return;
     }
-    QSaveFile file(output);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw ErreurRez(QStringLiteral("cannot write \"%1\": %2").arg(output, file.errorString()));
+    QString reason;
+    if (!remplace_fichier(output, bytes, reason))
+        throw ErreurRez(QStringLiteral("cannot write \"%1\": %2").arg(output, reason));
 }

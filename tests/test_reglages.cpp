@@ -21,6 +21,19 @@ private slots:
         QCOMPARE(lu.lignes_appliquees, 10);
         QCOMPARE(lu.reglages.couleur_haut, couleur_face_bouton);
     }
+    void echec_garde_l_ancien_fichier() {
+        const QByteArray avant("9\r\n0\r\n");
+        aide_test::ecrit_octets(chemin(), avant);
+        QString raison;
+        bool ecrit = true;
+        {
+            aide_test::LimiteTailleFichier limite(4);
+            ecrit = ecrit_setup(chemin(), ReglagesSetup{}, &raison);
+        }
+        QVERIFY(!ecrit);
+        QVERIFY(!raison.isEmpty());
+        QCOMPARE(aide_test::lit_octets(chemin()), avant);
+    }
     void fichier_absent() {
         const LectureSetup lu = lit_setup(dir.filePath("none.txt"), ReglagesSetup{});
         QVERIFY(!lu.fichier_present);

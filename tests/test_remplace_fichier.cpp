@@ -3,6 +3,7 @@
 
 #include <QProcess>
 #include <QtTest>
+#include <sys/stat.h>
 #include <cstdio>
 
 namespace {
@@ -55,6 +56,20 @@ class TestRemplaceFichier : public QObject {
         QVERIFY(!remplace_fichier(dir.filePath("absent/x.txt"), "x", raison));
         QVERIFY(!raison.isEmpty());
     }
+    void rien_d_autre_qu_un_fichier_ordinaire() {
+        QTemporaryDir dir;
+        // A pipe stands for any special file: replacing it must not turn it into a plain file.
+        const QString tube = dir.filePath("pipe");
+        QCOMPARE(::mkfifo(QFile::encodeName(tube).constData(), 0600), 0);
+        const QString lien = dir.filePath("run.txt");
+        QVERIFY(QFile::link(tube, lien));
+        QString raison;
+        QVERIFY(!remplace_fichier(lien, "x", raison));
+        QVERIFY(!raison.isEmpty());
+        QVERIFY(!QFileInfo(tube).isFile());
+        QVERIFY(!remplace_fichier(dir.path(), "x", raison));
+        QVERIFY(QFileInfo(dir.path()).isDir());
+    }
     void disque_plein_laisse_l_original() {
         QTemporaryDir dir;
         const QString cible = dir.filePath("run.txt");
@@ -67,7 +82,7 @@ class TestRemplaceFichier : public QObject {
             ecrit = remplace_fichier(cible, QByteArray(8000, 'x'), raison);
         }
         QVERIFY(!ecrit);
-        QVERIFY(!raison.isEmpty());
+        QCOMPARE(raison, QStringLiteral("File too large"));
         QCOMPARE(aide_test::lit_octets(cible), QByteArray("original"));
         QVERIFY(autres_fichiers(dir.path(), "run.txt").isEmpty());
     }

@@ -37,7 +37,7 @@ class TestInstalle : public QObject {
 
     void enregistrement_rate_le_dit_data() {
         QTest::addColumn<bool>("installe");
-        QTest::addColumn<QString>("plein");     // where the setup file is a link to /dev/full
+        QTest::addColumn<QString>("plein");     // where the disk is full
         QTest::addColumn<bool>("sans_dossier"); // the per-user folder cannot be made
         QTest::newRow("installed, disk full") << true << "utilisateur" << false;
         QTest::newRow("installed, no per-user folder") << true << "" << true;
@@ -56,10 +56,13 @@ class TestInstalle : public QObject {
         QVERIFY(QDir().mkpath(s.utilisateur) || sans_dossier);
         const QString chemin =
             installe ? s.chemin_utilisateur(nom_fichier_setup) : s.chemin(nom_fichier_setup);
-        if (!plein.isEmpty()) QVERIFY(QFile::link(QStringLiteral("/dev/full"), chemin));
         TForm1& f = s.demarre();
         f.Edit5->setText(QStringLiteral("10"));
-        f.SpeedButton11Click();
+        {
+            std::optional<aide_test::LimiteTailleFichier> disque_plein;
+            if (!plein.isEmpty()) disque_plein.emplace(4);
+            f.SpeedButton11Click();
+        }
         QCOMPARE(s.plateforme->messages.size(), 1);
         const QStringList lignes = s.plateforme->messages.first().split(QLatin1Char('\n'));
         QCOMPARE(lignes.size(), 3);
@@ -68,7 +71,7 @@ class TestInstalle : public QObject {
                  QStringLiteral("The settings stay in effect but could not be saved to this file:"));
         QCOMPARE(lignes[1], chemin);
         QVERIFY(!lignes[2].isEmpty());
-        if (!plein.isEmpty()) QCOMPARE(lignes[2], QStringLiteral("No space left on device"));
+        if (!plein.isEmpty()) QCOMPARE(lignes[2], QStringLiteral("File too large"));
         QCOMPARE(f.Edit5->text(), QStringLiteral("10"));
     }
 

@@ -1,17 +1,41 @@
 #include "util_rez/remplace_fichier.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 
+namespace {
+
+// A full disk first takes part of a write without an error; the next write says why.
+bool ecrit_tout(QSaveFile& f, const QByteArray& octets) {
+    qint64 fait = 0;
+    while (fait < octets.size()) {
+        const qint64 n = f.write(octets.constData() + fait, octets.size() - fait);
+        if (n <= 0) return false;
+        fait += n;
+    }
+    return f.error() == QFileDevice::NoError;
+}
+
+} // namespace
+
 bool remplace_fichier(const QString& chemin, const QByteArray& octets, QString& raison) {
+    // A device, a pipe or a folder behind the name is never the user's file to replace: the
+    // rename would put a plain file in its place (in /dev, as root).
+    const QFileInfo info(chemin);
+    if (info.exists() && !info.isFile()) {
+        raison = QStringLiteral("Not a regular file");
+        return false;
+    }
     QSaveFile f(chemin);
-    if (!f.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so a failed write reports the system's own reason.
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         raison = f.errorString();
         return false;
     }
-    // commit() does not see a failure of the buffered write it flushes: a full disk would
-    // end as a short file reported as written. Check the write and the flush first; the
-    // temporary file goes with `f` when it is not committed.
-    if (f.write(octets) != octets.size() || !f.flush() || f.error() != QFileDevice::NoError) {
+    // commit() does not see a failure of a write it flushes: a full disk would end as a short
+    // file reported as written. Every byte is written first; the temporary file goes with `f`
+    // when it is not committed.
+    if (!ecrit_tout(f, octets)) {
         raison = f.errorString();
         return false;
     }

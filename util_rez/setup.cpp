@@ -3,6 +3,7 @@
 #include "util_rez/conversions.h"
 #include "util_rez/erreur.h"
 #include "util_rez/fichier_texte.h"
+#include "util_rez/remplace_fichier.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -63,8 +64,13 @@ QStringList lignes_setup(const ReglagesSetup& r) {
             QString::number(r.couleur_bas)};
 }
 
+// Replaced in one step, so a save that fails half-way keeps the settings saved before.
 bool ecrit_setup(const QString& chemin, const ReglagesSetup& r, QString* raison) {
-    return ecrit_fichier_texte(chemin, lignes_setup(r), Codage::Utf8, raison);
+    QString pourquoi;
+    const bool ecrit = remplace_fichier(chemin, encode_lignes(lignes_setup(r), Codage::Utf8), pourquoi);
+    if (!ecrit && raison)
+        *raison = pourquoi;
+    return ecrit;
 }
 
 int borne_index(int32_t index, int nombre) {
