@@ -4,8 +4,9 @@
 set -euo pipefail
 
 build_pkgs=(cmake g++ make qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-l10n-tools
-            libqt6svg6 fonts-liberation fonts-dejavu-core)
-look_pkgs=(xvfb xauth x11-utils xdotool imagemagick)
+            libqt6svg6 fonts-liberation fonts-dejavu-core libquazip1-qt6-dev
+            libreoffice-calc libreoffice-core libreoffice-dev libreoffice-dev-common)
+look_pkgs=(xvfb xauth x11-utils xdotool imagemagick xdg-utils)
 
 want=("${build_pkgs[@]}")
 if [ "${1:-}" = "--with-display-tools" ]; then
