@@ -27,6 +27,7 @@ void TForm1::cablage() {
     Button1->installEventFilter(this);
     connect(Panel5, &TPanel::MouseDown, this, [this](Qt::MouseButton b) { garde([this, b] { Panel5MouseDown(b); }); });
     connect(Panel6, &TPanel::MouseDown, this, [this](Qt::MouseButton b) { garde([this, b] { Panel6MouseDown(b); }); });
+    connect(SpeedButton7, &QPushButton::clicked, this, [this] { garde([this] { SpeedButton7Click(); }); });
     connect(setup_SpeedButton6, &QPushButton::clicked, this, [this] { setup_SpeedButton6Click(); });
     connect(SpeedButton2, &QPushButton::clicked, this, [this] { SpeedButton2Click(); });
     connect(SpeedButton11, &QPushButton::clicked, this, [this] { garde([this] { SpeedButton11Click(); }); });

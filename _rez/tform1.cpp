@@ -139,8 +139,8 @@ void TForm1::cree_controles() {
     SpeedButton7 = bouton(this, "SpeedButton7", {454, 515, 56, 30}, QString());
     SpeedButton7->setToolTip(QStringLiteral("Export vers tableur"));
     SpeedButton7->setIcon(glyphe(QStyle::SP_FileDialogListView));
-    // Comment append, printing and the two exports are not built yet: say so by greying them.
-    for (QPushButton* b : {SpeedButton4, SpeedButton5, SpeedButton10, SpeedButton7})
+    // Comment append, printing and the table export are not built yet: say so by greying them.
+    for (QPushButton* b : {SpeedButton4, SpeedButton5, SpeedButton10})
         b->setEnabled(false);
     const int y_cases[] = {23, 55, 87, 119, 151, 183, 213, 241};
     QCheckBox** cases[] = {&CheckBox1, &CheckBox2, &CheckBox3, &CheckBox4,

@@ -6,7 +6,10 @@
 #include "util_rez/erreur.h"
 #include "util_rez/fichier_texte.h"
 #include "util_rez/langue.h"
+#include "util_rez/plan_tableur.h"
 #include "util_rez/tableau.h"
+#include "util_rez/tableur_excel.h"
+#include "util_rez/tableur_uno.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -142,6 +145,8 @@ public:
     QByteArray octets_cible;          // the target file's bytes as the last load read them
     Codage codage_cible = Codage::Utf8; // their encoding, which a rewrite must keep
     int nb_chargements = 0;           // loads attempted, so a test can count reloads
+    TableurUno::Limites limites_uno;  // how long the office may take to answer
+    QLabel* note_tableur = nullptr;   // shown while a spreadsheet export runs
 
     // The window's own colour code (0x00BBGGRR, system colours with the top bit).
     int32_t Color() const { return couleur_fenetre_; }
@@ -193,6 +198,15 @@ public:
     void Panel5MouseDown(Qt::MouseButton bouton);
     void Panel6MouseDown(Qt::MouseButton bouton);
 
+    // ---- spreadsheet export
+    void SpeedButton7Click();
+    void exporte_tableur();
+    bool prepare_classeur(const QString& base, QString& classeur);
+    bool _connecter_tableur_open_visible(const QString& chemin, bool visible);
+    void ecrit_cellule(int ligne, int colonne, const QString& texte);
+    // The office connection kept from one export to the next; null before the first.
+    TableurUno* tableur_uno() { return tableur_uno_.get(); }
+
     // ---- help, about, screen halves
     void SpeedButton12Click();
     void SpeedButton13Click();
@@ -219,9 +233,18 @@ private:
     void place_demi_ecran(bool bas);
     QChar separateur_decimal() const;
     void affiche_nb_enreg();
+    DonneesTableur donnees_tableur(bool virgule) const;
+    QString message_tableur(const ErreurTableur& e, const QString& classeur) const;
+    void montre_note_tableur(bool visible);
+    QString classeur_de_secours();
 
     std::unique_ptr<Plateforme> plateforme_;
     Ancrage ancrage_;
     int32_t couleur_fenetre_;
     bool message_repete_ouvert_ = false;
+    std::unique_ptr<TableurUno> tableur_uno_;
+    std::unique_ptr<TableurExcel> tableur_excel_;
+    Tableur* tableur_ = nullptr;
+    QString modele_tableur_;
+    bool export_tableur_en_cours_ = false;
 };

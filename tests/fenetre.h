@@ -26,6 +26,9 @@ public:
     QRect ecran_ = QRect(0, 0, 1920, 1080);
     QRect disponible_ = QRect(0, 0, 1920, 1040);
     std::function<void()> pendant_message; // runs while a box would be open
+    QStringList documents;                 // files handed to the desktop's application
+    bool application_presente = true;      // whether the desktop has one for them
+    QList<bool> curseurs;                  // busy pointer set (true) and taken back (false)
 
     QMessageBox::StandardButton message(QWidget*, Genre, const QString& texte,
                                         QMessageBox::StandardButtons) override {
@@ -61,6 +64,11 @@ public:
     void bip_alerte() override { ++bips_alerte; }
     void bip(int f, int d) override { bips.append({f, d}); }
     void ouvre_editeur(const QString& dossier, const QString& nom) override { editeur << dossier << nom; }
+    bool ouvre_document(const QString& chemin) override {
+        documents.append(chemin);
+        return application_presente;
+    }
+    void curseur_occupe(bool occupe) override { curseurs.append(occupe); }
 };
 
 // A program folder with the shipped data files and a window started on it.
