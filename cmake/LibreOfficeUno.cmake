@@ -25,8 +25,9 @@ function(lintrace_uno cible source_uno source_sans)
             com.sun.star.sheet.XSpreadsheet com.sun.star.sheet.XCellRangeData com.sun.star.table.XCellRange
             com.sun.star.text.XText com.sun.star.container.XIndexAccess com.sun.star.beans.PropertyValue
             com.sun.star.util.XCloseable com.sun.star.lang.DisposedException com.sun.star.uno.DeploymentException
-            com.sun.star.uno.XComponentContext com.sun.star.frame.XController com.sun.star.frame.XFrame
-            com.sun.star.awt.XWindow)
+            com.sun.star.uno.XComponentContext com.sun.star.task.XInteractionHandler
+            com.sun.star.task.XInteractionAbort com.sun.star.lang.XTypeProvider com.sun.star.uno.XWeak
+            com.sun.star.uno.XAggregation)
   set(options)
   foreach(t ${types})
     list(APPEND options -T${t})

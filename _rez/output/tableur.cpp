@@ -121,7 +121,8 @@ void TForm1::montre_note_tableur(bool visible) {
     }
     note_tableur->setText(texte_message(79)); // export under way
     note_tableur->adjustSize();
-    note_tableur->move(ScrollBox1->geometry().topLeft() + QPoint(12, 12));
+    const QRect trace = ScrollBox1->geometry();
+    note_tableur->move(trace.right() - note_tableur->width() - 24, trace.top() + 12);
     note_tableur->raise();
     note_tableur->show();
     note_tableur->repaint(); // the Excel path fills the workbook without giving the event loop a turn

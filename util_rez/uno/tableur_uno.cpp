@@ -5,13 +5,10 @@
 
 #include <QUrl>
 #include <chrono>
-#include <com/sun/star/awt/XWindow.hpp>
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
-#include <com/sun/star/frame/XController.hpp>
-#include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
@@ -20,9 +17,12 @@
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <com/sun/star/table/XCellRange.hpp>
+#include <com/sun/star/task/XInteractionAbort.hpp>
+#include <com/sun/star/task/XInteractionHandler.hpp>
 #include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <cppuhelper/bootstrap.hxx>
+#include <cppuhelper/implbase1.hxx>
 #include <mutex>
 #include <thread>
 
@@ -30,6 +30,7 @@ namespace uno = com::sun::star::uno;
 namespace beans = com::sun::star::beans;
 namespace frame = com::sun::star::frame;
 namespace sheet = com::sun::star::sheet;
+namespace task = com::sun::star::task;
 using uno::Reference;
 using uno::UNO_QUERY;
 using uno::UNO_QUERY_THROW;
@@ -39,7 +40,6 @@ struct TableurUno::Etat {
     Reference<uno::XComponentContext> contexte;
     Reference<frame::XDesktop2> bureau;
     uno::Sequence<beans::PropertyValue> proprietes;
-    bool visible = true;
     Reference<uno::XInterface> document;
     Reference<sheet::XSpreadsheet> feuille;
 };
@@ -92,15 +92,20 @@ void ferme(const Reference<uno::XInterface>& document) {
     }
 }
 
-void montre(const Reference<uno::XInterface>& document) {
-    const Reference<frame::XModel> modele(document, UNO_QUERY_THROW);
-    const Reference<frame::XController> controleur = modele->getCurrentController();
-    if (!controleur.is() || !controleur->getFrame().is())
-        return;
-    const Reference<com::sun::star::awt::XWindow> fenetre = controleur->getFrame()->getContainerWindow();
-    if (fenetre.is())
-        fenetre->setVisible(true);
-}
+// Answers every question the office would ask during a load by giving the load up.
+class SansQuestion : public cppu::WeakImplHelper1<task::XInteractionHandler> {
+  public:
+    void SAL_CALL handle(const Reference<task::XInteractionRequest>& demande) override {
+        const uno::Sequence<Reference<task::XInteractionContinuation>> suites = demande->getContinuations();
+        for (sal_Int32 i = 0; i < suites.getLength(); ++i) {
+            const Reference<task::XInteractionAbort> abandon(suites[i], UNO_QUERY);
+            if (abandon.is()) {
+                abandon->select();
+                return;
+            }
+        }
+    }
+};
 
 Reference<uno::XInterface> charge(TableurUno::Etat& e, const rtl::OUString& url) {
     // Two clients loading the same file at the same moment may get nothing back; a second
@@ -198,11 +203,12 @@ void TableurUno::connecte(bool visible) {
                 e.contexte.clear();
                 throw ErreurTableur(Cause::Demarrage, qs(x.Message));
             }
-            // Loaded hidden whatever is asked, and shown once it proved to be a workbook: a
-            // visible load lets the office ask questions in dialogs that nobody may answer.
-            e.proprietes = uno::Sequence<beans::PropertyValue>(1);
-            e.proprietes.getArray()[0] = propriete_uno("Hidden", uno::Any(true));
-            e.visible = visible;
+            // A visible load would otherwise put its questions in dialogs (a file it cannot
+            // tell the type of, a password) that leave the load hanging until answered.
+            e.proprietes = uno::Sequence<beans::PropertyValue>(2);
+            e.proprietes.getArray()[0] = propriete_uno("Hidden", uno::Any(!visible));
+            e.proprietes.getArray()[1] = propriete_uno(
+                "InteractionHandler", uno::Any(Reference<task::XInteractionHandler>(new SansQuestion)));
             e.document.clear();
             e.feuille.clear();
         },
@@ -240,8 +246,6 @@ void TableurUno::ouvre(const QString& chemin) {
                                                                               UNO_QUERY_THROW);
             e.feuille.set(feuilles->getByIndex(0), UNO_QUERY_THROW);
             e.document = d;
-            if (e.visible)
-                montre(d);
         },
         limites_.appel_ms);
 }
