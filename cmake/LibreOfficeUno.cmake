@@ -16,7 +16,7 @@ endif()
 
 function(lintrace_uno cible source_uno source_sans)
   if(NOT LINTRACE_AVEC_UNO)
-    message(STATUS "LibreOffice SDK not found: the LibreOffice export is left out")
+    message(STATUS "Built without the LibreOffice SDK (or with LINTRACE_UNO off): the LibreOffice export is left out")
     target_sources(${cible} PRIVATE ${source_sans})
     return()
   endif()

@@ -45,12 +45,6 @@ class TestHorsFil : public QObject {
             QCOMPARE(e.texte(), QStringLiteral("office gone"));
         }
     }
-    void travail_immediat() {
-        int n = 0;
-        for (int i = 0; i < 200; ++i)
-            if (attend_hors_fil([] {}, 5000) == FinAttente::Fini) ++n;
-        QCOMPARE(n, 200);
-    }
     // Last: once the program is told to quit, every later wait ends at once.
     void fin_du_programme_interrompt() {
         QTimer::singleShot(50, [] { QCoreApplication::exit(0); });

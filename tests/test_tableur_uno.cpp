@@ -138,6 +138,29 @@ class TestTableurUno : public QObject {
         }
         QVERIFY(!tableur->ecrit(1, 1, QStringLiteral("x"))); // no sheet is selected
     }
+    void deuxieme_export_du_meme_classeur() {
+        // The document of the first export stays open in the office, as the user left it.
+        const QString classeur = copie_du_modele(QStringLiteral("twice.xls"));
+        tableur->connecte(true);
+        tableur->ouvre(classeur);
+        QVERIFY(tableur->ecrit(1, 1, QStringLiteral("first")));
+        tableur->connecte(true);
+        tableur->ouvre(classeur);
+        QVERIFY(tableur->ecrit(1, 1, QStringLiteral("second")));
+        const QString ods = dossier.filePath(QStringLiteral("twice.ods"));
+        tableur->enregistre_copie(ods);
+        QCOMPARE(aide_test::feuille_par_office(ods).value(0).value(0).texte, QStringLiteral("second"));
+    }
+    void office_ferme_entre_deux_exports() {
+        tableur->connecte(true);
+        for (qint64 pid : aide_test::processus_du_profil(profil.url().toUtf8()))
+            ::kill(static_cast<pid_t>(pid), SIGKILL); // as if the user had quit it
+        QTRY_VERIFY_WITH_TIMEOUT(aide_test::processus_du_profil(profil.url().toUtf8()).isEmpty(), 20000);
+        tableur->connecte(true); // started again
+        tableur->ouvre(copie_du_modele(QStringLiteral("again.xls")));
+        QVERIFY(tableur->ecrit(1, 1, QStringLiteral("again")));
+        tableur->ferme_document();
+    }
     void office_absent() {
         qputenv("UNO_PATH", dossier.filePath(QStringLiteral("nowhere")).toUtf8());
         TableurUno t;
