@@ -5,8 +5,10 @@
 #include "util_rez/plan_tableur.h"
 #include "util_rez/tableur_uno.h"
 
+#include <QProcess>
 #include <QTimer>
 #include <QtTest>
+#include <cstdio>
 #include <memory>
 
 namespace {
@@ -38,6 +40,23 @@ void office_muet(const QString& dossier) {
     aide_test::ecrit_octets(dossier + QStringLiteral("/soffice"), "#!/bin/sh\nexit 0\n");
     QFile::setPermissions(dossier + QStringLiteral("/soffice"),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// One session's export, run as a process of its own: load, fill, store a copy.
+int session(const QString& classeur, const QString& copie, const QString& texte) {
+    try {
+        TableurUno t;
+        t.connecte(true);
+        t.ouvre(classeur);
+        t.ecrit(1, 1, texte);
+        t.ecrit_bloc(7, 1, rangs_delicats);
+        t.enregistre_copie(copie);
+        t.ferme_document();
+        return 0;
+    } catch (const ErreurTableur& e) {
+        std::fprintf(stderr, "%s\n", qPrintable(e.texte()));
+        return 1;
+    }
 }
 
 } // namespace
@@ -151,6 +170,29 @@ class TestTableurUno : public QObject {
         tableur->enregistre_copie(ods);
         QCOMPARE(aide_test::feuille_par_office(ods).value(0).value(0).texte, QStringLiteral("second"));
     }
+    void deux_sessions_en_meme_temps() {
+        // Both load the one workbook at the same moment, into the same office.
+        const QString classeur = copie_du_modele(QStringLiteral("shared.xls"));
+        QList<QProcess*> sessions;
+        for (int n = 1; n <= 2; ++n) {
+            auto* p = new QProcess(this);
+            p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            p->start(QCoreApplication::applicationFilePath(),
+                     {QStringLiteral("--session"), classeur,
+                      dossier.filePath(QStringLiteral("s%1.ods").arg(n)),
+                      QStringLiteral("session %1").arg(n)});
+            sessions << p;
+        }
+        for (QProcess* p : sessions) {
+            QVERIFY(p->waitForFinished(120000));
+            QCOMPARE(p->exitCode(), 0);
+        }
+        for (int n = 1; n <= 2; ++n) {
+            const auto f = aide_test::feuille_par_office(dossier.filePath(QStringLiteral("s%1.ods").arg(n)));
+            QCOMPARE(f.value(0).value(0).texte, QStringLiteral("session %1").arg(n));
+            QCOMPARE(f.value(7).value(8).texte, rangs_delicats[1][8]);
+        }
+    }
     void office_ferme_entre_deux_exports() {
         tableur->connecte(true);
         for (qint64 pid : aide_test::processus_du_profil(profil.url().toUtf8()))
@@ -202,5 +244,11 @@ class TestTableurUno : public QObject {
     }
 };
 
-QTEST_GUILESS_MAIN(TestTableurUno)
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList a = app.arguments();
+    if (a.value(1) == QLatin1String("--session")) return session(a.value(2), a.value(3), a.value(4));
+    TestTableurUno t;
+    return QTest::qExec(&t, argc, argv);
+}
 #include "test_tableur_uno.moc"
