@@ -68,7 +68,8 @@ QList<QString> processus_office(const QByteArray& profil) {
     while (it.hasNext()) {
         const QString d = it.next();
         QFile env(d + QStringLiteral("/environ"));
-        if (env.open(QIODevice::ReadOnly) && env.readAll().contains(profil)) r << d;
+        if (env.open(QIODevice::ReadOnly) && env.readAll().contains(profil))
+            r << d;
     }
     return r;
 }
@@ -78,7 +79,8 @@ double cpu_office_ms(const QByteArray& profil) {
     double total = 0;
     for (const QString& d : processus_office(profil)) {
         QFile stat(d + QStringLiteral("/stat"));
-        if (!stat.open(QIODevice::ReadOnly)) continue;
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
         const QByteArray s = stat.readAll();
         const QList<QByteArray> champs = s.mid(s.lastIndexOf(')') + 2).split(' ');
         total += (champs.value(11).toDouble() + champs.value(12).toDouble()) * 1e3 / sysconf(_SC_CLK_TCK);

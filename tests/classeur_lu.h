@@ -11,7 +11,8 @@ namespace aide_test {
 
 inline QByteArray partie_zip(const QString& chemin, const QString& partie) {
     QuaZip zip(chemin);
-    if (!zip.open(QuaZip::mdUnzip) || !zip.setCurrentFile(partie)) return {};
+    if (!zip.open(QuaZip::mdUnzip) || !zip.setCurrentFile(partie))
+        return {};
     QuaZipFile f(&zip);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }

@@ -22,7 +22,8 @@ inline QList<qint64> processus_du_profil(const QByteArray& profil) {
         const QString d = it.next();
         bool nombre = false;
         const qint64 pid = QFileInfo(d).fileName().toLongLong(&nombre);
-        if (!nombre || pid == QCoreApplication::applicationPid()) continue;
+        if (!nombre || pid == QCoreApplication::applicationPid())
+            continue;
         for (const char* f : {"/environ", "/cmdline"}) {
             QFile x(d + QLatin1String(f));
             if (x.open(QIODevice::ReadOnly) && x.readAll().contains(profil)) {
@@ -112,7 +113,8 @@ inline QList<QList<CelluleCsv>> feuille_par_office(const QString& fichier) {
     }
     profil.attend_la_fin(10000);
     QFile csv(sortie.filePath(QFileInfo(fichier).completeBaseName() + QStringLiteral(".csv")));
-    if (!csv.open(QIODevice::ReadOnly)) return {};
+    if (!csv.open(QIODevice::ReadOnly))
+        return {};
     return lit_csv(QString::fromUtf8(csv.readAll()));
 }
 

@@ -36,7 +36,8 @@ Attendu attendu_de(const QList<CelluleTableur>& cellules, int ligne, const QList
 void office_muet(const QString& dossier) {
     const QDir programme(QStringLiteral("/usr/lib/libreoffice/program"));
     for (const QString& n : programme.entryList(QDir::AllEntries | QDir::NoDotAndDotDot))
-        if (n != QLatin1String("soffice")) QFile::link(programme.filePath(n), dossier + u'/' + n);
+        if (n != QLatin1String("soffice"))
+            QFile::link(programme.filePath(n), dossier + u'/' + n);
     aide_test::ecrit_octets(dossier + QStringLiteral("/soffice"), "#!/bin/sh\nexit 0\n");
     QFile::setPermissions(dossier + QStringLiteral("/soffice"),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -70,7 +71,8 @@ class TestTableurUno : public QObject {
     QString copie_du_modele(const QString& nom) {
         const QString c = dossier.filePath(nom);
         QFile::remove(c);
-        if (!QFile::copy(modele, c)) qFatal("cannot copy the template");
+        if (!QFile::copy(modele, c))
+            qFatal("cannot copy the template");
         return c;
     }
 
@@ -247,7 +249,8 @@ class TestTableurUno : public QObject {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList a = app.arguments();
-    if (a.value(1) == QLatin1String("--session")) return session(a.value(2), a.value(3), a.value(4));
+    if (a.value(1) == QLatin1String("--session"))
+        return session(a.value(2), a.value(3), a.value(4));
     TestTableurUno t;
     return QTest::qExec(&t, argc, argv);
 }

@@ -19,22 +19,26 @@ ErreurTableur pas_classeur(const QString& chemin) {
 }
 
 QByteArray lit_partie(QuaZip& zip, const QString& nom) {
-    if (!zip.setCurrentFile(nom)) return {};
+    if (!zip.setCurrentFile(nom))
+        return {};
     QuaZipFile f(&zip);
-    if (!f.open(QIODevice::ReadOnly)) return {};
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
     return f.readAll();
 }
 
 // The attribute whose name ends with `fin` after any prefix (r:id, x:id ...).
 QString attribut(const QXmlStreamAttributes& a, QStringView fin) {
     for (const auto& x : a)
-        if (nom_local(x.qualifiedName()) == fin) return x.value().toString();
+        if (nom_local(x.qualifiedName()) == fin)
+            return x.value().toString();
     return {};
 }
 
 // Relationship targets are relative to the folder of the part that names them.
 QString resout(const QString& partie, const QString& cible) {
-    if (cible.startsWith(u'/')) return cible.mid(1);
+    if (cible.startsWith(u'/'))
+        return cible.mid(1);
     const qsizetype i = partie.lastIndexOf(u'/');
     return QDir::cleanPath((i < 0 ? QString() : partie.left(i + 1)) + cible);
 }
@@ -67,7 +71,8 @@ QString premiere_feuille(QuaZip& zip) {
     while (!r.atEnd() && id.isEmpty())
         if (r.readNext() == QXmlStreamReader::StartElement && nom_local(r.qualifiedName()) == u"sheet")
             id = attribut(r.attributes(), u"id");
-    if (id.isEmpty()) return {};
+    if (id.isEmpty())
+        return {};
     const QString cible =
         cible_relation(lit_partie(zip, rels_de(classeur)),
                        [&](const QXmlStreamAttributes& a) { return a.value(QLatin1String("Id")) == id; });
@@ -76,10 +81,12 @@ QString premiere_feuille(QuaZip& zip) {
 
 bool copie_brute(QuaZip& de, QuaZip& vers) {
     QuaZipFileInfo64 info;
-    if (!de.getCurrentFileInfo(&info)) return false;
+    if (!de.getCurrentFileInfo(&info))
+        return false;
     QuaZipFile entree(&de);
     int methode = 0, niveau = 0;
-    if (!entree.open(QIODevice::ReadOnly, &methode, &niveau, true)) return false;
+    if (!entree.open(QIODevice::ReadOnly, &methode, &niveau, true))
+        return false;
     const QByteArray octets = entree.readAll();
     QuaZipFile sortie(&vers);
     if (!sortie.open(QIODevice::WriteOnly, QuaZipNewInfo(info), nullptr, info.crc, methode, niveau, true))
@@ -91,11 +98,13 @@ bool copie_brute(QuaZip& de, QuaZip& vers) {
 
 bool ecrit_partie(QuaZip& de, QuaZip& vers, const QByteArray& octets) {
     QuaZipFileInfo64 info;
-    if (!de.getCurrentFileInfo(&info)) return false;
+    if (!de.getCurrentFileInfo(&info))
+        return false;
     QuaZipNewInfo nouvelle(info);
     nouvelle.uncompressedSize = static_cast<quint64>(octets.size());
     QuaZipFile sortie(&vers);
-    if (!sortie.open(QIODevice::WriteOnly, nouvelle)) return false;
+    if (!sortie.open(QIODevice::WriteOnly, nouvelle))
+        return false;
     sortie.write(octets);
     sortie.close();
     return sortie.getZipError() == 0;
@@ -105,9 +114,11 @@ bool ecrit_partie(QuaZip& de, QuaZip& vers, const QByteArray& octets) {
 
 ClasseurOoxml::ClasseurOoxml(const QString& chemin) : source_(chemin) {
     QuaZip zip(chemin);
-    if (!zip.open(QuaZip::mdUnzip)) throw pas_classeur(chemin);
+    if (!zip.open(QuaZip::mdUnzip))
+        throw pas_classeur(chemin);
     feuille_ = premiere_feuille(zip);
-    if (!feuille_.isEmpty()) xml_ = lit_partie(zip, feuille_);
+    if (!feuille_.isEmpty())
+        xml_ = lit_partie(zip, feuille_);
     QXmlStreamReader essai(xml_);
     essai.setNamespaceProcessing(false);
     if (xml_.isEmpty() || !essai.readNextStartElement() || nom_local(essai.qualifiedName()) != u"worksheet")
@@ -115,23 +126,28 @@ ClasseurOoxml::ClasseurOoxml(const QString& chemin) : source_(chemin) {
 }
 
 void ClasseurOoxml::ecrit(int ligne, int colonne, const QString& texte) {
-    if (ligne > 0 && colonne > 0) cellules_[{ligne, colonne}] = texte;
+    if (ligne > 0 && colonne > 0)
+        cellules_[{ligne, colonne}] = texte;
 }
 
 void ClasseurOoxml::enregistre(const QString& vers) const {
     const QByteArray feuille = remplit_feuille(xml_, cellules_);
-    if (feuille.isEmpty()) throw pas_classeur(source_);
+    if (feuille.isEmpty())
+        throw pas_classeur(source_);
     QSaveFile sortie(vers);
     QuaZip de(source_);
     const auto echec = [&](const QString& raison) {
         return ErreurTableur(ErreurTableur::Cause::Ecriture, raison, vers);
     };
-    if (!de.open(QuaZip::mdUnzip)) throw echec(QStringLiteral("the workbook it was read from is gone"));
-    if (!sortie.open(QIODevice::WriteOnly)) throw echec(sortie.errorString());
+    if (!de.open(QuaZip::mdUnzip))
+        throw echec(QStringLiteral("the workbook it was read from is gone"));
+    if (!sortie.open(QIODevice::WriteOnly))
+        throw echec(sortie.errorString());
     {
         QuaZip zip(&sortie);
         zip.setAutoClose(false); // a QSaveFile may only be committed, never closed
-        if (!zip.open(QuaZip::mdCreate)) throw echec(sortie.errorString());
+        if (!zip.open(QuaZip::mdCreate))
+            throw echec(sortie.errorString());
         bool ok = true;
         for (bool suite = de.goToFirstFile(); ok && suite; suite = de.goToNextFile())
             ok = de.getCurrentFileName() == feuille_ ? ecrit_partie(de, zip, feuille) : copie_brute(de, zip);
@@ -141,5 +157,6 @@ void ClasseurOoxml::enregistre(const QString& vers) const {
                             ? sortie.errorString()
                             : QStringLiteral("the package could not be written"));
     }
-    if (!sortie.commit()) throw echec(sortie.errorString());
+    if (!sortie.commit())
+        throw echec(sortie.errorString());
 }

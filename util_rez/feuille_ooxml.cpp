@@ -13,9 +13,11 @@ bool hors_xml(char16_t c) {
 }
 
 bool ressemble_echappement(const QString& t, qsizetype i) {
-    if (i + 7 > t.size() || t[i] != u'_' || t[i + 1] != u'x' || t[i + 6] != u'_') return false;
+    if (i + 7 > t.size() || t[i] != u'_' || t[i + 1] != u'x' || t[i + 6] != u'_')
+        return false;
     for (qsizetype k = i + 2; k < i + 6; ++k)
-        if (!std::isxdigit(t[k].unicode() < 128 ? t[k].toLatin1() : 'g')) return false;
+        if (!std::isxdigit(t[k].unicode() < 128 ? t[k].toLatin1() : 'g'))
+            return false;
     return true;
 }
 
@@ -28,7 +30,8 @@ QString echappement(char16_t c) {
 QString texte_xml(const QString& t) {
     const bool simple = std::none_of(
         t.begin(), t.end(), [](QChar c) { return hors_xml(c.unicode()) || c == u'_' || c.isSurrogate(); });
-    if (simple) return t;
+    if (simple)
+        return t;
     QString r;
     r.reserve(t.size() + 16);
     for (qsizetype i = 0; i < t.size(); ++i) {
@@ -119,7 +122,8 @@ void Remplissage::debut() {
     }
     if (profondeur_ == profondeur_donnees_ + 1 && nom == u"row") {
         int n = r_.attributes().value(QLatin1String("r")).toInt();
-        if (n <= dernier_rang_) n = dernier_rang_ + 1;
+        if (n <= dernier_rang_)
+            n = dernier_rang_ + 1;
         ecrit_rangs_avant(n);
         rang_ = dernier_rang_ = n;
         colonne_ = 0;
@@ -129,7 +133,8 @@ void Remplissage::debut() {
     }
     if (rang_ > 0 && profondeur_ == profondeur_donnees_ + 2 && nom == u"c") {
         int col = position_cellule(r_.attributes().value(QLatin1String("r"))).second;
-        if (col <= colonne_) col = colonne_ + 1;
+        if (col <= colonne_)
+            col = colonne_ + 1;
         ecrit_cellules_avant(rang_, col);
         colonne_ = col;
         if (it_ != fin_ && it_->first == std::make_pair(rang_, col)) {
@@ -171,8 +176,10 @@ void Remplissage::ecrit_dimension() {
     auto haut = position_cellule(bornes.value(0));
     auto bas = position_cellule(bornes.value(bornes.size() - 1));
     for (const auto& [position, texte] : cellules_) {
-        if (texte.isEmpty()) continue;
-        if (haut.first == 0) haut = bas = position;
+        if (texte.isEmpty())
+            continue;
+        if (haut.first == 0)
+            haut = bas = position;
         haut = {std::min(haut.first, position.first), std::min(haut.second, position.second)};
         bas = {std::max(bas.first, position.first), std::max(bas.second, position.second)};
     }
@@ -199,13 +206,15 @@ void Remplissage::ecrit_rangs_avant(int rang) {
             w_.writeAttribute(QStringLiteral("r"), QString::number(n));
         }
         ecrit_cellules_avant(n, INT_MAX);
-        if (!vide) w_.writeEndElement();
+        if (!vide)
+            w_.writeEndElement();
     }
 }
 
 void Remplissage::ecrit_cellules_avant(int rang, int colonne) {
     for (; it_ != fin_ && it_->first.first == rang && it_->first.second < colonne; ++it_) {
-        if (it_->second.isEmpty()) continue; // an empty text on a cell that does not exist leaves nothing
+        if (it_->second.isEmpty())
+            continue; // an empty text on a cell that does not exist leaves nothing
         w_.writeStartElement(prefixe_ + QStringLiteral("c"));
         w_.writeAttribute(QStringLiteral("r"), nom_colonne(it_->first.second) + QString::number(rang));
         ecrit_texte(it_->second);
@@ -214,7 +223,8 @@ void Remplissage::ecrit_cellules_avant(int rang, int colonne) {
 }
 
 void Remplissage::ecrit_texte(const QString& texte) {
-    if (texte.isEmpty()) return;
+    if (texte.isEmpty())
+        return;
     w_.writeAttribute(QStringLiteral("t"), QStringLiteral("inlineStr"));
     w_.writeStartElement(prefixe_ + QStringLiteral("is"));
     w_.writeStartElement(prefixe_ + QStringLiteral("t"));
@@ -248,7 +258,8 @@ std::pair<int, int> position_cellule(QStringView reference) {
         colonne = colonne * 26 + (reference[i].unicode() - u'A' + 1);
     bool ok = false;
     const int ligne = reference.mid(i).toInt(&ok);
-    if (!ok || colonne == 0 || ligne <= 0 || i == 0 || !reference[i].isDigit()) return {0, 0};
+    if (!ok || colonne == 0 || ligne <= 0 || i == 0 || !reference[i].isDigit())
+        return {0, 0};
     return {ligne, colonne};
 }
 

@@ -32,7 +32,8 @@ FinAttente attend_hors_fil(std::function<void()> travail, int limite_ms) {
         etat->erreur = erreur;
         // Posted under the lock: the loop cannot be destroyed in between, and a posted
         // event dies with its receiver.
-        if (etat->boucle) QMetaObject::invokeMethod(etat->boucle, "quit", Qt::QueuedConnection);
+        if (etat->boucle)
+            QMetaObject::invokeMethod(etat->boucle, "quit", Qt::QueuedConnection);
     }).detach();
 
     QEventLoop boucle;
@@ -45,7 +46,8 @@ FinAttente attend_hors_fil(std::function<void()> travail, int limite_ms) {
     });
     {
         const std::lock_guard<std::mutex> verrou(etat->m);
-        if (!etat->fini) etat->boucle = &boucle;
+        if (!etat->fini)
+            etat->boucle = &boucle;
     }
     if (etat->boucle) {
         minuteur.start(limite_ms);
@@ -54,7 +56,8 @@ FinAttente attend_hors_fil(std::function<void()> travail, int limite_ms) {
     const std::lock_guard<std::mutex> verrou(etat->m);
     etat->boucle = nullptr;
     if (etat->fini) {
-        if (etat->erreur) std::rethrow_exception(etat->erreur);
+        if (etat->erreur)
+            std::rethrow_exception(etat->erreur);
         return FinAttente::Fini;
     }
     return delai ? FinAttente::Delai : FinAttente::Interrompu;

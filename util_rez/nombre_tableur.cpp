@@ -9,9 +9,12 @@
 namespace {
 
 QString sans_virgule(double valeur) {
-    if (std::isnan(valeur)) return QStringLiteral("NAN");
-    if (std::isinf(valeur)) return valeur < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
-    if (valeur == 0) return QStringLiteral("0");
+    if (std::isnan(valeur))
+        return QStringLiteral("NAN");
+    if (std::isinf(valeur))
+        return valeur < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
+    if (valeur == 0)
+        return QStringLiteral("0");
     // to_chars rounds correctly to 15 digits and ignores the locale, unlike printf.
     char buf[32];
     const auto fin =
@@ -28,7 +31,8 @@ QString sans_virgule(double valeur) {
     const int n = static_cast<int>(chiffres.size());
     if (exposant < -4 || exposant >= 15) {
         r += chiffres[0];
-        if (n > 1) r += '.' + chiffres.substr(1);
+        if (n > 1)
+            r += '.' + chiffres.substr(1);
         r += 'E' + std::to_string(exposant);
     } else if (exposant < 0) {
         r += "0." + std::string(-exposant - 1, '0') + chiffres;

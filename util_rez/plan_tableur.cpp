@@ -14,7 +14,8 @@ constexpr int colonne_K = 11;
 void planifie_colonne_K(const DonneesTableur& d, QList<CelluleTableur>& c) {
     int ligne = 0;
     for (qsizetype i = 3; i < d.lignes.size(); ++i) {
-        if (!d.lignes[i].contains(QLatin1String("Stopped"))) continue;
+        if (!d.lignes[i].contains(QLatin1String("Stopped")))
+            continue;
         for (qsizetype j = i; j < d.lignes.size(); ++j)
             c.append({++ligne, colonne_K, enleve_guillemets(d.lignes[j])});
     }
@@ -32,7 +33,8 @@ PlanTableur planifie_tableur(const DonneesTableur& d) {
     p.cellules.append({6, 1, QStringLiteral("Runtime")});
     for (int k = 1; k <= 8; ++k)
         p.cellules.append({6, k + 1, d.noms[k]});
-    if (!d.tableau || d.nb_enreg <= 0) return p;
+    if (!d.tableau || d.nb_enreg <= 0)
+        return p;
     const int n = std::min(d.nb_enreg, capacite_tableau);
     p.cellules.append({1, 9, QString::number(n)});
     p.bloc.reserve(n);

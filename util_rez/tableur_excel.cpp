@@ -4,7 +4,8 @@ TableurExcel::TableurExcel(Montre montre, int attente_verrou_ms)
     : montre_(std::move(montre)), attente_verrou_ms_(attente_verrou_ms) {}
 
 void TableurExcel::ouvre(const QString& chemin) {
-    if (destination_.isEmpty()) destination_ = chemin;
+    if (destination_.isEmpty())
+        destination_ = chemin;
     // Held from the read to the rewrite, so that another session's cells are not undone.
     verrou_ = std::make_unique<VerrouClasseur>(destination_);
     if (!verrou_->prend(attente_verrou_ms_))
@@ -14,13 +15,15 @@ void TableurExcel::ouvre(const QString& chemin) {
 }
 
 bool TableurExcel::ecrit(int ligne, int colonne, const QString& texte) {
-    if (!classeur_) return false;
+    if (!classeur_)
+        return false;
     classeur_->ecrit(ligne, colonne, texte);
     return true;
 }
 
 void TableurExcel::termine() {
-    if (!classeur_) return;
+    if (!classeur_)
+        return;
     classeur_->enregistre(destination_);
     verrou_.reset();
     if (!montre_(destination_))

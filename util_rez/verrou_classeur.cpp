@@ -24,9 +24,12 @@ VerrouClasseur::VerrouClasseur(const QString& classeur) : verrou_(chemin_verrou(
 bool VerrouClasseur::prend(int limite_ms) {
     const QDeadlineTimer echeance(limite_ms);
     for (;;) {
-        if (verrou_.tryLock(0)) return true;
-        if (verrou_.error() != QLockFile::LockFailedError) return true;
-        if (echeance.hasExpired()) return false;
+        if (verrou_.tryLock(0))
+            return true;
+        if (verrou_.error() != QLockFile::LockFailedError)
+            return true;
+        if (echeance.hasExpired())
+            return false;
         QEventLoop boucle;
         QTimer::singleShot(50, &boucle, &QEventLoop::quit);
         boucle.exec();
@@ -36,7 +39,8 @@ bool VerrouClasseur::prend(int limite_ms) {
 bool copie_remplace(const QString& de, const QString& vers) {
     QFile source(de);
     QSaveFile cible(vers);
-    if (!source.open(QIODevice::ReadOnly) || !cible.open(QIODevice::WriteOnly)) return false;
+    if (!source.open(QIODevice::ReadOnly) || !cible.open(QIODevice::WriteOnly))
+        return false;
     const QByteArray octets = source.readAll();
     return source.error() == QFileDevice::NoError && cible.write(octets) == octets.size() && cible.commit();
 }

@@ -29,7 +29,8 @@ bool TForm1::prepare_classeur(const QString& base, QString& classeur) {
             classeur = cible;
             return true;
         }
-        if (r != QMessageBox::Yes) return false;
+        if (r != QMessageBox::Yes)
+            return false;
     }
     classeur = copie_remplace(modele, cible) ? cible : modele;
     if (classeur == modele)

@@ -12,7 +12,8 @@ void TForm1::SpeedButton7Click() {
 
 void TForm1::exporte_tableur() {
     // The window goes on while the office works, so the button can be pressed again meanwhile.
-    if (export_tableur_en_cours_) return;
+    if (export_tableur_en_cours_)
+        return;
     const QScopedValueRollback<bool> en_cours(export_tableur_en_cours_, true);
     const bool virgule = Edit4->text().contains(u',');
     if (!avec_excel && !uno_disponible()) {
@@ -22,7 +23,8 @@ void TForm1::exporte_tableur() {
         return;
     }
     QString classeur;
-    if (!prepare_classeur(QStringLiteral("/Lintrace_"), classeur)) return;
+    if (!prepare_classeur(QStringLiteral("/Lintrace_"), classeur))
+        return;
     plateforme_->curseur_occupe(true);
     montre_note_tableur(true);
     const auto fin = qScopeGuard([this] {
@@ -37,7 +39,8 @@ void TForm1::exporte_tableur() {
         tableur_->ecrit_bloc(PlanTableur::ligne_bloc, 1, plan.bloc);
         tableur_->termine();
     } catch (const ErreurTableur& e) {
-        if (e.cause() != ErreurTableur::Cause::Abandon) throw ErreurRez(message_tableur(e, classeur));
+        if (e.cause() != ErreurTableur::Cause::Abandon)
+            throw ErreurRez(message_tableur(e, classeur));
     }
 }
 
@@ -45,25 +48,30 @@ bool TForm1::_connecter_tableur_open_visible(const QString& chemin, bool visible
     if (avec_excel) {
         tableur_excel_ = std::make_unique<TableurExcel>(
             [this](const QString& c) { return plateforme_->ouvre_document(c); });
-        if (chemin == modele_tableur_) tableur_excel_->ecrit_vers(classeur_de_secours());
+        if (chemin == modele_tableur_)
+            tableur_excel_->ecrit_vers(classeur_de_secours());
         tableur_ = tableur_excel_.get();
     } else {
-        if (!tableur_uno_) tableur_uno_ = std::make_unique<TableurUno>(limites_uno);
+        if (!tableur_uno_)
+            tableur_uno_ = std::make_unique<TableurUno>(limites_uno);
         tableur_ = tableur_uno_.get();
     }
     try {
         tableur_->connecte(visible);
     } catch (const ErreurTableur& e) {
-        if (e.cause() != ErreurTableur::Cause::Delai) throw;
+        if (e.cause() != ErreurTableur::Cause::Delai)
+            throw;
         throw ErreurTableur(ErreurTableur::Cause::Demarrage, texte_message(78)); // no answer in time
     }
-    if (!chemin.isEmpty()) tableur_->ouvre(chemin);
+    if (!chemin.isEmpty())
+        tableur_->ouvre(chemin);
     return true;
 }
 
 void TForm1::ecrit_cellule(int ligne, int colonne, const QString& texte) {
     // A cell that cannot be written is left out; an office that went away ends the export.
-    if (tableur_) tableur_->ecrit(ligne, colonne, texte);
+    if (tableur_)
+        tableur_->ecrit(ligne, colonne, texte);
 }
 
 DonneesTableur TForm1::donnees_tableur(bool virgule) const {

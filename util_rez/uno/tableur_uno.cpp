@@ -71,7 +71,8 @@ beans::PropertyValue propriete_uno(const char* nom, const uno::Any& valeur) {
 // office turned it into a sheet.
 bool filtre_texte(const Reference<uno::XInterface>& document) {
     const Reference<frame::XModel> modele(document, UNO_QUERY);
-    if (!modele.is()) return false;
+    if (!modele.is())
+        return false;
     const uno::Sequence<beans::PropertyValue> args = modele->getArgs();
     for (sal_Int32 i = 0; i < args.getLength(); ++i) {
         rtl::OUString filtre;
@@ -87,7 +88,8 @@ bool filtre_texte(const Reference<uno::XInterface>& document) {
 void ferme(const Reference<uno::XInterface>& document) {
     const Reference<com::sun::star::util::XCloseable> c(document, UNO_QUERY);
     try {
-        if (c.is()) c->close(true);
+        if (c.is())
+            c->close(true);
     } catch (const uno::Exception&) {
     }
 }
@@ -112,7 +114,8 @@ Reference<uno::XInterface> charge(TableurUno::Etat& e, const rtl::OUString& url)
     // try, a moment later, finds the file free.
     for (int essai = 0; essai < 3; ++essai) {
         const Reference<uno::XInterface> d = e.bureau->loadComponentFromURL(url, "_blank", 0, e.proprietes);
-        if (d.is()) return d;
+        if (d.is())
+            return d;
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
     }
     return {};
@@ -178,7 +181,8 @@ void TableurUno::execute(const std::function<void(Etat&)>& travail, int limite_m
             etat_ = std::make_shared<Etat>(); // the next export reaches the office afresh
         throw;
     }
-    if (fin == FinAttente::Fini) return;
+    if (fin == FinAttente::Fini)
+        return;
     // The stuck call keeps the old state to itself; later calls start from nothing.
     etat_ = std::make_shared<Etat>();
     if (fin == FinAttente::Interrompu)
@@ -197,7 +201,8 @@ void TableurUno::connecte(bool visible) {
                 }
             }
             try {
-                if (!e.contexte.is()) e.contexte = cppu::bootstrap();
+                if (!e.contexte.is())
+                    e.contexte = cppu::bootstrap();
                 e.bureau = frame::Desktop::create(e.contexte);
             } catch (const uno::Exception& x) {
                 e.contexte.clear();
@@ -224,7 +229,8 @@ void TableurUno::ouvre(const QString& chemin) {
         throw ErreurTableur(Cause::Occupe, QStringLiteral("another session is loading it"), chemin);
     execute(
         [url, chemin](Etat& e) {
-            if (!e.bureau.is()) throw ErreurTableur(Cause::Connexion, QStringLiteral("not connected"));
+            if (!e.bureau.is())
+                throw ErreurTableur(Cause::Connexion, QStringLiteral("not connected"));
             Reference<uno::XInterface> d;
             try {
                 d = charge(e, url);
@@ -259,13 +265,16 @@ bool TableurUno::ecrit(int ligne, int colonne, const QString& texte) {
 }
 
 void TableurUno::ecrit_bloc(int ligne, int colonne, const QList<QStringList>& rangs) {
-    if (rangs.isEmpty()) return;
+    if (rangs.isEmpty())
+        return;
     const qsizetype largeur = rangs.first().size();
     for (const QStringList& r : rangs)
-        if (r.size() != largeur || largeur == 0) return Tableur::ecrit_bloc(ligne, colonne, rangs);
+        if (r.size() != largeur || largeur == 0)
+            return Tableur::ecrit_bloc(ligne, colonne, rangs);
     execute(
         [ligne, colonne, rangs, largeur](Etat& e) {
-            if (!e.feuille.is()) return;
+            if (!e.feuille.is())
+                return;
             try {
                 remplit_bloc(e, ligne, colonne, rangs, static_cast<int>(largeur));
             } catch (const com::sun::star::lang::DisposedException&) {
@@ -305,7 +314,8 @@ void TableurUno::arrete_office() {
     try {
         execute(
             [](Etat& e) {
-                if (e.bureau.is()) e.bureau->terminate();
+                if (e.bureau.is())
+                    e.bureau->terminate();
             },
             limites_.appel_ms);
     } catch (const ErreurTableur&) {
