@@ -160,6 +160,7 @@ class TestTableur : public QObject {
         QVERIFY(s.plateforme->documents.isEmpty());
         QCOMPARE(s.plateforme->curseurs, (QList<bool>{true, false}));
         QVERIFY(!f.note_tableur->isVisible());
+        QVERIFY(!QFileInfo::exists(s.chemin(".Lintrace_.xls.lock"))); // another session may go on
     }
     void aucune_application_pour_le_classeur() {
         Session s(donnees_programme);

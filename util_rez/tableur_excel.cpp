@@ -7,11 +7,12 @@ void TableurExcel::ouvre(const QString& chemin) {
     if (destination_.isEmpty())
         destination_ = chemin;
     // Held from the read to the rewrite, so that another session's cells are not undone.
-    verrou_ = std::make_unique<VerrouClasseur>(destination_);
-    if (!verrou_->prend(attente_verrou_ms_))
+    auto verrou = std::make_unique<VerrouClasseur>(destination_);
+    if (!verrou->prend(attente_verrou_ms_))
         throw ErreurTableur(ErreurTableur::Cause::Occupe, QStringLiteral("another session is writing it"),
                             destination_);
     classeur_ = std::make_unique<ClasseurOoxml>(chemin);
+    verrou_ = std::move(verrou);
 }
 
 bool TableurExcel::ecrit(int ligne, int colonne, const QString& texte) {
@@ -24,8 +25,9 @@ bool TableurExcel::ecrit(int ligne, int colonne, const QString& texte) {
 void TableurExcel::termine() {
     if (!classeur_)
         return;
+    auto verrou = std::move(verrou_); // given back whether the write succeeds or not
     classeur_->enregistre(destination_);
-    verrou_.reset();
+    verrou.reset();
     if (!montre_(destination_))
         throw ErreurTableur(ErreurTableur::Cause::SansApplication, QStringLiteral("no application opens it"),
                             destination_);
