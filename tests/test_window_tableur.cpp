@@ -156,7 +156,7 @@ class TestTableur : public QObject {
         aide_test::ecrit_octets(s.chemin("Lintrace_.xl0"), "\"not\"\r\n\"a workbook\"\r\n");
         TForm1& f = demarre_sur_cible(s, choix);
         f.SpeedButton7->click();
-        QCOMPARE(s.plateforme->messages, QStringList{f.texte_message(80) + " " + s.chemin("Lintrace_.xls")});
+        QCOMPARE(s.plateforme->messages, QStringList{f.texte_message(82) + " " + s.chemin("Lintrace_.xls")});
         QVERIFY(s.plateforme->documents.isEmpty());
         QCOMPARE(s.plateforme->curseurs, (QList<bool>{true, false}));
         QVERIFY(!f.note_tableur->isVisible());
@@ -166,7 +166,7 @@ class TestTableur : public QObject {
         Session s(donnees_programme);
         TForm1& f = demarre_sur_cible(s, 0, [](PlateformeTest& p) { p.application_presente = false; });
         f.SpeedButton7->click();
-        QCOMPARE(s.plateforme->messages, QStringList{f.texte_message(82) + " " + s.chemin("Lintrace_.xls")});
+        QCOMPARE(s.plateforme->messages, QStringList{f.texte_message(84) + " " + s.chemin("Lintrace_.xls")});
         QCOMPARE(cellules(s.chemin("Lintrace_.xls")).value("A1").texte, QStringLiteral("Bench 3 - run 7"));
     }
     void aller_retour_excel() {
@@ -217,8 +217,8 @@ class TestTableur : public QObject {
         f.SpeedButton7->click();
         qunsetenv("UNO_PATH");
         QCOMPARE(s.plateforme->messages.size(), 1);
-        QVERIFY(s.plateforme->messages.first().startsWith(f.texte_message(77) + " "));
-        QVERIFY(s.plateforme->messages.first().size() > f.texte_message(77).size() + 1); // with the reason
+        QVERIFY(s.plateforme->messages.first().startsWith(f.texte_message(79) + " "));
+        QVERIFY(s.plateforme->messages.first().size() > f.texte_message(79).size() + 1); // with the reason
         QCOMPARE(s.plateforme->curseurs, (QList<bool>{true, false}));
         QVERIFY(f.Timer1->isActive()); // the window goes on following its file
         QCOMPARE(cellules(s.chemin("Lintrace_.xls")).value("A6").style,

@@ -18,7 +18,7 @@ void TForm1::exporte_tableur() {
     const bool virgule = Edit4->text().contains(u',');
     if (!avec_excel && !uno_disponible()) {
         plateforme_->message(this, Plateforme::Genre::Information,
-                             texte_message(76), // no LibreOffice in this build
+                             texte_message(78), // no LibreOffice in this build
                              QMessageBox::Ok);
         return;
     }
@@ -61,7 +61,7 @@ bool TForm1::_connecter_tableur_open_visible(const QString& chemin, bool visible
     } catch (const ErreurTableur& e) {
         if (e.cause() != ErreurTableur::Cause::Delai)
             throw;
-        throw ErreurTableur(ErreurTableur::Cause::Demarrage, texte_message(78)); // no answer in time
+        throw ErreurTableur(ErreurTableur::Cause::Demarrage, texte_message(80)); // no answer in time
     }
     if (!chemin.isEmpty())
         tableur_->ouvre(chemin);
@@ -93,22 +93,22 @@ QString TForm1::message_tableur(const ErreurTableur& e, const QString& classeur)
     const auto raison = [](const QString& r) { return QStringLiteral(" (") + r + u')'; };
     switch (e.cause()) {
     case C::Indisponible:
-        return texte_message(76); // no LibreOffice in this build
+        return texte_message(78); // no LibreOffice in this build
     case C::Demarrage:
-        return texte_message(77) + blanc + e.detail(); // the office could not be started
+        return texte_message(79) + blanc + e.detail(); // the office could not be started
     case C::Delai:
-        return texte_message(83) + blanc + chemin + raison(texte_message(78)); // could not fill it: no answer
+        return texte_message(85) + blanc + chemin + raison(texte_message(80)); // could not fill it: no answer
     case C::PasClasseur:
-        return texte_message(80) + blanc + chemin; // not a spreadsheet workbook
+        return texte_message(82) + blanc + chemin; // not a spreadsheet workbook
     case C::Chargement:
     case C::Connexion:
-        return texte_message(83) + blanc + chemin + raison(e.detail()); // could not open or fill it
+        return texte_message(85) + blanc + chemin + raison(e.detail()); // could not open or fill it
     case C::Ecriture:
-        return texte_message(81) + blanc + chemin + raison(e.detail()); // could not write the workbook
+        return texte_message(83) + blanc + chemin + raison(e.detail()); // could not write the workbook
     case C::SansApplication:
-        return texte_message(82) + blanc + chemin; // nothing opens workbooks: where it was written
+        return texte_message(84) + blanc + chemin; // nothing opens workbooks: where it was written
     case C::Occupe:
-        return texte_message(84) + blanc + chemin; // another session is exporting to it
+        return texte_message(86) + blanc + chemin; // another session is exporting to it
     case C::Abandon:
         break;
     }
@@ -127,7 +127,7 @@ void TForm1::montre_note_tableur(bool visible) {
         note_tableur->hide();
         return;
     }
-    note_tableur->setText(texte_message(79)); // export under way
+    note_tableur->setText(texte_message(81)); // export under way
     note_tableur->adjustSize();
     const QRect trace = ScrollBox1->geometry();
     note_tableur->move(trace.right() - note_tableur->width() - 24, trace.top() + 12);
