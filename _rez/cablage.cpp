@@ -29,6 +29,7 @@ void TForm1::cablage() {
     connect(Panel6, &TPanel::MouseDown, this, [this](Qt::MouseButton b) { garde([this, b] { Panel6MouseDown(b); }); });
     connect(SpeedButton4, &QPushButton::clicked, this, [this] { garde([this] { SpeedButton4Click(); }); });
     connect(SpeedButton10, &QPushButton::clicked, this, [this] { garde([this] { SpeedButton10Click(); }); });
+    connect(SpeedButton7, &QPushButton::clicked, this, [this] { garde([this] { SpeedButton7Click(); }); });
     connect(setup_SpeedButton6, &QPushButton::clicked, this, [this] { setup_SpeedButton6Click(); });
     connect(SpeedButton2, &QPushButton::clicked, this, [this] { SpeedButton2Click(); });
     connect(SpeedButton11, &QPushButton::clicked, this, [this] { garde([this] { SpeedButton11Click(); }); });

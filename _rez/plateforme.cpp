@@ -4,6 +4,7 @@
 #include "util_rez/onde.h"
 
 #include <QColorDialog>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -127,4 +128,15 @@ void Plateforme::bip(int frequence_hz, int duree_ms) {
 
 void Plateforme::ouvre_editeur(const QString& dossier, const QString& nom_fichier) {
     ouvrir_avec_notepad(dossier, nom_fichier);
+}
+
+bool Plateforme::ouvre_document(const QString& chemin) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(chemin));
+}
+
+void Plateforme::curseur_occupe(bool occupe) {
+    if (occupe)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QGuiApplication::restoreOverrideCursor();
 }

@@ -14,7 +14,8 @@ class QSoundEffect;
 class QTemporaryFile;
 class QWidget;
 
-// What the window asks of the desktop: modal dialogs, the screen, sounds, the text editor.
+// What the window asks of the desktop: modal dialogs, the screen, sounds, the text editor,
+// the application that opens a workbook, the busy pointer.
 // Tests replace it to answer dialogs and to see what was asked.
 class Plateforme {
 public:
@@ -45,6 +46,10 @@ public:
     virtual void bip_alerte();
     virtual void bip(int frequence_hz, int duree_ms);
     virtual void ouvre_editeur(const QString& dossier, const QString& nom_fichier);
+    // Hands the file to the application the desktop opens such files with; false when none.
+    virtual bool ouvre_document(const QString& chemin);
+    // The busy pointer over the whole program, while a task that may take a while runs.
+    virtual void curseur_occupe(bool occupe);
 
     // Told when a sound file exists but the player cannot open it.
     std::function<void(const QString&)> erreur_son;

@@ -145,9 +145,6 @@ void TForm1::cree_controles() {
     SpeedButton7 = bouton(this, "SpeedButton7", {454, 515, 56, 30}, QString());
     SpeedButton7->setToolTip(QStringLiteral("Export vers tableur"));
     SpeedButton7->setIcon(glyphe(QStyle::SP_FileDialogListView));
-    // The spreadsheet export is not built yet: say so by greying it.
-    for (QPushButton* b : {SpeedButton7})
-        b->setEnabled(false);
     const int y_cases[] = {23, 55, 87, 119, 151, 183, 213, 241};
     QCheckBox** cases[] = {&CheckBox1, &CheckBox2, &CheckBox3, &CheckBox4,
                            &CheckBox5, &CheckBox6, &CheckBox7, &CheckBox8};

@@ -7,7 +7,10 @@
 #include "util_rez/erreur.h"
 #include "util_rez/fichier_texte.h"
 #include "util_rez/langue.h"
+#include "util_rez/plan_tableur.h"
 #include "util_rez/tableau.h"
+#include "util_rez/tableur_excel.h"
+#include "util_rez/tableur_uno.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -151,6 +154,8 @@ public:
     QByteArray octets_cible;          // the target file's bytes as the last load read them
     Codage codage_cible = Codage::Utf8; // their encoding, which a rewrite must keep
     int nb_chargements = 0;           // loads attempted, so a test can count reloads
+    TableurUno::Limites limites_uno;  // how long the office may take to answer
+    QLabel* note_tableur = nullptr;   // shown while a spreadsheet export runs
 
     // The window's own colour code (0x00BBGGRR, system colours with the top bit).
     int32_t Color() const { return couleur_fenetre_; }
@@ -209,6 +214,15 @@ public:
     void SpeedButton10Click();
     void ecrit_table_texte(const QString& nom);
 
+    // ---- spreadsheet export
+    void SpeedButton7Click();
+    void exporte_tableur();
+    bool prepare_classeur(const QString& base, QString& classeur);
+    bool _connecter_tableur_open_visible(const QString& chemin, bool visible);
+    void ecrit_cellule(int ligne, int colonne, const QString& texte);
+    // The office connection kept from one export to the next; null before the first.
+    TableurUno* tableur_uno() { return tableur_uno_.get(); }
+
     // ---- help, about, screen halves
     void SpeedButton12Click();
     void SpeedButton13Click();
@@ -248,6 +262,10 @@ private:
     std::unique_ptr<QPrinter> choisit_imprimante(QString& nom);
     void montre_apercu(QSize page);
     void imprime_sur(QPrinter& imprimante, QSize page, const QString& nom);
+    DonneesTableur donnees_tableur(bool virgule) const;
+    QString message_tableur(const ErreurTableur& e, const QString& classeur) const;
+    void montre_note_tableur(bool visible);
+    QString classeur_de_secours();
 
     std::unique_ptr<Plateforme> plateforme_;
     Ancrage ancrage_;
@@ -259,4 +277,9 @@ private:
         QByteArray octets, conserves;
     };
     std::optional<EcritureCible> ecrit_sur_cible_;
+    std::unique_ptr<TableurUno> tableur_uno_;
+    std::unique_ptr<TableurExcel> tableur_excel_;
+    Tableur* tableur_ = nullptr;
+    QString modele_tableur_;
+    bool export_tableur_en_cours_ = false;
 };

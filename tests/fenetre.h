@@ -35,6 +35,9 @@ public:
     std::deque<std::optional<QString>> imprimantes_choisies; // nothing cancels the dialog
     QPageSize papier_choisi = QPageSize(QPageSize::A4);
     int dialogues_imprimante = 0;
+    QStringList documents;                 // files handed to the desktop's application
+    bool application_presente = true;      // whether the desktop has one for them
+    QList<bool> curseurs;                  // busy pointer set (true) and taken back (false)
 
     QMessageBox::StandardButton message(QWidget*, Genre, const QString& texte,
                                         QMessageBox::StandardButtons) override {
@@ -86,6 +89,11 @@ public:
     void bip_alerte() override { ++bips_alerte; }
     void bip(int f, int d) override { bips.append({f, d}); }
     void ouvre_editeur(const QString& dossier, const QString& nom) override { editeur << dossier << nom; }
+    bool ouvre_document(const QString& chemin) override {
+        documents.append(chemin);
+        return application_presente;
+    }
+    void curseur_occupe(bool occupe) override { curseurs.append(occupe); }
 
 private:
     static std::optional<QString> prend(QStringList& reponses) {

@@ -88,7 +88,13 @@ int compte(const QImage& im, const QColor& c) {
 }
 
 QString simplifie(const QString& t) {
-    return t.simplified().remove(QLatin1Char(' '));
+    // OCR reads a bold 1 as l or I now and then, and O for 0: both sides fold them alike.
+    QString s = t.simplified().remove(QLatin1Char(' '));
+    for (QChar& c : s) {
+        if (c == u'l' || c == u'I' || c == u'|') c = u'1';
+        else if (c == u'O') c = u'0';
+    }
+    return s;
 }
 
 } // namespace

@@ -6,8 +6,9 @@ cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")/.."
 
 tools/install-deps.sh --with-bench-tools
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo --log-level=WARNING
-cmake --build build -j"$(nproc)" --target bench_parse bench_trace bench_render
+cmake --build build -j"$(nproc)" --target bench_parse bench_trace bench_render bench_tableur
 export QT_QPA_PLATFORM=offscreen
 build/bench_bin/bench_parse
 build/bench_bin/bench_trace
 build/bench_bin/bench_render
+build/bench_bin/bench_tableur

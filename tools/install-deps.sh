@@ -6,9 +6,10 @@
 set -euo pipefail
 
 build_pkgs=(cmake g++ make qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-l10n-tools
-            libqt6svg6 fonts-liberation fonts-dejavu-core)
+            libqt6svg6 fonts-liberation fonts-dejavu-core libquazip1-qt6-dev
+            libreoffice-calc libreoffice-core libreoffice-dev libreoffice-dev-common)
 print_pkgs=(cups printer-driver-cups-pdf poppler-utils tesseract-ocr)
-look_pkgs=(xvfb xauth x11-utils xdotool imagemagick)
+look_pkgs=(xvfb xauth x11-utils xdotool imagemagick xdg-utils)
 # Making the Debian package and checking it, as the suite does.
 package_pkgs=(dpkg-dev file lintian desktop-file-utils appstream xvfb xdotool)
 bench_pkgs=(gnuplot-nox)

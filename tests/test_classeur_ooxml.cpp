@@ -1,0 +1,221 @@
+#include "classeur_lu.h"
+#include "helpers.h"
+
+#include "util_rez/classeur_ooxml.h"
+#include "util_rez/tableur_excel.h"
+
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+
+const QString modele = QStringLiteral(LINTRACE_BIN_DIR "/Lintrace_.xl0");
+
+QByteArray feuille(const QByteArray& donnees, const QByteArray& dimension = "A1:B2",
+                   const QByteArray& p = "") {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?><" + p + "worksheet xmlns" +
+           (p.isEmpty() ? "" : ":" + p.left(p.size() - 1)) + "=\"http://m\"><!-- kept --><" + p +
+           "dimension ref=\"" + dimension + "\"/><" + p + "sheetData>" + donnees + "</" + p + "sheetData></" +
+           p + "worksheet>";
+}
+
+QByteArray texte(const char* ref, const char* t) {
+    return QByteArray("<c r=\"") + ref + "\" t=\"inlineStr\"><is><t>" + t + "</t></is></c>";
+}
+
+// Each writer adds its own column to the same workbook, as two sessions answering "No" would.
+int ecrivain(int n, const QString& chemin) {
+    TableurExcel t([](const QString&) { return true; });
+    t.ouvre(chemin);
+    for (int r = 1; r <= 200; ++r)
+        t.ecrit(r, n, QStringLiteral("w%1-%2").arg(n).arg(r));
+    t.termine();
+    return 0;
+}
+
+} // namespace
+
+class TestClasseurOoxml : public QObject {
+    Q_OBJECT
+  private slots:
+    void remplissage_data() {
+        QTest::addColumn<QByteArray>("avant");
+        QTest::addColumn<int>("ligne");
+        QTest::addColumn<int>("colonne");
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<QByteArray>("apres");
+        QTest::addColumn<QByteArray>("dimension");
+        QTest::newRow("styled empty cell gets the text, keeps its style")
+            << QByteArray("<row r=\"6\"><c r=\"A6\" s=\"2\"/></row>") << 6 << 1 << "Runtime"
+            << QByteArray(
+                   "<row r=\"6\"><c r=\"A6\" s=\"2\" t=\"inlineStr\"><is><t>Runtime</t></is></c></row>")
+            << QByteArray("A1:B6");
+        QTest::newRow("shared string and formula replaced")
+            << QByteArray("<row r=\"1\"><c r=\"A1\" s=\"1\" t=\"s\"><f>B1</f><v>0</v></c></row>") << 1 << 1
+            << "x"
+            << QByteArray("<row r=\"1\"><c r=\"A1\" s=\"1\" t=\"inlineStr\"><is><t>x</t></is></c></row>")
+            << QByteArray("A1:B2");
+        QTest::newRow("new row between rows, spans left alone elsewhere")
+            << QByteArray("<row r=\"1\" spans=\"1:1\"><c r=\"A1\"/></row><row r=\"5\"/>") << 3 << 2 << "b"
+            << QByteArray("<row r=\"1\" spans=\"1:1\"><c r=\"A1\"/></row><row r=\"3\">") + texte("B3", "b") +
+                   "</row><row r=\"5\"/>"
+            << QByteArray("A1:B3");
+        QTest::newRow("cell between cells, stale spans dropped")
+            << QByteArray("<row r=\"2\" spans=\"1:3\" ht=\"20\"><c r=\"A2\" s=\"3\"/><c r=\"C2\"/></row>")
+            << 2 << 2 << "m"
+            << QByteArray("<row r=\"2\" ht=\"20\"><c r=\"A2\" s=\"3\"/>") + texte("B2", "m") +
+                   "<c r=\"C2\"/></row>"
+            << QByteArray("A1:B2");
+        QTest::newRow("after the last row")
+            << QByteArray("<row r=\"1\"/>") << 12 << 11 << "k"
+            << QByteArray("<row r=\"1\"/><row r=\"12\">") + texte("K12", "k") + "</row>"
+            << QByteArray("A1:K12");
+        QTest::newRow("empty text clears the value, keeps the style")
+            << QByteArray("<row r=\"1\"><c r=\"A1\" s=\"1\" t=\"s\"><v>3</v></c></row>") << 1 << 1 << ""
+            << QByteArray("<row r=\"1\"><c r=\"A1\" s=\"1\"/></row>") << QByteArray("A1:B2");
+        QTest::newRow("empty text on a missing cell writes nothing")
+            << QByteArray("<row r=\"1\"/>") << 4 << 1 << "" << QByteArray("<row r=\"1\"/>")
+            << QByteArray("A1:B2");
+        QTest::newRow("cells without references count on")
+            << QByteArray("<row><c s=\"1\"/><c s=\"2\"/></row>") << 1 << 2 << "y"
+            << QByteArray("<row><c s=\"1\"/><c s=\"2\" t=\"inlineStr\"><is><t>y</t></is></c></row>")
+            << QByteArray("A1:B2");
+        QTest::newRow("blanks at the ends preserved")
+            << QByteArray() << 1 << 1 << " a "
+            << QByteArray(
+                   "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t xml:space=\"preserve\"> a </t></is></c>"
+                   "</row>")
+            << QByteArray("A1:B2");
+        QTest::newRow("control character and lookalike escape")
+            << QByteArray() << 1 << 1
+            << QString("a\x01"
+                       "b_x0041_")
+            << QByteArray("<row r=\"1\">") + texte("A1", "a_x0001_b_x005F_x0041_") + "</row>"
+            << QByteArray("A1:B2");
+        QTest::newRow("markup characters")
+            << QByteArray() << 1 << 1 << "<&>\""
+            << QByteArray("<row r=\"1\">") + texte("A1", "&lt;&amp;&gt;&quot;") + "</row>"
+            << QByteArray("A1:B2");
+    }
+    void remplissage() {
+        QFETCH(QByteArray, avant);
+        QFETCH(int, ligne);
+        QFETCH(int, colonne);
+        QFETCH(QString, texte);
+        QFETCH(QByteArray, apres);
+        QFETCH(QByteArray, dimension);
+        QCOMPARE(QString::fromUtf8(remplit_feuille(feuille(avant), {{{ligne, colonne}, texte}})),
+                 QString::fromUtf8(feuille(apres, dimension)));
+    }
+    void prefixe_de_l_espace_de_noms() {
+        const QByteArray avant = feuille("<x:row r=\"1\"><x:c r=\"A1\"/></x:row>", "A1", "x:");
+        const QByteArray apres = remplit_feuille(avant, {{{1, 2}, QStringLiteral("p")}});
+        QVERIFY(apres.contains("<x:c r=\"B1\" t=\"inlineStr\"><x:is><x:t>p</x:t></x:is></x:c></x:row>"));
+        QVERIFY(apres.contains("xmlns:x=\"http://m\""));
+    }
+    void references() {
+        QCOMPARE(nom_colonne(1), QStringLiteral("A"));
+        QCOMPARE(nom_colonne(11), QStringLiteral("K"));
+        QCOMPARE(nom_colonne(27), QStringLiteral("AA"));
+        QCOMPARE(nom_colonne(702), QStringLiteral("ZZ"));
+        QCOMPARE(position_cellule(u"K12"), std::make_pair(12, 11));
+        QCOMPARE(position_cellule(u"AA1"), std::make_pair(1, 27));
+        QCOMPARE(position_cellule(u"12"), std::make_pair(0, 0));
+        QCOMPARE(position_cellule(u"A"), std::make_pair(0, 0));
+        QCOMPARE(position_cellule(u"A-1"), std::make_pair(0, 0));
+    }
+    void modele_rempli_garde_le_reste() {
+        QTemporaryDir d;
+        const QString vers = d.filePath(QStringLiteral("Lintrace_.xls"));
+        const QByteArray modele_avant = aide_test::lit_octets(modele);
+        ClasseurOoxml c(modele);
+        QCOMPARE(c.partie_feuille(), QStringLiteral("xl/worksheets/sheet1.xml"));
+        c.ecrit(6, 1, QStringLiteral("Runtime"));
+        c.ecrit(7, 1, QStringLiteral("0,5"));
+        c.ecrit(3, 11, QStringLiteral("Stopped"));
+        c.enregistre(vers);
+        QCOMPARE(aide_test::lit_octets(modele), modele_avant);
+        QCOMPARE(aide_test::parties_zip(vers), aide_test::parties_zip(modele));
+        for (const QString& p : aide_test::parties_zip(modele))
+            if (p != c.partie_feuille())
+                QCOMPARE(aide_test::partie_zip(vers, p), aide_test::partie_zip(modele, p));
+        const auto cellules = aide_test::cellules_feuille(aide_test::partie_zip(vers, c.partie_feuille()));
+        QCOMPARE(cellules.value("A6").texte, QStringLiteral("Runtime"));
+        QCOMPARE(cellules.value("A6").style, QStringLiteral("2"));
+        QCOMPARE(cellules.value("B6").style, QStringLiteral("2"));
+        QCOMPARE(cellules.value("A1").style, QStringLiteral("1"));
+        QCOMPARE(cellules.value("A7").texte, QStringLiteral("0,5"));
+        QCOMPARE(cellules.value("A7").type, QStringLiteral("inlineStr"));
+        QCOMPARE(cellules.value("K3").texte, QStringLiteral("Stopped"));
+        QVERIFY(aide_test::partie_zip(vers, c.partie_feuille()).contains("<dimension ref=\"A1:K7\"/>"));
+    }
+    void pas_un_classeur_data() {
+        QTest::addColumn<QByteArray>("contenu");
+        QTest::newRow("text") << QByteArray("\"Bench 3\"\r\n\"0.5 1 2\"\r\n");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("zip without a workbook") << aide_test::zip_d_un_fichier("notes/readme.txt", "hello");
+        QTest::newRow("cut short") << aide_test::lit_octets(modele).left(300);
+    }
+    void pas_un_classeur() {
+        QFETCH(QByteArray, contenu);
+        QTemporaryDir d;
+        const QString chemin = d.filePath(QStringLiteral("Lintrace_.xl0"));
+        aide_test::ecrit_octets(chemin, contenu);
+        try {
+            ClasseurOoxml c(chemin);
+            QFAIL("read as a workbook");
+        } catch (const ErreurTableur& e) {
+            QCOMPARE(e.cause(), ErreurTableur::Cause::PasClasseur);
+            QCOMPARE(e.chemin(), chemin);
+        }
+    }
+    void ecriture_impossible_ne_touche_rien() {
+        QTemporaryDir d;
+        const QString vers = d.filePath(QStringLiteral("Lintrace_.xls"));
+        QVERIFY(QDir(d.path()).mkdir(QStringLiteral("Lintrace_.xls"))); // a folder where the file should go
+        ClasseurOoxml c(modele);
+        c.ecrit(1, 1, QStringLiteral("x"));
+        try {
+            c.enregistre(vers);
+            QFAIL("written over a folder");
+        } catch (const ErreurTableur& e) {
+            QCOMPARE(e.cause(), ErreurTableur::Cause::Ecriture);
+            QCOMPARE(e.chemin(), vers);
+        }
+        QVERIFY(QFileInfo(vers).isDir());
+        QCOMPARE(QDir(d.path()).entryList(QDir::Files | QDir::Hidden).size(), 0); // no temporary left
+    }
+    void ecrivains_simultanes_ne_perdent_rien() {
+        QTemporaryDir d;
+        const QString chemin = d.filePath(QStringLiteral("Lintrace_.xls"));
+        QVERIFY(QFile::copy(modele, chemin));
+        QList<QProcess*> ecrivains;
+        for (int n = 2; n <= 5; ++n) {
+            auto* p = new QProcess(this);
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("LINTRACE_ECRIVAIN"), QString::number(n));
+            p->setProcessEnvironment(env);
+            p->start(QCoreApplication::applicationFilePath(), {chemin});
+            ecrivains << p;
+        }
+        for (QProcess* p : ecrivains) {
+            QVERIFY(p->waitForFinished(60000));
+            QCOMPARE(p->exitCode(), 0);
+        }
+        const auto cellules =
+            aide_test::cellules_feuille(aide_test::partie_zip(chemin, "xl/worksheets/sheet1.xml"));
+        for (int n = 2; n <= 5; ++n)
+            for (int r = 1; r <= 200; r += 199)
+                QCOMPARE(cellules.value(nom_colonne(n) + QString::number(r)).texte,
+                         QStringLiteral("w%1-%2").arg(n).arg(r));
+    }
+};
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsSet("LINTRACE_ECRIVAIN"))
+        return ecrivain(qEnvironmentVariableIntValue("LINTRACE_ECRIVAIN"), app.arguments().value(1));
+    TestClasseurOoxml t;
+    return QTest::qExec(&t, argc, argv);
+}
+#include "test_classeur_ooxml.moc"

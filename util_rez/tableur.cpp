@@ -1,0 +1,17 @@
+#include "util_rez/tableur.h"
+
+#include <QFile>
+
+void Tableur::ecrit_bloc(int ligne, int colonne, const QList<QStringList>& rangs) {
+    for (qsizetype r = 0; r < rangs.size(); ++r)
+        for (qsizetype c = 0; c < rangs[r].size(); ++c)
+            ecrit(ligne + int(r), colonne + int(c), rangs[r][c]);
+}
+
+bool ressemble_classeur(const QString& chemin) {
+    QFile f(chemin);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray debut = f.read(8);
+    return debut.startsWith("PK\x03\x04") || debut == QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
+}
