@@ -2,11 +2,14 @@
 #include "_rez/ancrage.h"
 #include "_rez/controles.h"
 #include "_rez/plateforme.h"
+#include "_rez/vue_lignes.h"
 #include "util_rez/echelles.h"
 #include "util_rez/erreur.h"
 #include "util_rez/fichier_texte.h"
 #include "util_rez/langue.h"
+#include "util_rez/lecture_cible.h"
 #include "util_rez/tableau.h"
+#include "util_rez/trace_suivi.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -38,7 +41,7 @@ public:
     QLabel* StaticText7;
     QLabel* Label6;
     QCheckBox* sound_CheckBox8;
-    QPlainTextEdit* Memo1;
+    VueLignes* Memo1;
     QLabel* Label15;
     QPlainTextEdit* Memo3;
     QLabel* Label1;
@@ -219,9 +222,17 @@ private:
     void place_demi_ecran(bool bas);
     QChar separateur_decimal() const;
     void affiche_nb_enreg();
+    void applique_parse(const ResultatParse& r);
+    bool charge_ajout(const QString& chemin, const QString& marque);
+    void charge_complete(const QString& chemin, const QString& marque);
+    void publie_chargement(qsizetype premiere_changee);
+    bool copies_intactes() const;
+    void montre_commentaire(const QStringList& lignes);
 
     std::unique_ptr<Plateforme> plateforme_;
     Ancrage ancrage_;
     int32_t couleur_fenetre_;
     bool message_repete_ouvert_ = false;
+    LectureCible lecture_cible_;
+    SuiviTrace suivi_trace_;
 };

@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
-# Builds the benchmarks and prints one "name: median X ms" line per figure.
+# Builds the benchmarks in their own folder (build-bench/, apart from the tests' build/) and
+# prints one line per figure. Figures are CPU time of the benchmark process, not wall clock.
 set -euo pipefail
 cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")/.."
 
 tools/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo --log-level=WARNING
-cmake --build build -j"$(nproc)" --target bench_parse bench_trace
+cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=RelWithDebInfo --log-level=WARNING
+cmake --build build-bench -j2 --target bench_parse bench_trace bench_suivi
 export QT_QPA_PLATFORM=offscreen
-build/bench_bin/bench_parse
-build/bench_bin/bench_trace
+b=build-bench/bench_bin
+$b/bench_parse
+$b/bench_trace
+$b/bench_suivi tick_full 5000
+for n in 5000 50000 500000; do $b/bench_suivi append "$n"; done
+$b/bench_suivi tick_full 500000
+$b/bench_suivi idle

@@ -20,7 +20,8 @@ QByteArray encode_texte(const QString& texte, Codage codage);
 // Splits at CR LF, LF or CR; a break at the very end adds no empty line.
 QStringList coupe_lignes(const QString& texte, bool* fin_de_ligne_finale = nullptr);
 
-// Throws ErreurRez ("Cannot open file ...") when the file cannot be read.
+// Both throw ErreurRez ("Cannot open file ...") when the file cannot be read.
+QByteArray lit_octets(const QString& chemin);
 TexteLu lit_fichier_texte(const QString& chemin);
 
 // Each line followed by CR LF. Returns false when any step fails.

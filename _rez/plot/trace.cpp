@@ -1,6 +1,6 @@
 #include "_rez/tform1.h"
 
-#include "util_rez/trace.h"
+#include "util_rez/trace_suivi.h"
 
 #include <QLocale>
 
@@ -13,15 +13,26 @@ void TForm1::trace_graphe(QChar mode) {
     if (mode != QLatin1Char('E'))
         return;
     echelles = lit_echelles(Edit1->text(), Edit2->text(), separateur_decimal());
-    std::array<bool, 9> coches{};
+    EntreesTrace e;
+    e.echelles = echelles;
+    e.nb_enreg = nb_enreg;
     for (int k = 1; k <= 8; ++k)
-        coches[k] = cases_courbes[k] && cases_courbes[k]->isChecked();
+        e.coches[k] = cases_courbes[k] && cases_courbes[k]->isChecked();
+    e.couleurs = couleurs_courbes;
+    e.epaisseur = Edit3->text();
+    e.chemin_cible = chemin_cible;
+    e.separateur = separateur_decimal();
+    e.note_echelle_invalide = texte_message(68); // note: full scale not above 0
+    // A pass stopped by a bad thickness still shows what it drew.
+    SuiviTrace::Passe passe = SuiviTrace::Passe::Complete;
     struct MiseAJour {
         TImage* image;
-        ~MiseAJour() { image->update(); }
-    } mise_a_jour{Image1};
-    trace_ecran(Image1->Picture(), echelles, *tableau, nb_enreg, coches, couleurs_courbes, Edit3->text(),
-                chemin_cible, separateur_decimal(), texte_message(68)); // note: full scale not above 0
+        const SuiviTrace::Passe& passe;
+        ~MiseAJour() {
+            if (passe != SuiviTrace::Passe::Aucune) image->update();
+        }
+    } mise_a_jour{Image1, passe};
+    passe = suivi_trace_.trace(Image1->Picture(), e, *tableau);
 }
 
 void TForm1::ScrollBox1Resize() {
