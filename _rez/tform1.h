@@ -226,7 +226,6 @@ private:
     bool charge_ajout(const QString& chemin, const QString& marque);
     void charge_complete(const QString& chemin, const QString& marque);
     void publie_chargement(qsizetype premiere_changee);
-    bool copies_intactes() const;
     void montre_commentaire(const QStringList& lignes);
 
     std::unique_ptr<Plateforme> plateforme_;

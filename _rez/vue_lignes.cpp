@@ -8,7 +8,6 @@
 #include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
-#include <QTextBoundaryFinder>
 #include <QTextLayout>
 #include <cmath>
 
@@ -18,6 +17,30 @@ namespace {
 constexpr int marge = 4;
 constexpr int largeur_curseur = 1;
 constexpr int pas_horizontal = 20;
+
+// The characters at which a text document's words end, besides blanks.
+bool separe_les_mots(QChar c) {
+    return QStringView(u".,?!@#$:;-<>[](){}=/+%&^*'\"`~|\\").contains(c);
+}
+
+// The word a double click selects in a text document: back to the start of the word the
+// position is in, then on to its end, a run of separators counting as a word.
+std::pair<qsizetype, qsizetype> mot_autour(const QTextLayout& mise_en_page, const QString& texte, qsizetype pos) {
+    const qsizetype n = texte.size();
+    qsizetype debut = pos;
+    const bool au_bout = pos == n && (texte[pos - 1].isSpace() || separe_les_mots(texte[pos - 1]));
+    if (pos > 0 && !au_bout)
+        debut = mise_en_page.previousCursorPosition(int(pos < n ? pos + 1 : pos), QTextLayout::SkipWords);
+    qsizetype fin = debut;
+    if (fin < n && separe_les_mots(texte[fin])) {
+        for (++fin; fin < n && separe_les_mots(texte[fin]);)
+            ++fin;
+    } else {
+        while (fin < n && !texte[fin].isSpace() && !separe_les_mots(texte[fin]))
+            ++fin;
+    }
+    return {debut, fin};
+}
 
 } // namespace
 
@@ -95,7 +118,7 @@ void VueLignes::lignes_changees(qsizetype premiere) {
 // As QPlainTextEdit counts them: whole lines that fit below the top margin, the last page
 // ending on the last line.
 void VueLignes::ajuste_barres() {
-    const qsizetype n = lignes_->size();
+    const qsizetype n = std::max<qsizetype>(lignes_->size(), 1); // an empty document still has its line
     const qsizetype visibles =
         std::min<qsizetype>(n, std::max(0, (viewport()->height() - marge - 1) / hauteur_ligne_));
     QScrollBar* v = verticalScrollBar();
@@ -324,15 +347,12 @@ void VueLignes::mouseDoubleClickEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton || lignes_->isEmpty()) return;
     const Position p = position_en(e->position().toPoint());
     const QString& texte = (*lignes_)[p.ligne];
-    QTextBoundaryFinder mots(QTextBoundaryFinder::Word, texte);
-    mots.setPosition(p.colonne);
-    const qsizetype debut = mots.isAtBoundary() && (mots.boundaryReasons() & QTextBoundaryFinder::StartOfItem)
-                                ? p.colonne
-                                : std::max<qsizetype>(0, mots.toPreviousBoundary());
-    mots.setPosition(debut);
-    const qsizetype fin = std::max<qsizetype>(debut, mots.toNextBoundary());
+    if (texte.isEmpty()) return;
+    QTextLayout mise_en_page(texte);
+    prepare(mise_en_page);
+    const auto [debut, fin] = mot_autour(mise_en_page, texte, p.colonne);
     ancre_ = {p.ligne, debut};
-    curseur_ = {p.ligne, fin < 0 ? texte.size() : fin};
+    curseur_ = {p.ligne, fin};
     selectionne_ = true;
     viewport()->update();
     copie_dans_selection_x11();

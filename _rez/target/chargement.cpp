@@ -5,7 +5,6 @@
 #include "util_rez/texte_cible.h"
 
 #include <QScrollBar>
-#include <algorithm>
 
 void TForm1::charge_fichier_dans_memo_et_affiche(const QString& chemin) {
     arrete = false;
@@ -31,8 +30,8 @@ void TForm1::charge_fichier_dans_memo_et_affiche(const QString& chemin) {
         Label15->setText(enleve_guillemets(derniere));
     else
         Label15->clear();
-    Label15->setToolTip(lecture_cible_.derniere_retenue() ? texte_message(71)
-                                                          : QString()); // last line still being written
+    const bool retenue = lecture_cible_.derniere_retenue();
+    Label15->setToolTip(retenue ? texte_message(71) : QString()); // last line still being written
     applique_parse(lecture_cible_.parse());
     trace_graphe(QLatin1Char('E'));
 }
@@ -40,15 +39,16 @@ void TForm1::charge_fichier_dans_memo_et_affiche(const QString& chemin) {
 // Only the bytes appended since the last load are split, decoded and parsed, once the file
 // is seen to begin with every byte that load read.
 bool TForm1::charge_ajout(const QString& chemin, const QString& marque) {
-    if (!lecture_cible_.suit(chemin, marque) || !copies_intactes()) return false;
+    if (!lecture_cible_.suit(chemin, marque)) return false;
     const std::optional<QByteArray> ajout = lit_ajout(chemin, lecture_cible_.octets());
     if (!ajout) return false;
     // The window's copies share the loader's buffers: letting go of them first lets the lines
-    // and bytes grow in place instead of being copied whole.
+    // and bytes grow in place instead of being copied whole. The loader's own copies are the
+    // ones compared with the file, whatever was done to the window's since.
     lignes_chargees = QStringList();
     octets_cible = QByteArray();
     const bool fait = lecture_cible_.ajoute(*ajout, marque, *tableau);
-    publie_chargement(fait ? lecture_cible_.premiere_changee() : lignes_chargees.size());
+    publie_chargement(fait ? lecture_cible_.premiere_changee() : lecture_cible_.lignes().size());
     return fait;
 }
 
@@ -67,21 +67,6 @@ void TForm1::publie_chargement(qsizetype premiere_changee) {
     octets_cible = lecture_cible_.octets();
     codage_cible = lecture_cible_.codage();
     Memo1->lignes_changees(premiere_changee);
-}
-
-// Someone who changed the loaded lines or bytes since has taken them off the file they came
-// from, and the next load cannot build on them. A copy that was merely detached by a
-// non-const access still holds the same lines, which share their text with the loader's.
-bool TForm1::copies_intactes() const {
-    const QStringList& l = lecture_cible_.lignes();
-    const QByteArray& o = lecture_cible_.octets();
-    if (lignes_chargees.size() != l.size() || octets_cible.size() != o.size()) return false;
-    const bool memes_lignes =
-        lignes_chargees.constData() == l.constData() ||
-        std::equal(l.cbegin(), l.cend(), lignes_chargees.cbegin(), [](const QString& a, const QString& b) {
-            return a.constData() == b.constData() ? a.size() == b.size() : a == b;
-        });
-    return memes_lignes && (octets_cible.constData() == o.constData() || octets_cible == o);
 }
 
 void TForm1::extrait_commentaire(QStringList& lignes) {
