@@ -112,7 +112,9 @@ void VueLignes::lignes_changees(qsizetype premiere) {
     } else if (suit_la_fin) {
         v->setValue(v->maximum());
     }
-    viewport()->update();
+    // Lines added below the part in sight change nothing there but the scroll bar.
+    const int haut = haut_ligne(std::max<qsizetype>(premiere, 0));
+    if (haut < viewport()->height()) viewport()->update(0, std::max(0, haut), viewport()->width(), viewport()->height());
 }
 
 // As QPlainTextEdit counts them: whole lines that fit below the top margin, the last page

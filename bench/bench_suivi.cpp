@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QThread>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -14,6 +15,7 @@
 //   tick_full N    a tick that finds the file rewritten (a full reload and draw), N records
 //   append N       a tick that finds one record appended to a file of N lines
 //   idle           a tick that finds nothing changed
+//   writer F N S   not a measure: fills F with N records, then appends one every 100 ms for S s
 // Each tick is timed with the events it leaves (the repaints) processed.
 
 namespace {
@@ -84,18 +86,22 @@ struct Banc {
         QCoreApplication::processEvents();
         tic(); // the first tick after a start reloads the file
     }
+    std::vector<double> peintures; // the share of each tick spent repainting
     double tic() {
         const double debut = mesure::cpu_ms();
         f->Timer1Timer();
         f->Timer1->stop();
+        const double milieu = mesure::cpu_ms();
         QCoreApplication::processEvents();
-        return mesure::cpu_ms() - debut;
+        const double fin = mesure::cpu_ms();
+        peintures.push_back(fin - milieu);
+        return fin - debut;
     }
 };
 
-void fin(const char* nom, const std::vector<double>& ms, const TForm1& f) {
-    std::printf("%s: median %.3f ms CPU (%zu ticks), peak %.0f MB, %d records\n", nom, mesure::mediane(ms),
-                ms.size(), mesure::pic_memoire_mo(), f.nb_enreg);
+void fin(const char* nom, const std::vector<double>& ms, const Banc& b) {
+    std::printf("%s: median %.3f ms CPU (%zu ticks; repaint %.3f ms), peak %.0f MB, %d records\n", nom,
+                mesure::mediane(ms), ms.size(), mesure::mediane(b.peintures), mesure::pic_memoire_mo(), b.f->nb_enreg);
 }
 
 int tick_full(int n) {
@@ -103,13 +109,14 @@ int tick_full(int n) {
     QRandomGenerator gen(3);
     ecrit_fichier(b.cible, n + 3, false, gen);
     b.demarre();
+    b.peintures.clear();
     std::vector<double> ms;
     for (int i = 0; i < (n > 100000 ? 8 : 30); ++i) {
         QRandomGenerator g(3 + i);
         ecrit_fichier(b.cible, n + 3, i % 2 == 0, g); // another size at every step
         ms.push_back(b.tic());
     }
-    fin(qPrintable(QStringLiteral("tick_full_reload_%1").arg(n)), ms, *b.f);
+    fin(qPrintable(QStringLiteral("tick_full_reload_%1").arg(n)), ms, b);
     return 0;
 }
 
@@ -118,12 +125,13 @@ int append(int lignes) {
     QRandomGenerator gen(5);
     int k = ecrit_fichier(b.cible, lignes, false, gen);
     b.demarre();
+    b.peintures.clear();
     std::vector<double> ms;
     for (int i = 0; i < (lignes > 100000 ? 8 : 40); ++i) {
         ajoute(b.cible, enregistrement(k++, gen));
         ms.push_back(b.tic());
     }
-    fin(qPrintable(QStringLiteral("tick_append_1_record_to_%1_lines").arg(lignes)), ms, *b.f);
+    fin(qPrintable(QStringLiteral("tick_append_1_record_to_%1_lines").arg(lignes)), ms, b);
     return 0;
 }
 
@@ -132,10 +140,23 @@ int idle() {
     QRandomGenerator gen(9);
     ecrit_fichier(b.cible, 5003, false, gen);
     b.demarre();
+    b.peintures.clear();
     std::vector<double> ms;
     for (int i = 0; i < 400; ++i)
         ms.push_back(b.tic());
-    fin("tick_idle_5000_records", ms, *b.f);
+    fin("tick_idle_5000_records", ms, b);
+    return 0;
+}
+
+// A logger for the program itself to follow: the file filled up to `enregistrements`, then
+// one record appended every 100 ms for `secondes`.
+int ecrivain(const QString& chemin, int enregistrements, int secondes) {
+    QRandomGenerator gen(11);
+    int k = ecrit_fichier(chemin, enregistrements + 3, false, gen);
+    for (int i = 0; i < secondes * 10; ++i) {
+        QThread::msleep(100);
+        ajoute(chemin, enregistrement(k++, gen));
+    }
     return 0;
 }
 
@@ -145,10 +166,11 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const std::string cas = argc > 1 ? argv[1] : "";
-    const int n = argc > 2 ? std::atoi(argv[2]) : 5000;
+    const int n = argc > 2 ? std::atoi(argv[cas == "writer" ? 3 : 2]) : 5000;
     if (cas == "tick_full") return tick_full(n);
     if (cas == "append") return append(n);
     if (cas == "idle") return idle();
-    std::fprintf(stderr, "usage: bench_suivi tick_full N | append LINES | idle\n");
+    if (cas == "writer" && argc > 4) return ecrivain(QString::fromLocal8Bit(argv[2]), n, std::atoi(argv[4]));
+    std::fprintf(stderr, "usage: bench_suivi tick_full N | append LINES | idle | writer FILE RECORDS SECONDS\n");
     return 2;
 }

@@ -6,7 +6,7 @@ cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")/.."
 
 tools/install-deps.sh
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=RelWithDebInfo --log-level=WARNING
-cmake --build build-bench -j2 --target bench_parse bench_trace bench_suivi
+cmake --build build-bench -j2 --target bench_parse bench_trace bench_suivi lintrace lintrace_data
 export QT_QPA_PLATFORM=offscreen
 b=build-bench/bench_bin
 $b/bench_parse
@@ -15,3 +15,4 @@ $b/bench_suivi tick_full 5000
 for n in 5000 50000 500000; do $b/bench_suivi append "$n"; done
 $b/bench_suivi tick_full 500000
 $b/bench_suivi idle
+bench/suivi_reel.sh build-bench

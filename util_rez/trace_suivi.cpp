@@ -3,6 +3,7 @@
 #include "util_rez/conversions.h"
 #include "util_rez/fichier_cible.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <cstring>
 
@@ -60,12 +61,39 @@ void SuiviTrace::ajoute(QImage& image, const EntreesTrace& e, const Tableau& tab
                 couleur_textes);
 }
 
+// Around every point from the one the new lines start at: a dot reaches t + 1 pixels from its
+// point, a line's square cap t / 2 beyond it. And the name, written again.
+QRect SuiviTrace::zone_ajout(const QImage& image, const EntreesTrace& e, const Tableau& tableau, int premier) const {
+    const GeometrieTrace geo = geometrie_ecran(image.width(), image.height());
+    const int marge = std::max(0, StrToInt(e.epaisseur)) + 2;
+    int gauche = image.width(), droite = -1, haut = image.height(), bas = -1;
+    for (int i = std::max(1, premier - 1); i <= enregistrements_traces(e.nb_enreg); ++i) {
+        const int x = colonne_pixel(geo, e.echelles, tableau(1, i));
+        for (int k = 1; k <= 8; ++k) {
+            if (!e.coches[k]) continue;
+            const int y = ligne_pixel(geo, e.echelles, tableau(k + 1, i));
+            gauche = std::min(gauche, x);
+            droite = std::max(droite, x);
+            haut = std::min(haut, y);
+            bas = std::max(bas, y);
+        }
+    }
+    QRect zone;
+    if (droite >= 0 && bas >= 0) zone = QRect(QPoint(gauche, haut), QPoint(droite, bas)).adjusted(-marge, -marge, marge, marge);
+    const QFontMetrics fm(police_);
+    zone |= QRect(50, 10, fm.horizontalAdvance(nom_sans_dossier(e.chemin_cible)), fm.height()).adjusted(-2, -2, 2, 2);
+    return zone & image.rect();
+}
+
 SuiviTrace::Passe SuiviTrace::trace(QImage& image, const EntreesTrace& e, const Tableau& tableau) {
     const int n = enregistrements_traces(e.nb_enreg);
     if (memes_reglages(image, e)) {
         const int avant = enregistrements_traces(derniere_->nb_enreg);
         if (n >= avant && memes_enregistrements(tableau, avant)) {
-            if (n == avant) return Passe::Aucune;
+            if (n == avant) {
+                zone_ = QRect();
+                return Passe::Aucune;
+            }
             const GeometrieTrace geo = geometrie_ecran(image.width(), image.height());
             int32_t epaisseur = 0;
             // A thickness the pass cannot read stops the whole pass before its curves and its
@@ -74,12 +102,14 @@ SuiviTrace::Passe SuiviTrace::trace(QImage& image, const EntreesTrace& e, const 
                 essaie_StrToInt(e.epaisseur, epaisseur)) {
                 derniere_.reset();
                 ajoute(image, e, tableau, avant + 1);
+                zone_ = zone_ajout(image, e, tableau, avant + 1);
                 retient(image, e, tableau, avant + 1);
                 return Passe::Ajout;
             }
         }
     }
     derniere_.reset();
+    zone_ = image.rect();
     trace_ecran(image, e.echelles, tableau, e.nb_enreg, e.coches, e.couleurs, e.epaisseur, e.chemin_cible,
                 e.separateur, e.note_echelle_invalide);
     retient(image, e, tableau, 1);

@@ -30,16 +30,20 @@ class SuiviTrace {
     SuiviTrace();
     ~SuiviTrace();
     Passe trace(QImage& image, const EntreesTrace& e, const Tableau& tableau);
+    // The part of the picture the last pass may have changed, for a repaint of that part only.
+    QRect zone_modifiee() const { return zone_; }
 
   private:
     bool memes_reglages(const QImage& image, const EntreesTrace& e) const;
     bool memes_enregistrements(const Tableau& tableau, int n) const;
     void retient(const QImage& image, const EntreesTrace& e, const Tableau& tableau, int depuis);
     void ajoute(QImage& image, const EntreesTrace& e, const Tableau& tableau, int premier);
+    QRect zone_ajout(const QImage& image, const EntreesTrace& e, const Tableau& tableau, int premier) const;
 
     std::optional<EntreesTrace> derniere_;
     qint64 cle_image_ = 0;
     std::unique_ptr<Tableau> traces_; // the records the picture shows
     int hauteur_police_ = -1;
     QFont police_;
+    QRect zone_;
 };

@@ -24,15 +24,14 @@ void TForm1::trace_graphe(QChar mode) {
     e.separateur = separateur_decimal();
     e.note_echelle_invalide = texte_message(68); // note: full scale not above 0
     // A pass stopped by a bad thickness still shows what it drew.
-    SuiviTrace::Passe passe = SuiviTrace::Passe::Complete;
     struct MiseAJour {
         TImage* image;
-        const SuiviTrace::Passe& passe;
+        const SuiviTrace& suivi;
         ~MiseAJour() {
-            if (passe != SuiviTrace::Passe::Aucune) image->update();
+            if (!suivi.zone_modifiee().isEmpty()) image->update(suivi.zone_modifiee());
         }
-    } mise_a_jour{Image1, passe};
-    passe = suivi_trace_.trace(Image1->Picture(), e, *tableau);
+    } mise_a_jour{Image1, suivi_trace_};
+    suivi_trace_.trace(Image1->Picture(), e, *tableau);
 }
 
 void TForm1::ScrollBox1Resize() {
