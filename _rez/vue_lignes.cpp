@@ -13,9 +13,8 @@
 
 namespace {
 
-// What QPlainTextEdit keeps around its text: a margin, and one more pixel for its cursor.
+// What QPlainTextEdit keeps around its text.
 constexpr int marge = 4;
-constexpr int largeur_curseur = 1;
 constexpr int pas_horizontal = 20;
 
 // The characters at which a text document's words end, besides blanks.
@@ -76,20 +75,23 @@ void VueLignes::mesure_police() {
         largeur_max_ = std::max(largeur_max_, largeur(ligne));
 }
 
-// The sum of the advances: what the layout gives but for kerning, which seldom matters for
-// the scroll range and would cost a layout of every line.
+// The sum of the advances, a tab reaching the next tab stop: what the layout gives but for
+// kerning, which seldom matters for the scroll range and would cost a layout of every line.
 int VueLignes::largeur(const QString& ligne) {
+    const qint64 tabulation = qRound(option_.tabStopDistance() * 64);
     qint64 somme = 0;
     for (const QChar c : ligne) {
         const char16_t u = c.unicode();
-        if (u < 256) {
+        if (u == u'\t') {
+            somme = (somme / tabulation + 1) * tabulation;
+        } else if (u < 256) {
             somme += avances_[u];
-            continue;
+        } else {
+            auto a = autres_avances_.constFind(u);
+            if (a == autres_avances_.cend())
+                a = autres_avances_.insert(u, qRound(QFontMetricsF(font()).horizontalAdvance(c) * 64));
+            somme += *a;
         }
-        auto a = autres_avances_.constFind(u);
-        if (a == autres_avances_.cend())
-            a = autres_avances_.insert(u, qRound(QFontMetricsF(font()).horizontalAdvance(c) * 64));
-        somme += *a;
     }
     return int(std::min<qint64>((somme + 63) / 64, 1 << 24));
 }
@@ -127,7 +129,7 @@ void VueLignes::ajuste_barres() {
     v->setRange(0, int(std::min<qsizetype>(n - visibles, INT_MAX)));
     v->setPageStep(int(visibles));
     QScrollBar* h = horizontalScrollBar();
-    h->setRange(0, std::max(0, largeur_max_ + 2 * marge + largeur_curseur - viewport()->width()));
+    h->setRange(0, std::max(0, largeur_max_ + 2 * marge - viewport()->width()));
     h->setPageStep(viewport()->width());
 }
 

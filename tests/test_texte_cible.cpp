@@ -58,24 +58,6 @@ class TestTexteCible : public QObject {
         QCOMPARE(fin, fin_attendue);
     }
 
-    void ligne_inachevee_data() {
-        QTest::addColumn<QStringList>("lignes");
-        QTest::addColumn<bool>("fin");
-        QTest::addColumn<bool>("inachevee");
-        QTest::newRow("quote not closed") << QStringList{"\"h\"", "\"1 2"} << false << true;
-        QTest::newRow("lone quote") << QStringList{"\""} << false << true;
-        QTest::newRow("closed") << QStringList{"\"1 2\""} << false << false;
-        QTest::newRow("line break came") << QStringList{"\"1 2"} << true << false;
-        QTest::newRow("not quoted") << QStringList{"1 2"} << false << false;
-        QTest::newRow("nothing") << QStringList{} << false << false;
-    }
-    void ligne_inachevee() {
-        QFETCH(QStringList, lignes);
-        QFETCH(bool, fin);
-        QFETCH(bool, inachevee);
-        QCOMPARE(::ligne_inachevee(lignes, fin), inachevee);
-    }
-
     void marque_data() {
         QTest::addColumn<QString>("ligne");
         QTest::newRow("bare") << "Comment";
@@ -91,15 +73,6 @@ class TestTexteCible : public QObject {
         QFETCH(QString, ligne);
         for (const QString& marque : {QStringLiteral("Comment"), QString()})
             QCOMPARE(est_marque(ligne, marque), coupe_espaces(ligne) == marque);
-    }
-
-    void coupe_commentaire() {
-        QStringList lignes{"h1", "h2", "\"1 2\"", "", "  Comment", "first", "", "second"};
-        QCOMPARE(::coupe_commentaire(lignes, u"Comment"), QStringList({"first", "", "second"}));
-        QCOMPARE(lignes, QStringList({"h1", "h2", "\"1 2\""}));
-        QStringList sans{"h1", "Comment", "x"};
-        QVERIFY(!::coupe_commentaire(sans, u"Comment")); // not before the third line
-        QCOMPARE(sans.size(), 3);
     }
 };
 

@@ -81,6 +81,7 @@ class TestVueLignes : public QObject {
         QTest::newRow("at the end") << enregistrements(200) << 10000 << 10000;
         QTest::newRow("empty") << QStringList() << 0 << 0;
         QTest::newRow("tabs and accents") << QStringList{"a\tb\tc", "Température °C", "", "x"} << 0 << 0;
+        QTest::newRow("wide with tabs") << QStringList{"\"1\t2\t3\t4\t5\t6\t7\t8\"", "1.5"} << 0 << 10000;
     }
     // Frame, margins, line spacing, glyphs and both scroll bars: pixel for pixel the text
     // box's look.
