@@ -27,17 +27,14 @@ bool separe_les_mots(QChar c) {
 std::pair<qsizetype, qsizetype> mot_autour(const QTextLayout& mise_en_page, const QString& texte, qsizetype pos) {
     const qsizetype n = texte.size();
     qsizetype debut = pos;
-    const bool au_bout = pos == n && (texte[pos - 1].isSpace() || separe_les_mots(texte[pos - 1]));
+    const bool au_bout = pos > 0 && pos == n && (texte[pos - 1].isSpace() || separe_les_mots(texte[pos - 1]));
     if (pos > 0 && !au_bout)
         debut = mise_en_page.previousCursorPosition(int(pos < n ? pos + 1 : pos), QTextLayout::SkipWords);
+    const bool separateurs = debut < n && separe_les_mots(texte[debut]);
     qsizetype fin = debut;
-    if (fin < n && separe_les_mots(texte[fin])) {
-        for (++fin; fin < n && separe_les_mots(texte[fin]);)
-            ++fin;
-    } else {
-        while (fin < n && !texte[fin].isSpace() && !separe_les_mots(texte[fin]))
-            ++fin;
-    }
+    while (fin < n && (separateurs ? separe_les_mots(texte[fin])
+                                   : !texte[fin].isSpace() && !separe_les_mots(texte[fin])))
+        ++fin;
     return {debut, fin};
 }
 
