@@ -74,6 +74,7 @@ class TestTraceSuivi : public QObject {
         QRandomGenerator gen(5);
         SuiviTrace suivi;
         QImage image(400, 300, QImage::Format_RGB32);
+        image.fill(Qt::black);
         int n = 0;
         int ajouts = 0;
         int completes = 0;
