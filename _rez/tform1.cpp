@@ -117,12 +117,9 @@ void TForm1::cree_controles() {
     Label6 = etiquette(this, "Label6", {335, 50, 10, 24}, QStringLiteral("0"), 21);
     Label6->resize(170, 24);
     sound_CheckBox8 = case_a_cocher(this, "sound_CheckBox8", {187, 77, 75, 17}, QStringLiteral("sound"), 13, true);
-    Memo1 = place(new QPlainTextEdit(this), "Memo1", 8, 104, 369, 313);
-    Memo1->setReadOnly(true);
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1 = place(new VueLignes(&lignes_chargees, this), "Memo1", 8, 104, 369, 313);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setTabChangesFocus(true);
     Label15 = etiquette(this, "Label15", {13, 422, 39, 13}, QStringLiteral("Last line"));
     Label15->resize(490, 13);
     Memo3 = place(new QPlainTextEdit(this), "Memo3", 8, 440, 369, 73);

@@ -2,15 +2,18 @@
 #include "_rez/ancrage.h"
 #include "_rez/controles.h"
 #include "_rez/plateforme.h"
+#include "_rez/vue_lignes.h"
 #include "util_rez/echelles.h"
 #include "util_rez/emplacements.h"
 #include "util_rez/erreur.h"
 #include "util_rez/fichier_texte.h"
 #include "util_rez/langue.h"
 #include "util_rez/plan_tableur.h"
+#include "util_rez/lecture_cible.h"
 #include "util_rez/tableau.h"
 #include "util_rez/tableur_excel.h"
 #include "util_rez/tableur_uno.h"
+#include "util_rez/trace_suivi.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -49,7 +52,7 @@ public:
     QLabel* StaticText7;
     QLabel* Label6;
     QCheckBox* sound_CheckBox8;
-    QPlainTextEdit* Memo1;
+    VueLignes* Memo1;
     QLabel* Label15;
     QPlainTextEdit* Memo3;
     QLabel* Label1;
@@ -266,6 +269,11 @@ private:
     QString message_tableur(const ErreurTableur& e, const QString& classeur) const;
     void montre_note_tableur(bool visible);
     QString classeur_de_secours();
+    void applique_parse(const ResultatParse& r);
+    bool charge_ajout(const QString& chemin, const QString& marque);
+    void charge_complete(const QString& chemin, const QString& marque);
+    void publie_chargement(qsizetype premiere_changee);
+    void montre_commentaire(const QStringList& lignes);
 
     std::unique_ptr<Plateforme> plateforme_;
     Ancrage ancrage_;
@@ -282,4 +290,6 @@ private:
     Tableur* tableur_ = nullptr;
     QString modele_tableur_;
     bool export_tableur_en_cours_ = false;
+    LectureCible lecture_cible_;
+    SuiviTrace suivi_trace_;
 };

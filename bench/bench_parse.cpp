@@ -1,9 +1,9 @@
+#include "mesure.h"
 #include "util_rez/echelles.h"
 #include "util_rez/remplit_tableau.h"
 
 #include <QStringList>
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -43,18 +43,16 @@ int main() {
     std::vector<double> durees;
     durees.reserve(nb_passes);
     for (int p = 0; p < nb_passes; ++p) {
-        const auto debut = std::chrono::steady_clock::now();
+        const double debut = mesure::cpu_ms();
         const ResultatParse r = remplit_tableau(lignes, *tableau);
         const auto x = valeur_autoscale(r.max_x);
         const auto y = valeur_autoscale(r.max_y);
-        const auto fin = std::chrono::steady_clock::now();
-        durees.push_back(std::chrono::duration<double, std::milli>(fin - debut).count());
+        durees.push_back(mesure::cpu_ms() - debut);
         if (r.nb_enreg != capacite_tableau || !x || !y) {
             std::fprintf(stderr, "parse_5000: the generated file was not read\n");
             return 1;
         }
     }
-    std::nth_element(durees.begin(), durees.begin() + nb_passes / 2, durees.end());
-    std::printf("parse_5000: median %.2f ms\n", durees[nb_passes / 2]);
+    mesure::affiche("parse_5000", durees);
     return 0;
 }

@@ -1,18 +1,16 @@
+#include "mesure.h"
 #include "util_rez/trace.h"
 
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImage>
-#include <algorithm>
+#include <QRandomGenerator>
 #include <cmath>
-#include <cstdio>
 #include <memory>
-#include <vector>
 
 namespace {
 
-// A slow warm-up with some noise: the kind of run the program watches.
-void remplit(Tableau& tab, int n) {
+// A slow warm-up with a small ripple: the kind of run the program usually watches.
+void remplit_lisse(Tableau& tab, int n) {
     for (int i = 1; i <= n; ++i) {
         const double s = 0.1 * i;
         tab(1, i) = s;
@@ -26,36 +24,53 @@ void remplit(Tableau& tab, int n) {
     }
 }
 
-} // namespace
+// The same run read by a noisy sensor: every point jumps a few units, tens of pixels.
+void remplit_bruite(Tableau& tab, int n) {
+    remplit_lisse(tab, n);
+    QRandomGenerator gen(7);
+    for (int i = 1; i <= n; ++i) {
+        for (int c = 2; c <= 7; ++c)
+            tab(c, i) += gen.bounded(6.0) - 3;
+        tab(8, i) = tab(7, i) - tab(5, i);
+        tab(9, i) = tab(7, i) - tab(3, i);
+    }
+}
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-
-    const int n = capacite_tableau;
-    auto tab = std::make_unique<Tableau>();
-    remplit(*tab, n);
+void mesure_passe(const char* nom, const Tableau& tab, QImage& image) {
     const Echelles echelles{550, 110, 55, 10};
     std::array<bool, 9> coches{};
     std::array<QColor, 9> couleurs{};
-    const QColor palette[8] = {Qt::red,      Qt::darkGreen,  Qt::blue,  Qt::magenta,
-                               Qt::darkCyan, Qt::darkYellow, Qt::black, Qt::gray};
+    const QColor palette[8] = {QColor(0, 0, 255), QColor(128, 0, 128), QColor(0, 128, 0),
+                               QColor(0, 0, 128), QColor(0, 0, 0),     QColor(128, 0, 0),
+                               QColor(255, 0, 0), QColor(128, 0, 128)};
     for (int k = 1; k <= 8; ++k) {
         coches[k] = true;
         couleurs[k] = palette[k - 1];
     }
-
-    QImage image(1100, 900, QImage::Format_RGB32);
     std::vector<double> ms;
-    for (int run = 0; run < 53; ++run) {
-        QElapsedTimer chrono;
-        chrono.start();
-        trace_ecran(image, echelles, *tab, n, coches, couleurs, QStringLiteral("2"),
+    for (int run = 0; run < 43; ++run) {
+        const double debut = mesure::cpu_ms();
+        trace_ecran(image, echelles, tab, capacite_tableau, coches, couleurs, QStringLiteral("2"),
                     QStringLiteral("/data/runs/run_0042.txt"), QLatin1Char('.'), QString());
-        if (run >= 3) ms.push_back(chrono.nsecsElapsed() / 1e6);
+        if (run >= 3) ms.push_back(mesure::cpu_ms() - debut);
     }
-    std::sort(ms.begin(), ms.end());
-    std::printf("screen_pass_8x5000: median %.2f ms\n", ms[ms.size() / 2]);
-    if (argc > 1) image.save(QString::fromLocal8Bit(argv[1]));
+    mesure::affiche(nom, ms);
+}
+
+} // namespace
+
+// With a folder argument, leaves the two pictures there to look at.
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    auto tab = std::make_unique<Tableau>();
+    QImage image(1100, 900, QImage::Format_RGB32);
+
+    remplit_lisse(*tab, capacite_tableau);
+    mesure_passe("screen_pass_8x5000_smooth", *tab, image);
+    if (argc > 1) image.save(QString::fromLocal8Bit(argv[1]) + QStringLiteral("/pass_smooth.png"));
+    remplit_bruite(*tab, capacite_tableau);
+    mesure_passe("screen_pass_8x5000_noisy", *tab, image);
+    if (argc > 1) image.save(QString::fromLocal8Bit(argv[1]) + QStringLiteral("/pass_noisy.png"));
     return 0;
 }

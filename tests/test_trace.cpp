@@ -286,20 +286,26 @@ class TestTrace : public QObject {
     void copie_egale_peintre_data() {
         QTest::addColumn<QString>("epaisseur");
         QTest::addColumn<int>("format");
+        QTest::addColumn<double>("bruit");
         for (const char* t : {"0", "1", "2", "3", "5", "12"})
-            QTest::newRow(t) << QString::fromLatin1(t) << int(QImage::Format_RGB32);
-        QTest::newRow("2 premultiplied") << "2" << int(QImage::Format_ARGB32_Premultiplied);
+            QTest::newRow(t) << QString::fromLatin1(t) << int(QImage::Format_RGB32) << 1.0;
+        QTest::newRow("2 premultiplied") << "2" << int(QImage::Format_ARGB32_Premultiplied) << 1.0;
+        // Lines of every length and slope, many of them across the picture's edges.
+        for (const char* t : {"1", "2", "3"})
+            QTest::addRow("%s noisy", t) << QString::fromLatin1(t) << int(QImage::Format_RGB32) << 12.0;
     }
 
     void copie_egale_peintre() {
         QFETCH(QString, epaisseur);
         QFETCH(int, format);
+        QFETCH(double, bruit);
         Donnees d;
         QRandomGenerator gen(11);
         double y[8] = {};
         for (int i = 0; i < 400; ++i) {
             for (double& v : y)
-                v += (gen.bounded(6.0) - 3) * (i % 50 == 0 ? 20 : 1);
+                v = bruit > 1 ? 50 + (gen.bounded(8.0) - 4) * bruit
+                              : v + (gen.bounded(6.0) - 3) * (i % 50 == 0 ? 20 : 1);
             const double x = i < 200 ? i * 0.03 - 0.5 : gen.bounded(7.0) - 1; // then back and forth
             d.ajoute(x, {y[0] + 50, y[1] + 40, y[2], y[3] + 100, y[4] + 50, y[5] + 60, y[6] - 5, y[7] + 50});
         }

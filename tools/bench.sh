@@ -1,14 +1,22 @@
 #!/usr/bin/env bash
-# Builds the benchmarks and prints one "name: median X ms" line per figure; bench_render
-# pairs the whole lintrace-render process with gnuplot drawing the same file.
+# Builds the benchmarks in their own folder (build-bench/, apart from the tests' build/) and
+# prints one line per figure. Figures are CPU time of the benchmark process unless a line says
+# otherwise; bench_render pairs the whole lintrace-render process with gnuplot on the same file.
 set -euo pipefail
 cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")/.."
 
 tools/install-deps.sh --with-bench-tools
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo --log-level=WARNING
-cmake --build build -j"$(nproc)" --target bench_parse bench_trace bench_render bench_tableur
+cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=RelWithDebInfo --log-level=WARNING
+cmake --build build-bench -j2 --target bench_parse bench_trace bench_suivi bench_render bench_tableur lintrace \
+  lintrace-render lintrace_data
 export QT_QPA_PLATFORM=offscreen
-build/bench_bin/bench_parse
-build/bench_bin/bench_trace
-build/bench_bin/bench_render
-build/bench_bin/bench_tableur
+b=build-bench/bench_bin
+$b/bench_parse
+$b/bench_trace
+$b/bench_suivi tick_full 5000
+for n in 5000 50000 500000; do $b/bench_suivi append "$n"; done
+$b/bench_suivi tick_full 500000
+$b/bench_suivi idle
+bench/suivi_reel.sh build-bench
+$b/bench_render
+$b/bench_tableur

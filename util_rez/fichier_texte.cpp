@@ -67,18 +67,18 @@ QString message_ouverture_impossible(const QString& chemin, const QString& raiso
     return QStringLiteral("Cannot open file \"%1\". %2").arg(chemin, raison);
 }
 
-QByteArray lit_octets_fichier(const QString& chemin) {
+QByteArray lit_octets(const QString& chemin) {
     QFile f(chemin);
-    if (!f.open(QIODevice::ReadOnly))
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw ErreurRez(message_ouverture_impossible(chemin, f.errorString()));
-    const QByteArray octets = f.readAll();
+    QByteArray octets = f.readAll();
     if (f.error() != QFileDevice::NoError)
         throw ErreurRez(message_ouverture_impossible(chemin, f.errorString()));
     return octets;
 }
 
 TexteLu lit_fichier_texte(const QString& chemin) {
-    const QByteArray octets = lit_octets_fichier(chemin);
+    const QByteArray octets = lit_octets(chemin);
     TexteLu lu;
     lu.lignes = coupe_lignes(decode_octets(octets, lu.codage), &lu.fin_de_ligne_finale);
     lu.octets = octets;

@@ -26,8 +26,8 @@ std::optional<char32_t> car_non_codable(const QStringList& lignes, Codage codage
 QStringList coupe_lignes(const QString& texte, bool* fin_de_ligne_finale = nullptr);
 
 // Both throw ErreurRez ("Cannot open file ...") when the file cannot be read.
+QByteArray lit_octets(const QString& chemin);
 TexteLu lit_fichier_texte(const QString& chemin);
-QByteArray lit_octets_fichier(const QString& chemin);
 
 // Each line followed by CR LF. Returns false when any step fails, and then says why in `raison`.
 bool ecrit_fichier_texte(const QString& chemin, const QStringList& lignes, Codage codage = Codage::Utf8,

@@ -2,6 +2,8 @@
 
 #include "util_rez/extrait.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr QChar blanc(u' ');
@@ -44,9 +46,11 @@ void lit_enregistrement(QStringView s, int k, Tableau& t, ResultatParse& r) {
 
 } // namespace
 
-ResultatParse remplit_tableau(const QStringList& lignes, Tableau& tableau) {
-    ResultatParse r;
-    for (qsizetype i = ligne_des_noms; i < lignes.size(); ++i) {
+void poursuit_parse(const QStringList& lignes, qsizetype debut, qsizetype fin, Tableau& tableau,
+                    ResultatParse& r) {
+    if (r.arrete) return;
+    fin = std::min(fin, lignes.size());
+    for (qsizetype i = std::max<qsizetype>(debut, ligne_des_noms); i < fin; ++i) {
         const QString& ligne = lignes[i];
         if (ligne.isEmpty() || ligne[0] == u'\'') continue;
         const QStringView s = QStringView(ligne).mid(1, ligne.size() - 2);
@@ -63,5 +67,10 @@ ResultatParse remplit_tableau(const QStringList& lignes, Tableau& tableau) {
         else
             lit_enregistrement(s, ++r.nb_enreg, tableau, r);
     }
+}
+
+ResultatParse remplit_tableau(const QStringList& lignes, Tableau& tableau) {
+    ResultatParse r;
+    poursuit_parse(lignes, ligne_des_noms, lignes.size(), tableau, r);
     return r;
 }

@@ -2,8 +2,8 @@
 
 #include "util_rez/emplacements.h"
 #include "util_rez/fichier_texte.h"
-#include "util_rez/lignes_cible.h"
-#include "util_rez/remplit_tableau.h"
+#include "util_rez/lecture_cible.h"
+#include "util_rez/texte.h"
 
 #include <QFileInfo>
 
@@ -21,11 +21,10 @@ QString texte_autoscale(long double maximum, const QString& texte_actuel) {
 } // namespace
 
 PlanCible charge_plan(const QString& chemin, const QString& titre_commentaire) {
-    TexteLu lu = lit_fichier_texte(chemin);
-    if (ligne_inachevee(lu)) lu.lignes.removeLast();
-    coupe_commentaire(lu.lignes, titre_commentaire);
     PlanCible plan;
-    plan.parse = remplit_tableau(lu.lignes, *plan.tableau);
+    LectureCible lecture;
+    lecture.charge(chemin, lit_octets(chemin), coupe_espaces(titre_commentaire), *plan.tableau);
+    plan.parse = lecture.parse();
     plan.texte_x = texte_autoscale(plan.parse.max_x, etendue_x_initiale);
     plan.texte_y = texte_autoscale(plan.parse.max_y, etendue_y_initiale);
     return plan;

@@ -76,6 +76,12 @@ void axe_y(QPainter& p, const GeometrieTrace& geo, long double etendue, long dou
 void trace_courbes(QPainter& p, const GeometrieTrace& geo, const Echelles& echelles, const Tableau& tableau,
                    int nb_enreg, const std::array<bool, 9>& coches, const std::array<QColor, 9>& couleurs,
                    const QString& texte_epaisseur);
+// Records `premier` to nb_enreg only, each line starting from the record before as in the whole
+// pass: drawn over a pass of the records before `premier`, it gives that whole pass's pixels.
+void trace_courbes_depuis(QPainter& p, const GeometrieTrace& geo, const Echelles& echelles,
+                          const Tableau& tableau, int premier, int nb_enreg,
+                          const std::array<bool, 9>& coches, const std::array<QColor, 9>& couleurs,
+                          const QString& texte_epaisseur);
 
 void remplit_surface(QPainter& p, int largeur, int hauteur, const QColor& couleur);
 

@@ -63,7 +63,7 @@ bool TForm1::ecrit_commentaire(const QString& chemin, bool sur_cible, const QStr
 // The part of the target file a rewrite keeps, as long as the file holds what was loaded (or
 // what the last save wrote); nothing when its writer has added to it since.
 std::optional<QByteArray> TForm1::corps_cible_inchange() {
-    const QByteArray actuels = lit_octets_fichier(chemin_cible);
+    const QByteArray actuels = lit_octets(chemin_cible);
     if (actuels == octets_cible)
         return octets_conserves(octets_cible, lignes_chargees.size());
     if (ecrit_sur_cible_ && actuels == ecrit_sur_cible_->octets)

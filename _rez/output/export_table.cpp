@@ -13,7 +13,7 @@ void TForm1::SpeedButton10Click() {
                              QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
         ecrit_table_texte(nom);
     Codage codage;
-    QGuiApplication::clipboard()->setText(decode_octets(lit_octets_fichier(nom), codage));
+    QGuiApplication::clipboard()->setText(decode_octets(lit_octets(nom), codage));
     plateforme_->message(this, Plateforme::Genre::Information,
                          QLatin1Char('\n') + texte_message(32) + QLatin1Char('\n'), // exported
                          QMessageBox::Ok);

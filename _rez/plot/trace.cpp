@@ -1,6 +1,6 @@
 #include "_rez/tform1.h"
 
-#include "util_rez/trace.h"
+#include "util_rez/trace_suivi.h"
 
 #include <QLocale>
 
@@ -37,13 +37,24 @@ void TForm1::trace_graphe(QChar mode) {
     if (mode != QLatin1Char('E'))
         return;
     echelles = lit_echelles(Edit1->text(), Edit2->text(), separateur_decimal());
-    const DonneesTrace d = donnees_trace();
+    EntreesTrace e;
+    e.echelles = echelles;
+    e.nb_enreg = nb_enreg;
+    e.coches = coches_courbes();
+    e.couleurs = couleurs_courbes;
+    e.epaisseur = Edit3->text();
+    e.chemin_cible = chemin_cible;
+    e.separateur = separateur_decimal();
+    e.note_echelle_invalide = texte_message(68); // note: full scale not above 0
+    // A pass stopped by a bad thickness still shows what it drew.
     struct MiseAJour {
         TImage* image;
-        ~MiseAJour() { image->update(); }
-    } mise_a_jour{Image1};
-    trace_ecran(Image1->Picture(), d.echelles, *tableau, d.nb_enreg, d.coches, d.couleurs, d.texte_epaisseur,
-                chemin_cible, d.separateur, d.note_echelle_invalide);
+        const SuiviTrace& suivi;
+        ~MiseAJour() {
+            if (!suivi.zone_modifiee().isEmpty()) image->update(suivi.zone_modifiee());
+        }
+    } mise_a_jour{Image1, suivi_trace_};
+    suivi_trace_.trace(Image1->Picture(), e, *tableau);
 }
 
 void TForm1::ScrollBox1Resize() {

@@ -3,7 +3,10 @@
 #include "util_rez/remplit_tableau.h"
 
 void TForm1::remplit_tableau() {
-    const ResultatParse r = ::remplit_tableau(lignes_chargees, *tableau);
+    applique_parse(::remplit_tableau(lignes_chargees, *tableau));
+}
+
+void TForm1::applique_parse(const ResultatParse& r) {
     nb_enreg = r.nb_enreg;
     max_x = r.max_x;
     max_y = r.max_y;

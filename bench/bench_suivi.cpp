@@ -1,0 +1,176 @@
+#include "_rez/tform1.h"
+#include "mesure.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QThread>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+// The window following a target file, one case per run so that each peak memory is its own:
+//   tick_full N    a tick that finds the file rewritten (a full reload and draw), N records
+//   append N       a tick that finds one record appended to a file of N lines
+//   idle           a tick that finds nothing changed
+//   writer F N S   not a measure: fills F with N records, then appends one every 100 ms for S s
+// Each tick is timed with the events it leaves (the repaints) processed.
+
+namespace {
+
+class PlateformeMuette : public Plateforme {
+  public:
+    QMessageBox::StandardButton message(QWidget*, Genre, const QString& texte,
+                                        QMessageBox::StandardButtons) override {
+        std::fprintf(stderr, "message: %s\n", qPrintable(texte));
+        return QMessageBox::Ok;
+    }
+    void joue_son(const QString&) override {}
+    void bip_alerte() override {}
+    void bip(int, int) override {}
+};
+
+// The demo writer's record layout, with a noisy sensor's values.
+QByteArray enregistrement(int k, QRandomGenerator& gen) {
+    QByteArray l = "\"" + QByteArray::number(k * 0.1, 'f', 1).rightJustified(7, '0');
+    for (int c = 1; c <= 6; ++c) {
+        const double v = 20 * c * (1 - std::exp(-k / 800.0)) + gen.bounded(6.0);
+        l += " " + QByteArray::number(v, 'f', 2).rightJustified(7, ' ');
+    }
+    return l + "\"\r\n";
+}
+
+QByteArray entete(bool variante) {
+    return QByteArray(variante ? "\"Test bench 3 - run B\"\r\n" : "\"Test bench 3 - run\"\r\n") +
+           "\"Operator: demo   Sample: A-17\"\r\n\"Runtime Flow_lpm T_in dP_kPa T_wall Power_kW T_out\"\r\n";
+}
+
+int ecrit_fichier(const QString& chemin, int lignes, bool variante, QRandomGenerator& gen) {
+    QFile f(chemin);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write %s", qPrintable(chemin));
+    QByteArray bloc = entete(variante);
+    int k = 0;
+    for (; k < lignes - 3; ++k) {
+        bloc += enregistrement(k, gen);
+        if (bloc.size() > (1 << 20)) {
+            f.write(bloc);
+            bloc.clear();
+        }
+    }
+    f.write(bloc);
+    return k;
+}
+
+void ajoute(const QString& chemin, const QByteArray& octets) {
+    QFile f(chemin);
+    if (!f.open(QIODevice::Append)) qFatal("cannot append to %s", qPrintable(chemin));
+    f.write(octets);
+}
+
+struct Banc {
+    QTemporaryDir dossier;
+    QString cible = dossier.filePath(QStringLiteral("run.txt"));
+    std::unique_ptr<TForm1> f;
+
+    void demarre() {
+        for (const char* n :
+             {"Lintrace_lng.fr.txt", "Lintrace_lng.it.txt", "Lintrace_lng.en.txt", "Lintrace_lng.de.txt"})
+            QFile::copy(QStringLiteral(LINTRACE_BIN_DIR "/") + QLatin1String(n),
+                        dossier.filePath(QLatin1String(n)));
+        f = std::make_unique<TForm1>(QStringList{cible}, dossier.path(),
+                                     std::make_unique<PlateformeMuette>());
+        f->Timer1->stop();
+        f->show();
+        QCoreApplication::processEvents();
+        tic(); // the first tick after a start reloads the file
+    }
+    std::vector<double> peintures; // the share of each tick spent repainting
+    double tic() {
+        const double debut = mesure::cpu_ms();
+        f->Timer1Timer();
+        f->Timer1->stop();
+        const double milieu = mesure::cpu_ms();
+        QCoreApplication::processEvents();
+        const double fin = mesure::cpu_ms();
+        peintures.push_back(fin - milieu);
+        return fin - debut;
+    }
+};
+
+void fin(const char* nom, const std::vector<double>& ms, const Banc& b) {
+    std::printf("%s: median %.3f ms CPU (%zu ticks; repaint %.3f ms), peak %.0f MB, %d records\n", nom,
+                mesure::mediane(ms), ms.size(), mesure::mediane(b.peintures), mesure::pic_memoire_mo(), b.f->nb_enreg);
+}
+
+int tick_full(int n) {
+    Banc b;
+    QRandomGenerator gen(3);
+    ecrit_fichier(b.cible, n + 3, false, gen);
+    b.demarre();
+    b.peintures.clear();
+    std::vector<double> ms;
+    for (int i = 0; i < (n > 100000 ? 8 : 30); ++i) {
+        QRandomGenerator g(3 + i);
+        ecrit_fichier(b.cible, n + 3, i % 2 == 0, g); // another size at every step
+        ms.push_back(b.tic());
+    }
+    fin(qPrintable(QStringLiteral("tick_full_reload_%1").arg(n)), ms, b);
+    return 0;
+}
+
+int append(int lignes) {
+    Banc b;
+    QRandomGenerator gen(5);
+    int k = ecrit_fichier(b.cible, lignes, false, gen);
+    b.demarre();
+    b.peintures.clear();
+    std::vector<double> ms;
+    for (int i = 0; i < (lignes > 100000 ? 8 : 40); ++i) {
+        ajoute(b.cible, enregistrement(k++, gen));
+        ms.push_back(b.tic());
+    }
+    fin(qPrintable(QStringLiteral("tick_append_1_record_to_%1_lines").arg(lignes)), ms, b);
+    return 0;
+}
+
+int idle() {
+    Banc b;
+    QRandomGenerator gen(9);
+    ecrit_fichier(b.cible, 5003, false, gen);
+    b.demarre();
+    b.peintures.clear();
+    std::vector<double> ms;
+    for (int i = 0; i < 400; ++i)
+        ms.push_back(b.tic());
+    fin("tick_idle_5000_records", ms, b);
+    return 0;
+}
+
+// A logger for the program itself to follow: the file filled up to `enregistrements`, then
+// one record appended every 100 ms for `secondes`.
+int ecrivain(const QString& chemin, int enregistrements, int secondes) {
+    QRandomGenerator gen(11);
+    int k = ecrit_fichier(chemin, enregistrements + 3, false, gen);
+    for (int i = 0; i < secondes * 10; ++i) {
+        QThread::msleep(100);
+        ajoute(chemin, enregistrement(k++, gen));
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const std::string cas = argc > 1 ? argv[1] : "";
+    const int n = argc > 2 ? std::atoi(argv[cas == "writer" ? 3 : 2]) : 5000;
+    if (cas == "tick_full") return tick_full(n);
+    if (cas == "append") return append(n);
+    if (cas == "idle") return idle();
+    if (cas == "writer" && argc > 4) return ecrivain(QString::fromLocal8Bit(argv[2]), n, std::atoi(argv[4]));
+    std::fprintf(stderr, "usage: bench_suivi tick_full N | append LINES | idle | writer FILE RECORDS SECONDS\n");
+    return 2;
+}

@@ -1,0 +1,161 @@
+#include "util_rez/erreur.h"
+#include "util_rez/trace_suivi.h"
+
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+using Passe = SuiviTrace::Passe;
+
+EntreesTrace entrees(const Echelles& e, int n, const QString& epaisseur = QStringLiteral("2")) {
+    EntreesTrace r;
+    r.echelles = e;
+    r.nb_enreg = n;
+    for (int k = 1; k <= 8; ++k) {
+        r.coches[k] = k != 3;
+        r.couleurs[k] = QColor::fromHsv(k * 40, 255, 200);
+    }
+    r.epaisseur = epaisseur;
+    r.chemin_cible = QStringLiteral("/runs/run7.txt");
+    r.separateur = QLatin1Char('.');
+    r.note_echelle_invalide = QStringLiteral("INVALID");
+    return r;
+}
+
+QImage entiere(QSize taille, const EntreesTrace& e, const Tableau& t) {
+    QImage image(taille, QImage::Format_RGB32);
+    trace_ecran(image, e.echelles, t, e.nb_enreg, e.coches, e.couleurs, e.epaisseur, e.chemin_cible,
+                e.separateur, e.note_echelle_invalide);
+    return image;
+}
+
+// Eight noisy curves that keep crossing each other and the name, some points off the picture.
+void ajoute_enregistrement(Tableau& t, int i, QRandomGenerator& gen) {
+    t(1, i) = i * 0.02 + gen.bounded(0.05);
+    for (int c = 2; c <= 7; ++c)
+        t(c, i) = 50 + 45 * std::sin(i * 0.05 + c) + gen.bounded(30.0) - 15 + (gen.bounded(60) == 0 ? 80 : 0);
+    t(8, i) = t(7, i) - t(5, i);
+    t(9, i) = t(7, i) - t(3, i);
+}
+
+// A pixel that changed where the repaint would not reach.
+bool change_hors_de(const QImage& a, const QImage& b, const QRect& zone) {
+    for (int y = 0; y < a.height(); ++y) {
+        const auto* la = reinterpret_cast<const QRgb*>(a.constScanLine(y));
+        const auto* lb = reinterpret_cast<const QRgb*>(b.constScanLine(y));
+        for (int x = 0; x < a.width(); ++x)
+            if (la[x] != lb[x] && !zone.contains(x, y)) return true;
+    }
+    return false;
+}
+
+} // namespace
+
+class TestTraceSuivi : public QObject {
+    Q_OBJECT
+  private slots:
+    void ajouts_egal_passe_entiere_data() {
+        QTest::addColumn<QString>("epaisseur");
+        QTest::addColumn<bool>("autoscale");
+        for (const char* t : {"0", "1", "2", "3", "5"})
+            QTest::addRow("thickness %s", t) << QString::fromLatin1(t) << false;
+        QTest::newRow("thickness 2, scale following the data") << "2" << true;
+    }
+    // Record after record drawn over the picture, in batches of every size, gives the whole
+    // pass's picture pixel for pixel, and changes nothing outside the part it says it changed;
+    // a scale that grows with the data redraws it all.
+    void ajouts_egal_passe_entiere() {
+        QFETCH(QString, epaisseur);
+        QFETCH(bool, autoscale);
+        auto t = std::make_unique<Tableau>();
+        QRandomGenerator gen(5);
+        SuiviTrace suivi;
+        QImage image(400, 300, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        int n = 0;
+        int ajouts = 0;
+        int completes = 0;
+        double max_x = 0;
+        while (n < 500) {
+            const int lot = gen.bounded(1, 8);
+            for (int j = 0; j < lot; ++j) {
+                ajoute_enregistrement(*t, ++n, gen);
+                max_x = std::max(max_x, (*t)(1, n));
+            }
+            const Echelles e =
+                autoscale ? Echelles{std::ceil(max_x / 2) * 2 + 1, 100, 5, 10} : Echelles{15, 120, 5, 10};
+            const EntreesTrace entree = entrees(e, n, epaisseur);
+            const QImage avant = image.copy();
+            const Passe passe = suivi.trace(image, entree, *t);
+            ajouts += passe == Passe::Ajout;
+            completes += passe == Passe::Complete;
+            QCOMPARE(image, entiere(image.size(), entree, *t));
+            QVERIFY(!change_hors_de(avant, image, suivi.zone_modifiee()));
+        }
+        QVERIFY(ajouts > 80);
+        QVERIFY(autoscale ? completes > 2 : completes == 1);
+    }
+
+    // Nothing new: nothing drawn, not even a detach. Anything but new records at the end:
+    // the whole pass.
+    void passes_choisies() {
+        auto t = std::make_unique<Tableau>();
+        QRandomGenerator gen(8);
+        for (int i = 1; i <= 50; ++i)
+            ajoute_enregistrement(*t, i, gen);
+        SuiviTrace suivi;
+        QImage image(300, 200, QImage::Format_RGB32);
+        const Echelles e{5, 120, 5, 10};
+        EntreesTrace entree = entrees(e, 50);
+        QCOMPARE(suivi.trace(image, entree, *t), Passe::Complete);
+        const qint64 cle = image.cacheKey();
+        QCOMPARE(suivi.trace(image, entree, *t), Passe::Aucune);
+        QCOMPARE(image.cacheKey(), cle);
+
+        const auto change = [&](const char* quoi, const std::function<void()>& modifie) {
+            modifie();
+            QVERIFY2(suivi.trace(image, entree, *t) == Passe::Complete, quoi);
+            QCOMPARE(image, entiere(image.size(), entree, *t));
+        };
+        change("a box", [&] { entree.coches[2] = false; });
+        change("the thickness", [&] { entree.epaisseur = QStringLiteral("3"); });
+        change("the y scale", [&] { entree.echelles.etendue_y = 150; });
+        change("the file", [&] { entree.chemin_cible = QStringLiteral("/runs/run8.txt"); });
+        change("an earlier record", [&] { (*t)(4, 20) += 1; });
+        change("fewer records", [&] { entree.nb_enreg = 40; });
+        change("a new picture", [&] { image = QImage(300, 200, QImage::Format_RGB32); });
+        change("a painted picture", [&] { QPainter(&image).fillRect(0, 0, 10, 10, Qt::black); });
+        change("another size", [&] { image = QImage(320, 200, QImage::Format_RGB32); });
+        entree.nb_enreg = 50;
+        QCOMPARE(suivi.trace(image, entree, *t), Passe::Ajout);
+    }
+
+    // A thickness the pass cannot read stops it before the curves and the name, and only
+    // the whole pass leaves that picture; the next good pass starts over.
+    void epaisseur_illisible() {
+        auto t = std::make_unique<Tableau>();
+        QRandomGenerator gen(3);
+        SuiviTrace suivi;
+        QImage image(300, 200, QImage::Format_RGB32);
+        EntreesTrace entree = entrees(Echelles{5, 120, 5, 10}, 0, QStringLiteral("x"));
+        QCOMPARE(suivi.trace(image, entree, *t), Passe::Complete); // no records: never read
+        ajoute_enregistrement(*t, 1, gen);
+        entree.nb_enreg = 1;
+        QVERIFY_THROWS_EXCEPTION(ErreurRez, suivi.trace(image, entree, *t));
+        QImage attendue(image.size(), QImage::Format_RGB32);
+        QVERIFY_THROWS_EXCEPTION(ErreurRez,
+                                 trace_ecran(attendue, entree.echelles, *t, 1, entree.coches, entree.couleurs,
+                                             entree.epaisseur, entree.chemin_cible, entree.separateur,
+                                             entree.note_echelle_invalide));
+        QCOMPARE(image, attendue);
+        entree.epaisseur = QStringLiteral("2");
+        QCOMPARE(suivi.trace(image, entree, *t), Passe::Complete);
+        QCOMPARE(image, entiere(image.size(), entree, *t));
+    }
+};
+
+QTEST_MAIN(TestTraceSuivi)
+#include "test_trace_suivi.moc"

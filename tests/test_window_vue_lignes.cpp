@@ -1,0 +1,159 @@
+#include "_rez/vue_lignes.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QtTest>
+
+namespace {
+
+// The text box the view stands in for, set up as the window set it up.
+struct Paire {
+    QWidget fenetre;
+    QStringList lignes;
+    QPlainTextEdit* boite;
+    VueLignes* vue;
+
+    explicit Paire(const QStringList& l) : lignes(l) {
+        QFont f(QStringLiteral("Liberation Sans"));
+        f.setStyleHint(QFont::SansSerif);
+        f.setPixelSize(11);
+        fenetre.setFont(f);
+        fenetre.resize(760, 330);
+        boite = new QPlainTextEdit(&fenetre);
+        boite->setGeometry(0, 0, 369, 313);
+        boite->setReadOnly(true);
+        boite->setLineWrapMode(QPlainTextEdit::NoWrap);
+        vue = new VueLignes(&lignes, &fenetre);
+        vue->setGeometry(380, 0, 369, 313);
+        for (QAbstractScrollArea* a : {static_cast<QAbstractScrollArea*>(boite), static_cast<QAbstractScrollArea*>(vue)}) {
+            a->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+            a->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        }
+        fenetre.show();
+        boite->setPlainText(lignes.join(QLatin1Char('\n')));
+        vue->lignes_changees(0);
+        QCoreApplication::processEvents();
+    }
+    void defile(int v, int h) {
+        for (QAbstractScrollArea* a : {static_cast<QAbstractScrollArea*>(boite), static_cast<QAbstractScrollArea*>(vue)}) {
+            a->verticalScrollBar()->setValue(v);
+            a->horizontalScrollBar()->setValue(h);
+        }
+        QCoreApplication::processEvents();
+    }
+    // Both driven the same way, both copied with the keyboard; the selection must look the same.
+    QPair<QString, QString> copie(const std::function<void(QWidget*)>& souris) {
+        QPair<QString, QString> r;
+        souris(boite->viewport());
+        const QImage vue_boite = boite->grab().toImage();
+        QTest::keyClick(boite, Qt::Key_C, Qt::ControlModifier);
+        r.first = QGuiApplication::clipboard()->text();
+        souris(vue->viewport());
+        if (vue->grab().toImage() != vue_boite) r.second = QStringLiteral("(not the same look)");
+        QTest::keyClick(vue, Qt::Key_C, Qt::ControlModifier);
+        r.second += QGuiApplication::clipboard()->text();
+        return r;
+    }
+};
+
+QStringList enregistrements(int n) {
+    QStringList l{QStringLiteral("\"Test bench 3 - run 2026-12-07 14:05:12\""), QStringLiteral("\"Operator: demo\""),
+                  QStringLiteral("\"Runtime Flow_lpm T_in dP_kPa T_wall Power_kW T_out\"")};
+    for (int i = 0; i < n; ++i)
+        l << QStringLiteral("\"%1   12.25   20.10    1.31   20.00    0.40   20.30\"").arg(i * 0.5, 7, 'f', 1, u'0');
+    return l;
+}
+
+} // namespace
+
+class TestVueLignes : public QObject {
+    Q_OBJECT
+  private slots:
+    void meme_aspect_data() {
+        QTest::addColumn<QStringList>("lignes");
+        QTest::addColumn<int>("v");
+        QTest::addColumn<int>("h");
+        QTest::newRow("a few lines") << enregistrements(3) << 0 << 0;
+        QTest::newRow("a file, at the top") << enregistrements(200) << 0 << 0;
+        QTest::newRow("scrolled") << enregistrements(200) << 37 << 40;
+        QTest::newRow("at the end") << enregistrements(200) << 10000 << 10000;
+        QTest::newRow("empty") << QStringList() << 0 << 0;
+        QTest::newRow("tabs and accents") << QStringList{"a\tb\tc", "Température °C", "", "x"} << 0 << 0;
+        QTest::newRow("wide with tabs") << QStringList{"\"1\t2\t3\t4\t5\t6\t7\t8\"", "1.5"} << 0 << 10000;
+    }
+    // Frame, margins, line spacing, glyphs and both scroll bars: pixel for pixel the text
+    // box's look.
+    void meme_aspect() {
+        QFETCH(QStringList, lignes);
+        QFETCH(int, v);
+        QFETCH(int, h);
+        Paire p(lignes);
+        p.defile(v, h);
+        QCOMPARE(p.vue->verticalScrollBar()->maximum(), p.boite->verticalScrollBar()->maximum());
+        QCOMPARE(p.vue->verticalScrollBar()->pageStep(), p.boite->verticalScrollBar()->pageStep());
+        QCOMPARE(p.vue->horizontalScrollBar()->maximum(), p.boite->horizontalScrollBar()->maximum());
+        QCOMPARE(p.vue->grab().toImage(), p.boite->grab().toImage());
+        QCOMPARE(p.vue->toPlainText(), p.boite->toPlainText());
+    }
+
+    // Dragging, shift-clicking, double-clicking and selecting all copy what the text box copies.
+    // Each press falls outside the selection before it, where the text box would drag the text.
+    void selection_et_copie() {
+        Paire p(enregistrements(60));
+        p.defile(2, 0);
+        const auto glisse = [](QPoint de, QPoint a) {
+            return [de, a](QWidget* w) {
+                QTest::mousePress(w, Qt::LeftButton, {}, de);
+                QTest::mouseMove(w, a);
+                QTest::mouseRelease(w, Qt::LeftButton, {}, a);
+            };
+        };
+        for (const auto& [de, a] : {std::pair{QPoint(30, 6), QPoint(120, 58)}, std::pair{QPoint(200, 100), QPoint(2, 80)},
+                                    std::pair{QPoint(1, 1), QPoint(300, 1)}}) {
+            const auto [attendu, copie] = p.copie(glisse(de, a));
+            QVERIFY(!attendu.isEmpty());
+            QCOMPARE(copie, attendu);
+        }
+        for (const int x : {5, 20, 29, 31, 60, 75, 340}) {
+            const auto [mot_attendu, mot] =
+                p.copie([x](QWidget* w) { QTest::mouseDClick(w, Qt::LeftButton, {}, QPoint(x, 20)); });
+            QCOMPARE(mot, mot_attendu);
+        }
+        const auto [plus_attendu, plus] = p.copie([](QWidget* w) {
+            QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(50, 10));
+            QTest::mouseClick(w, Qt::LeftButton, Qt::ShiftModifier, QPoint(90, 100));
+        });
+        QCOMPARE(plus, plus_attendu);
+        p.vue->selectAll();
+        p.vue->copy();
+        QCOMPARE(QGuiApplication::clipboard()->text(), p.lignes.join(QLatin1Char('\n')));
+    }
+
+    // Appended lines keep the reader's place and selection; one reading the end stays there;
+    // a whole new text starts again at the top.
+    void lignes_ajoutees() {
+        Paire p(enregistrements(100));
+        QScrollBar* v = p.vue->verticalScrollBar();
+        v->setValue(40);
+        p.vue->selectAll();
+        const qsizetype avant = p.lignes.size();
+        p.lignes << enregistrements(30).mid(3);
+        p.vue->lignes_changees(avant);
+        QCOMPARE(v->value(), 40);
+        QCOMPARE(v->maximum(), p.lignes.size() - v->pageStep());
+        QCOMPARE(p.vue->texte_selectionne(), enregistrements(100).join(QLatin1Char('\n')));
+        v->setValue(v->maximum());
+        p.lignes << QStringLiteral("\"one more\"");
+        p.vue->lignes_changees(p.lignes.size() - 1);
+        QCOMPARE(v->value(), v->maximum());
+        p.lignes = enregistrements(5);
+        p.vue->lignes_changees(0);
+        QCOMPARE(v->value(), 0);
+        QVERIFY(p.vue->texte_selectionne().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestVueLignes)
+#include "test_window_vue_lignes.moc"

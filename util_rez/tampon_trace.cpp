@@ -1,0 +1,187 @@
+#include "util_rez/tampon_trace.h"
+
+#include <QPainter>
+#include <algorithm>
+
+namespace {
+
+// Beyond this the table of covered lines costs more to build than it saves.
+constexpr int portee_t_max = 6;
+// Longer or fatter lines are rare enough to go through the painter.
+constexpr int cote_motif_max = 1024;
+constexpr qsizetype aire_motif_max = 1 << 15;
+constexpr uint32_t fond = 0xFFFFFFFFu;
+
+// Aliased one-pixel drawing puts an integer point on that very pixel; wider pens are exact
+// geometry whose pixel centre lies at +0.5.
+QPointF centre_pixel(QPoint q) {
+    return {q.x() + 0.5, q.y() + 0.5};
+}
+
+uint32_t valeur_pixel(const QColor& couleur, QImage::Format format) {
+    QImage un(1, 1, format);
+    {
+        QPainter p(&un);
+        point_peintre(p, {0, 0}, 0, couleur);
+    }
+    return *reinterpret_cast<const uint32_t*>(un.constScanLine(0));
+}
+
+uint64_t cle(int dx, int dy) {
+    return (uint64_t(uint32_t(dx)) << 32) | uint32_t(dy);
+}
+
+} // namespace
+
+// The dot: a zero-length line paints nothing here, a point with a wide round pen is the disc.
+void point_peintre(QPainter& p, QPoint q, int t, const QColor& couleur) {
+    if (t == 0) {
+        p.setPen(QPen(couleur, 1));
+        p.drawPoint(q);
+        return;
+    }
+    p.setPen(QPen(couleur, 2 * t + 1, Qt::SolidLine, Qt::RoundCap));
+    p.drawPoint(centre_pixel(q));
+}
+
+void ligne_peintre(QPainter& p, const QPen& crayon, QPoint a, QPoint b, int t) {
+    p.setPen(crayon);
+    if (t <= 1)
+        p.drawLine(a, b);
+    else
+        p.drawLine(centre_pixel(a), centre_pixel(b));
+}
+
+// The painter detached the image when it began, so bits() is the very buffer it paints into.
+TamponTrace::TamponTrace(int t, const std::array<QColor, 9>& couleurs, const std::array<bool, 9>& coches,
+                         QImage& image)
+    : t_(t), portee_(t <= portee_t_max ? t + 1 : 0), image_(image.rect()), pixels_(image.bits()),
+      pas_ligne_(image.bytesPerLine()) {
+    releve_point();
+    releve_lignes_couvertes();
+    for (int k = 1; k <= 8; ++k)
+        if (coches[k]) valeurs_[k] = valeur_pixel(couleurs[k], image.format());
+}
+
+TamponTrace::Motif TamponTrace::releve(const QImage& modele, QPoint centre) {
+    Motif m;
+    m.copiable = true;
+    for (int y = 0; y < modele.height(); ++y) {
+        const auto* ligne = reinterpret_cast<const uint32_t*>(modele.constScanLine(y));
+        for (int x = 0; x < modele.width();) {
+            if (ligne[x] == fond) {
+                ++x;
+                continue;
+            }
+            const int debut = x;
+            while (x < modele.width() && ligne[x] != fond)
+                ++x;
+            m.rangees.push_back({y - centre.y(), debut - centre.x(), x - 1 - centre.x()});
+            m.boite |= QRect(QPoint(debut, y), QPoint(x - 1, y)).translated(-centre);
+            // Ink on the margin means the shape may go on beyond what was recorded.
+            if (y == 0 || y == modele.height() - 1 || debut == 0 || x == modele.width()) m.copiable = false;
+        }
+    }
+    return m;
+}
+
+void TamponTrace::releve_point() {
+    const int cote = cote_case();
+    const int c = cote / 2;
+    QImage modele(cote, cote, QImage::Format_RGB32);
+    modele.fill(Qt::white);
+    {
+        QPainter p(&modele);
+        point_peintre(p, {c, c}, t_, Qt::black);
+    }
+    point_ = releve(modele, {c, c});
+}
+
+// Every short line drawn once, each in its own cell of one scratch picture.
+void TamponTrace::releve_lignes_couvertes() {
+    const int n = 2 * portee_ + 1;
+    const int cote = cote_case();
+    QImage essai(n * cote, n * cote, QImage::Format_RGB32);
+    essai.fill(Qt::white);
+    {
+        QPainter p(&essai);
+        const QPen crayon(Qt::black, t_, Qt::SolidLine, Qt::SquareCap);
+        for (int dy = -portee_; dy <= portee_; ++dy)
+            for (int dx = -portee_; dx <= portee_; ++dx) {
+                const QPoint centre(centre_case(dx), centre_case(dy));
+                ligne_peintre(p, crayon, centre + QPoint(dx, dy), centre, t_);
+            }
+    }
+    const auto dans_point = [&](int dx, int dy) {
+        return std::any_of(point_.rangees.begin(), point_.rangees.end(),
+                           [&](const Rangee& r) { return r.dy == dy && r.x0 <= dx && dx <= r.x1; });
+    };
+    couvertes_.assign(n * n, true);
+    for (int y = 0; y < essai.height(); ++y) {
+        const auto* ligne = reinterpret_cast<const uint32_t*>(essai.constScanLine(y));
+        for (int x = 0; x < essai.width(); ++x) {
+            if (ligne[x] == fond) continue;
+            const int dx = x / cote - portee_;
+            const int dy = y / cote - portee_;
+            if (!dans_point(x - centre_case(dx), y - centre_case(dy))) couvertes_[indice(dx, dy)] = false;
+        }
+    }
+}
+
+const TamponTrace::Motif& TamponTrace::motif_ligne(int dx, int dy) {
+    const auto trouve = lignes_.find(cle(dx, dy));
+    if (trouve != lignes_.end()) return trouve->second;
+    Motif& m = lignes_[cle(dx, dy)];
+    const int marge = t_ + 4;
+    const int l = std::abs(dx) + 2 * marge + 1;
+    const int h = std::abs(dy) + 2 * marge + 1;
+    if (std::abs(dx) > cote_motif_max || std::abs(dy) > cote_motif_max || qsizetype(l) * h > aire_motif_max)
+        return m;
+    const QPoint depuis(marge + std::max(0, -dx), marge + std::max(0, -dy));
+    QImage modele(l, h, QImage::Format_RGB32);
+    modele.fill(Qt::white);
+    {
+        QPainter p(&modele);
+        ligne_peintre(p, QPen(Qt::black, t_, Qt::SolidLine, Qt::SquareCap), depuis, depuis + QPoint(dx, dy),
+                      t_);
+    }
+    m = releve(modele, depuis);
+    return m;
+}
+
+void TamponTrace::copie(const Motif& m, QPoint q, uint32_t valeur) const {
+    for (const Rangee& r : m.rangees) {
+        const int y = q.y() + r.dy;
+        if (y < 0 || y >= image_.height()) continue;
+        const int a = std::max(0, q.x() + r.x0);
+        const int b = std::min(image_.width() - 1, q.x() + r.x1);
+        if (a > b) continue;
+        auto* ligne = reinterpret_cast<uint32_t*>(pixels_ + y * pas_ligne_);
+        std::fill(ligne + a, ligne + b + 1, valeur);
+    }
+}
+
+void TamponTrace::point(QPoint q, int k) const {
+    copie(point_, q, valeurs_[k]);
+}
+
+void TamponTrace::ligne(QPainter& p, const QPen& crayon, QPoint depuis, QPoint vers, int k) {
+    const int dx = vers.x() - depuis.x();
+    const int dy = vers.y() - depuis.y();
+    const bool proche = std::abs(dx) <= cote_motif_max && std::abs(dy) <= cote_motif_max;
+    if (proche) {
+        const Motif& m = motif_ligne(dx, dy);
+        if (m.copiable && image_.contains(m.boite.translated(depuis))) {
+            copie(m, depuis, valeurs_[k]);
+            return;
+        }
+    }
+    ligne_peintre(p, crayon, depuis, vers, t_);
+}
+
+bool TamponTrace::ligne_couverte(QPoint depuis, QPoint vers) const {
+    const int dx = depuis.x() - vers.x();
+    const int dy = depuis.y() - vers.y();
+    if (std::abs(dx) > portee_ || std::abs(dy) > portee_) return false;
+    return couvertes_[indice(dx, dy)];
+}
