@@ -43,6 +43,7 @@ void TForm1::cablage() {
     connect(Panel3, &TPanel::Click, this, [this] { Panel3Click(); });
     connect(SpeedButton8, &QPushButton::clicked, this, [this] { SpeedButton8Click(); });
     connect(SpeedButton9, &QPushButton::clicked, this, [this] { SpeedButton9Click(); });
+    cree_raccourcis();
 }
 
 bool TForm1::eventFilter(QObject* objet, QEvent* e) {
@@ -61,7 +62,7 @@ void TForm1::garde(const std::function<void()>& corps) {
     try {
         corps();
     } catch (const ErreurRez& e) {
-        montre_erreur(e.texte());
+        montre_erreur(texte_erreur(e));
     }
 }
 

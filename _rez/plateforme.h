@@ -46,7 +46,7 @@ public:
     virtual void bip(int frequence_hz, int duree_ms);
     virtual void ouvre_editeur(const QString& dossier, const QString& nom_fichier);
 
-    // Told when a sound file exists but the player cannot open it.
+    // Told the path of a sound file that exists but that the player cannot open.
     std::function<void(const QString&)> erreur_son;
 
 private:

@@ -1,0 +1,55 @@
+#include "_rez/tform1.h"
+
+namespace {
+
+// The offending text in apostrophes, then what is wrong with it.
+QString texte_cite(const QString& texte, const QString& defaut) {
+    return QLatin1Char('\'') + texte + QStringLiteral("' ") + defaut;
+}
+
+} // namespace
+
+QString TForm1::texte_erreur(const ErreurRez& e) const {
+    using G = ErreurRez::Genre;
+    const QStringList& a = e.arguments();
+    const auto fichier = [&](const QString& suite) {
+        return texte_message(103) + QStringLiteral(" \"") + a.value(0) + QStringLiteral("\". ") +
+               suite; // cannot open
+    };
+    // Before the language file is read (or without it) the English wording is all there is.
+    const auto avec = [&](std::initializer_list<int> numeros, const QString& texte) {
+        for (int n : numeros)
+            if (!langue.contient(n)) return e.texte();
+        return texte;
+    };
+    switch (e.genre()) {
+    case G::EntierInvalide:
+        return avec({100}, texte_cite(a.value(0), texte_message(100))); // not a valid integer
+    case G::ReelInvalide:
+        return avec({101}, texte_cite(a.value(0), texte_message(101))); // not a valid real
+    case G::PeriodeInvalide:
+        return avec({102}, texte_cite(a.value(0), texte_message(102))); // not a valid refresh period
+    case G::FichierAbsent:
+        return avec({103, 104}, fichier(texte_message(104))); // no such file
+    case G::FichierRefuse:
+        return avec({103, 105}, fichier(texte_message(105))); // permission denied
+    case G::FichierIllisible:
+        return avec({103}, fichier(a.value(1)));
+    case G::Autre:
+        break;
+    }
+    return e.texte();
+}
+
+QString TForm1::texte_erreur_son(const QString& chemin) const {
+    const QString anglais = QStringLiteral("Cannot play the sound file \"%1\".").arg(chemin);
+    if (!langue.contient(106)) return anglais;
+    return texte_message(106) + QStringLiteral(" \"") + chemin +
+           QStringLiteral("\"."); // sound cannot be played
+}
+
+// Each entry shows its name alone; the pattern after it is what the dialog matches.
+QString TForm1::filtre_cible() const {
+    return texte_message(107) + QStringLiteral(" (*);;") +   // filter entry: every file
+           texte_message(108) + QStringLiteral(" (*.txt*)"); // filter entry: text files
+}

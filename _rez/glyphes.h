@@ -1,0 +1,13 @@
+#pragma once
+#include <QIcon>
+
+// The glyphs of the icon-only buttons, drawn here, each with a greyed picture of its own for
+// a disabled button, at 1x and 2x.
+QIcon glyphe_impression();
+QIcon glyphe_table_presse_papier();
+QIcon glyphe_tableur();
+QIcon glyphe_setup();
+QIcon glyphe_couleur();
+
+inline constexpr int taille_glyphe = 22;
+inline constexpr int taille_glyphe_couleur = 14;
