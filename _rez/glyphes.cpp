@@ -138,3 +138,16 @@ QIcon glyphe_couleur() {
         p.drawRect(QRectF(0, 0, 12.5, 12.5));
     });
 }
+
+QIcon glyphe_demi_ecran(bool bas) {
+    return glyphe(taille_glyphe_demi_ecran, [bas](QPainter& p, const Encre& e) {
+        p.setPen(QPen(e.trait(), 1));
+        p.setBrush(e(Qt::white));
+        p.drawRect(QRectF(0, 1, 15, 12));
+        p.setPen(Qt::NoPen);
+        p.setBrush(e(QColor(40, 110, 200)));
+        p.drawRect(QRectF(1.5, bas ? 7.5 : 2.5, 12, 5));
+        p.setBrush(e.trait());
+        p.drawRect(QRectF(5, 13.5, 6, 1.5));
+    });
+}

@@ -8,6 +8,9 @@ QIcon glyphe_table_presse_papier();
 QIcon glyphe_tableur();
 QIcon glyphe_setup();
 QIcon glyphe_couleur();
+// The screen with its top or bottom half marked.
+QIcon glyphe_demi_ecran(bool bas);
 
 inline constexpr int taille_glyphe = 22;
 inline constexpr int taille_glyphe_couleur = 14;
+inline constexpr int taille_glyphe_demi_ecran = 16;

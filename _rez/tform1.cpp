@@ -169,10 +169,12 @@ void TForm1::cree_controles() {
     Label11->resize(66, 37); // up to the screen-half buttons
     SpeedButton8 = bouton(this, "SpeedButton8", {579, 5, 23, 22}, QString());
     SpeedButton8->setToolTip(QStringLiteral("Demi-écran haut"));
-    SpeedButton8->setIcon(glyphe(QStyle::SP_ArrowUp));
+    SpeedButton8->setIcon(glyphe_demi_ecran(false));
     SpeedButton9 = bouton(this, "SpeedButton9", {579, 33, 23, 22}, QString());
     SpeedButton9->setToolTip(QStringLiteral("Demi-écran bas"));
-    SpeedButton9->setIcon(glyphe(QStyle::SP_ArrowDown));
+    SpeedButton9->setIcon(glyphe_demi_ecran(true));
+    for (QPushButton* b : {SpeedButton8, SpeedButton9})
+        b->setIconSize({taille_glyphe_demi_ecran, taille_glyphe_demi_ecran});
     Label4 = etiquette(this, "Label4", {624, 21, 39, 16}, QStringLiteral("scale"), 13, true);
     Label4->resize(56, 16);
     Label5 = etiquette(this, "Label5", {682, -1, 10, 24}, QStringLiteral("x"), 21);

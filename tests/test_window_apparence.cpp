@@ -9,6 +9,8 @@
 
 namespace {
 
+const char* const classes_themees[] = {"QCheckBox", "QLabel", "QLineEdit", "QTextEdit", "QAbstractButton"};
+
 QByteArray fichier(int enregistrements) {
     QByteArray o = "\"Bench 3\"\r\n\"Operator\"\r\n\"Runtime A B C D E F\"\r\n";
     for (int i = 0; i < enregistrements; ++i)
@@ -67,6 +69,8 @@ class TestApparence : public QObject {
     void cleanup() {
         QApplication::setStyle(QStyleFactory::create(style_depart));
         QApplication::setPalette(palette_depart);
+        for (const char* classe : classes_themees)
+            QApplication::setPalette(palette_depart, classe);
     }
 
     // The fixed colours were chosen against a light face: a dark desktop palette must not reach them.
@@ -76,6 +80,8 @@ class TestApparence : public QObject {
         sombre.setColor(QPalette::Text, Qt::white);
         sombre.setColor(QPalette::Base, QColor(25, 25, 25));
         QApplication::setPalette(sombre);
+        for (const char* classe : classes_themees) // a desktop theme's own palettes, as some give
+            QApplication::setPalette(sombre, classe);
         {
             Session s;
             TForm1& f = s.demarre_sur(QStringLiteral("run.txt"), fichier(3));
@@ -98,13 +104,17 @@ class TestApparence : public QObject {
                           f.Memo5->palette().color(QPalette::Base)) >= 7);
         QVERIFY(contraste(f.palette().color(QPalette::ToolTipText),
                           f.palette().color(QPalette::ToolTipBase)) >= 7);
+        QVERIFY(contraste(f.Edit1->palette().color(QPalette::Text),
+                          f.Edit1->palette().color(QPalette::Base)) >= 7);
+        QVERIFY(contraste(f.SpeedButton4->palette().color(QPalette::ButtonText),
+                          f.SpeedButton4->palette().color(QPalette::Button)) >= 7);
     }
 
     // Every glyph of the form's own, and a greyed one of its own for a disabled button.
     void glyphes_data() {
         QTest::addColumn<QString>("bouton");
-        for (const char* nom :
-             {"SpeedButton5", "SpeedButton10", "SpeedButton7", "setup_SpeedButton6", "Button1"})
+        for (const char* nom : {"SpeedButton5", "SpeedButton10", "SpeedButton7", "setup_SpeedButton6",
+                                "Button1", "SpeedButton8", "SpeedButton9"})
             QTest::newRow(nom) << nom;
     }
     void glyphes() {
