@@ -13,7 +13,7 @@ QString TForm1::texte_erreur(const ErreurRez& e) const {
     using G = ErreurRez::Genre;
     const QStringList& a = e.arguments();
     const auto fichier = [&](const QString& suite) {
-        return texte_message(103) + QStringLiteral(" \"") + a.value(0) + QStringLiteral("\". ") +
+        return texte_message(90) + QStringLiteral(" \"") + a.value(0) + QStringLiteral("\". ") +
                suite; // cannot open
     };
     // Before the language file is read (or without it) the English wording is all there is.
@@ -24,17 +24,17 @@ QString TForm1::texte_erreur(const ErreurRez& e) const {
     };
     switch (e.genre()) {
     case G::EntierInvalide:
-        return avec({100}, texte_cite(a.value(0), texte_message(100))); // not a valid integer
+        return avec({87}, texte_cite(a.value(0), texte_message(87))); // not a valid integer
     case G::ReelInvalide:
-        return avec({101}, texte_cite(a.value(0), texte_message(101))); // not a valid real
+        return avec({88}, texte_cite(a.value(0), texte_message(88))); // not a valid real
     case G::PeriodeInvalide:
-        return avec({102}, texte_cite(a.value(0), texte_message(102))); // not a valid refresh period
+        return avec({89}, texte_cite(a.value(0), texte_message(89))); // not a valid refresh period
     case G::FichierAbsent:
-        return avec({103, 104}, fichier(texte_message(104))); // no such file
+        return avec({90, 91}, fichier(texte_message(91))); // no such file
     case G::FichierRefuse:
-        return avec({103, 105}, fichier(texte_message(105))); // permission denied
+        return avec({90, 92}, fichier(texte_message(92))); // permission denied
     case G::FichierIllisible:
-        return avec({103}, fichier(a.value(1)));
+        return avec({90}, fichier(a.value(1)));
     case G::Autre:
         break;
     }
@@ -44,12 +44,12 @@ QString TForm1::texte_erreur(const ErreurRez& e) const {
 QString TForm1::texte_erreur_son(const QString& chemin) const {
     const QString anglais = QStringLiteral("Cannot play the sound file \"%1\".").arg(chemin);
     if (!langue.contient(106)) return anglais;
-    return texte_message(106) + QStringLiteral(" \"") + chemin +
+    return texte_message(93) + QStringLiteral(" \"") + chemin +
            QStringLiteral("\"."); // sound cannot be played
 }
 
 // Each entry shows its name alone; the pattern after it is what the dialog matches.
 QString TForm1::filtre_cible() const {
-    return texte_message(107) + QStringLiteral(" (*);;") +   // filter entry: every file
-           texte_message(108) + QStringLiteral(" (*.txt*)"); // filter entry: text files
+    return texte_message(94) + QStringLiteral(" (*);;") +   // filter entry: every file
+           texte_message(95) + QStringLiteral(" (*.txt*)"); // filter entry: text files
 }

@@ -55,7 +55,7 @@ QString TForm1::avec_touche(const QString& texte, const QKeySequence& touche) co
 
 void TForm1::applique_textes() {
     SpeedButton1->setText(texte_message(1));
-    SpeedButton1->setToolTip(avec_touche(texte_message(109), touche_cible)); // hint: choose the target file
+    SpeedButton1->setToolTip(avec_touche(texte_message(96), touche_cible)); // hint: choose the target file
     OpenDialog1_Title = texte_message(2);
     Label3->setText(texte_message(3));
     Label2->setText(texte_message(4));
@@ -94,9 +94,9 @@ void TForm1::applique_textes() {
     Button1->setToolTip(texte_message(65));
     autoscale_X_CheckBox7->setText(texte_message(66));
     autoscale_Y_CheckBox8->setText(texte_message(67));
-    SpeedButton12->setToolTip(avec_touche(texte_message(110), touche_aide)); // hint: help
-    setup_SpeedButton6->setToolTip(texte_message(111));                      // hint: setup panel
-    Label12->setText(texte_message(112));                                    // decimal mark caption
+    SpeedButton12->setToolTip(avec_touche(texte_message(97), touche_aide)); // hint: help
+    setup_SpeedButton6->setToolTip(texte_message(98));                      // hint: setup panel
+    Label12->setText(texte_message(99));                                    // decimal mark caption
     affiche_nb_enreg();
 }
 
