@@ -44,13 +44,19 @@ void TForm1::cablage() {
     connect(Panel3, &TPanel::Click, this, [this] { Panel3Click(); });
     connect(SpeedButton8, &QPushButton::clicked, this, [this] { SpeedButton8Click(); });
     connect(SpeedButton9, &QPushButton::clicked, this, [this] { SpeedButton9Click(); });
+    cree_raccourcis();
 }
 
 bool TForm1::eventFilter(QObject* objet, QEvent* e) {
     if (objet == ScrollBox1 && e->type() == QEvent::Resize)
         garde([this] { ScrollBox1Resize(); });
-    else if (objet == Memo3 && e->type() == QEvent::KeyPress)
+    else if (objet == Memo3 && e->type() == QEvent::KeyPress) {
         Memo3KeyDown();
+        // Tab types a tab in the comment; Ctrl+Tab, which typed nothing, is the way out.
+        const auto* k = static_cast<QKeyEvent*>(e);
+        if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && (k->modifiers() & Qt::ControlModifier))
+            return focusNextPrevChild(k->key() == Qt::Key_Tab && !(k->modifiers() & Qt::ShiftModifier));
+    }
     else if (objet == Button1 && e->type() == QEvent::MouseButtonPress) {
         const Qt::MouseButton b = static_cast<QMouseEvent*>(e)->button();
         garde([this, b] { Button1MouseDown(b); });
@@ -62,7 +68,7 @@ void TForm1::garde(const std::function<void()>& corps) {
     try {
         corps();
     } catch (const ErreurRez& e) {
-        montre_erreur(e.texte());
+        montre_erreur(texte_erreur(e));
     }
 }
 

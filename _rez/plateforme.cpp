@@ -36,6 +36,8 @@ std::optional<QString> Plateforme::ouvre_fichier(QWidget* parent, const QString&
     QFileDialog dialogue(parent, titre, dossier, filtre);
     dialogue.setFileMode(QFileDialog::ExistingFile);
     dialogue.setAcceptMode(QFileDialog::AcceptOpen);
+    // An entry's name may already show its pattern, as "all(*.*)" does.
+    dialogue.setOption(QFileDialog::HideNameFilterDetails);
     if (!nom.isEmpty())
         dialogue.selectFile(nom);
     if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty())
@@ -96,7 +98,7 @@ void Plateforme::joue(std::unique_ptr<QSoundEffect>& effet, const QString& chemi
     QSoundEffect* e = effet.get();
     QObject::connect(e, &QSoundEffect::statusChanged, e, [this, e, chemin] {
         if (e->status() == QSoundEffect::Error && erreur_son)
-            erreur_son(QStringLiteral("Cannot play the sound file \"%1\".").arg(chemin));
+            erreur_son(chemin);
     });
     e->setSource(QUrl::fromLocalFile(chemin));
     e->play();

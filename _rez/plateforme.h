@@ -51,7 +51,7 @@ public:
     // The busy pointer over the whole program, while a task that may take a while runs.
     virtual void curseur_occupe(bool occupe);
 
-    // Told when a sound file exists but the player cannot open it.
+    // Told the path of a sound file that exists but that the player cannot open.
     std::function<void(const QString&)> erreur_son;
 
 private:

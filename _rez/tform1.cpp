@@ -1,5 +1,6 @@
 #include "_rez/tform1.h"
 
+#include "_rez/glyphes.h"
 #include "_rez/icone.h"
 #include "util_rez/couleurs.h"
 #include "util_rez/setup.h"
@@ -8,6 +9,7 @@
 #include <QEvent>
 #include <QIcon>
 #include <QStyle>
+#include <QTranslator>
 
 namespace {
 
@@ -37,7 +39,8 @@ QLabel* etiquette(QWidget* p, const char* nom, QRect g, const QString& texte, in
 QPushButton* bouton(QWidget* p, const char* nom, QRect g, const QString& texte, int px = 11, bool gras = false) {
     auto* b = place(new QPushButton(texte, p), nom, g.x(), g.y(), g.width(), g.height());
     b->setFont(police(px, gras));
-    b->setFocusPolicy(Qt::NoFocus);
+    // Tab reaches a button and Space presses it; a click leaves the focus where the user typed.
+    b->setFocusPolicy(Qt::TabFocus);
     return b;
 }
 
@@ -83,8 +86,8 @@ TForm1::TForm1(const QStringList& arguments, const Emplacements& emplacements_,
     cablage();
     // Shown after the player's own signal has returned: a box's event loop may start the next
     // sound, which replaces the player that is reporting.
-    plateforme_->erreur_son = [this](const QString& texte) {
-        QTimer::singleShot(0, this, [this, texte] { montre_erreur(texte); });
+    plateforme_->erreur_son = [this](const QString& chemin) {
+        QTimer::singleShot(0, this, [this, chemin] { montre_erreur(texte_erreur_son(chemin)); });
     };
     Timer1->start(1000);
     FormCreate(arguments);
@@ -115,7 +118,10 @@ void TForm1::cree_controles() {
     SpeedButton1->setIcon(glyphe(QStyle::SP_DialogOpenButton));
     StaticText7 = etiquette(this, "StaticText7", {187, 54, 129, 20}, QStringLiteral("number of records"), 13, true);
     Label6 = etiquette(this, "Label6", {335, 50, 10, 24}, QStringLiteral("0"), 21);
-    Label6->resize(170, 24);
+    // From the end of its caption's box to the curve boxes, down to the text view.
+    Label6->setGeometry(318, 50, 61, 46);
+    Label6->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label6->setWordWrap(true);
     sound_CheckBox8 = case_a_cocher(this, "sound_CheckBox8", {187, 77, 75, 17}, QStringLiteral("sound"), 13, true);
     Memo1 = place(new VueLignes(&lignes_chargees, this), "Memo1", 8, 104, 369, 313);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -128,20 +134,22 @@ void TForm1::cree_controles() {
     Label1 = etiquette(this, "Label1", {384, 440, 65, 16}, QStringLiteral("Comment"), 13, true);
     Label1->resize(120, 16);
     setup_SpeedButton6 = bouton(this, "setup_SpeedButton6", {3, 515, 42, 29}, QString());
-    setup_SpeedButton6->setIcon(glyphe(QStyle::SP_FileDialogDetailedView));
+    setup_SpeedButton6->setIcon(glyphe_setup());
     SpeedButton3 = bouton(this, "SpeedButton3", {49, 515, 71, 30}, QStringLiteral("about"), 13, true);
     SpeedButton4 = bouton(this, "SpeedButton4", {125, 515, 206, 30}, QStringLiteral("Save with append comment"), 13,
                           true);
     SpeedButton4->setToolTip(QStringLiteral("Append comment to taget file"));
     SpeedButton5 = bouton(this, "SpeedButton5", {335, 515, 56, 30}, QString());
     SpeedButton5->setToolTip(QStringLiteral("Print header, comment and graphic"));
-    SpeedButton5->setIcon(glyphe(QStyle::SP_FileIcon));
+    SpeedButton5->setIcon(glyphe_impression());
     SpeedButton10 = bouton(this, "SpeedButton10", {395, 515, 56, 30}, QString());
     SpeedButton10->setToolTip(QStringLiteral("Export file and clipborad"));
-    SpeedButton10->setIcon(glyphe(QStyle::SP_DialogSaveButton));
+    SpeedButton10->setIcon(glyphe_table_presse_papier());
     SpeedButton7 = bouton(this, "SpeedButton7", {454, 515, 56, 30}, QString());
     SpeedButton7->setToolTip(QStringLiteral("Export vers tableur"));
-    SpeedButton7->setIcon(glyphe(QStyle::SP_FileDialogListView));
+    SpeedButton7->setIcon(glyphe_tableur());
+    for (QPushButton* b : {setup_SpeedButton6, SpeedButton5, SpeedButton10, SpeedButton7})
+        b->setIconSize({taille_glyphe, taille_glyphe});
     const int y_cases[] = {23, 55, 87, 119, 151, 183, 213, 241};
     QCheckBox** cases[] = {&CheckBox1, &CheckBox2, &CheckBox3, &CheckBox4,
                            &CheckBox5, &CheckBox6, &CheckBox7, &CheckBox8};
@@ -152,13 +160,15 @@ void TForm1::cree_controles() {
         (*cases[k])->resize(125, 17);
     }
     Label11 = etiquette(this, "Label11", {510, 22, 50, 37}, QStringLiteral("IDx"), 33, true);
-    Label11->resize(66, 37);
+    Label11->resize(66, 37); // up to the screen-half buttons
     SpeedButton8 = bouton(this, "SpeedButton8", {579, 5, 23, 22}, QString());
     SpeedButton8->setToolTip(QStringLiteral("Demi-écran haut"));
-    SpeedButton8->setIcon(glyphe(QStyle::SP_ArrowUp));
+    SpeedButton8->setIcon(glyphe_demi_ecran(false));
     SpeedButton9 = bouton(this, "SpeedButton9", {579, 33, 23, 22}, QString());
     SpeedButton9->setToolTip(QStringLiteral("Demi-écran bas"));
-    SpeedButton9->setIcon(glyphe(QStyle::SP_ArrowDown));
+    SpeedButton9->setIcon(glyphe_demi_ecran(true));
+    for (QPushButton* b : {SpeedButton8, SpeedButton9})
+        b->setIconSize({taille_glyphe_demi_ecran, taille_glyphe_demi_ecran});
     Label4 = etiquette(this, "Label4", {624, 21, 39, 16}, QStringLiteral("scale"), 13, true);
     Label4->resize(56, 16);
     Label5 = etiquette(this, "Label5", {682, -1, 10, 24}, QStringLiteral("x"), 21);
@@ -177,6 +187,8 @@ void TForm1::cree_controles() {
     autoscale_Y_CheckBox8->setChecked(true);
     Button1 = bouton(this, "Button1", {977, 21, 20, 20}, QString());
     Button1->setToolTip(QStringLiteral("Changez la couleur  du fond"));
+    Button1->setIcon(glyphe_couleur());
+    Button1->setIconSize({taille_glyphe_couleur, taille_glyphe_couleur});
     SpeedButton12 = bouton(this, "SpeedButton12", {1014, 21, 20, 20}, QStringLiteral("?"));
     Image3 = place(new TImage(this), "Image3", 1047, 9, 90, 40);
     Image3->setPicture(QImage(rep_prog + QStringLiteral("/lintrace_logo.png")));
@@ -250,6 +262,7 @@ void TForm1::cree_panneau_setup() {
     RadioGroup1->setItemIndex(0);
     RadioGroup1->blockSignals(false);
     Label12 = etiquette(p, "Label12", {126, 282, 50, 13}, QStringLiteral("Decimal = "));
+    Label12->resize(66, 13); // room for the caption in every language
     Edit4 = champ(p, "Edit4", {194, 274, 24, 32}, QStringLiteral(","));
     Edit4->setFont(police(20, true));
     Label16 = etiquette(p, "Label16", {132, 276, 27, 35}, QStringLiteral(", ."));

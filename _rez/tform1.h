@@ -31,7 +31,9 @@
 #include <memory>
 #include <optional>
 
+class QKeySequence;
 class QPrinter;
+class QTranslator;
 struct DonneesTrace;
 
 // The one window: every control under its own name, the program-wide state, every handler.
@@ -174,9 +176,14 @@ public:
     void SpeedButton2Click();
     void RadioGroup1Click();
     QString texte_message(int numero) const { return langue.texte_message(numero); }
+    // A failure of window-free code worded in the window's language.
+    QString texte_erreur(const ErreurRez& e) const;
+    QString texte_erreur_son(const QString& chemin) const;
+    QString filtre_cible() const;
     void charge_fichier_langue(const QString& nom);
     void charge_langues();
     void applique_textes();
+    void applique_traduction_qt();
     void langage_RadioGroup1Click();
     void avecn1Click();
     void SpeedButton6Click();
@@ -234,6 +241,9 @@ public:
     int hauteur_barre_taches() const;
     void SpeedButton8Click();
     void SpeedButton9Click();
+    // Esc: hides the pop-up panel on top, as its own Close would.
+    void ferme_panneau_ouvert();
+    void affiche_nom_session(const QString& nom);
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
@@ -245,6 +255,8 @@ private:
     void cree_panneau_setup();
     void cree_panneaux_aide();
     void cablage();
+    void cree_raccourcis();
+    QString avec_touche(const QString& texte, const QKeySequence& touche) const;
     // Runs a handler, shows a failed conversion or file operation in the error box and ends it.
     void garde(const std::function<void()>& corps);
     void montre_erreur(const QString& texte);
@@ -276,6 +288,8 @@ private:
     void montre_commentaire(const QStringList& lignes);
 
     std::unique_ptr<Plateforme> plateforme_;
+    // Qt's own texts (dialog buttons, key names) in the chosen language.
+    std::unique_ptr<QTranslator> traduction_qt_;
     Ancrage ancrage_;
     int32_t couleur_fenetre_;
     bool message_repete_ouvert_ = false;

@@ -53,7 +53,7 @@ Settings read_settings(const Emplacements& lieux) {
             say(QStringLiteral("warning: %1 stops at line %2: %3")
                     .arg(path)
                     .arg(read.lignes_appliquees + 1)
-                    .arg(*read.erreur));
+                    .arg(read.erreur->texte()));
     } catch (const ErreurRez& e) {
         say(QStringLiteral("warning: %1").arg(e.texte()));
     }

@@ -48,12 +48,27 @@ private slots:
         QCOMPARE(lu.codage, Codage::Utf8);
         QCOMPARE(lu.lignes, QStringList{QStringLiteral("Température")});
     }
-    void fichier_absent_nomme() {
+    // The English text for scripts, and what failed for a window to word in its language.
+    void fichier_illisible_nomme() {
+        QTemporaryDir dir;
+        const QString absent = QStringLiteral("/nonexistent/run.txt");
         try {
-            lit_fichier_texte(QStringLiteral("/nonexistent/run.txt"));
+            lit_fichier_texte(absent);
             QFAIL("no error");
         } catch (const ErreurRez& e) {
-            QVERIFY(e.texte().startsWith(QStringLiteral("Cannot open file \"/nonexistent/run.txt\".")));
+            QCOMPARE(e.texte(), "Cannot open file \"" + absent + "\". No such file or directory.");
+            QCOMPARE(e.genre(), ErreurRez::Genre::FichierAbsent);
+            QCOMPARE(e.arguments(), QStringList{absent});
+        }
+        try {
+            lit_octets(dir.path());
+            QFAIL("no error");
+        } catch (const ErreurRez& e) {
+            QCOMPARE(e.genre(), ErreurRez::Genre::FichierIllisible);
+            QCOMPARE(e.arguments().size(), 2);
+            QCOMPARE(e.arguments().first(), dir.path());
+            QVERIFY(!e.arguments().last().isEmpty());
+            QCOMPARE(e.texte(), "Cannot open file \"" + dir.path() + "\". " + e.arguments().last());
         }
     }
     void pointeurs() {

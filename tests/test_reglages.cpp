@@ -73,7 +73,7 @@ private slots:
         aide_test::ecrit_octets(chemin(), contenu);
         const LectureSetup lu = lit_setup(chemin(), ReglagesSetup{});
         QCOMPARE(lu.lignes_appliquees, appliquees);
-        QCOMPARE(lu.erreur.value_or(QString()), erreur);
+        QCOMPARE(lu.erreur ? lu.erreur->texte() : QString(), erreur);
         QCOMPARE(lu.reglages.periode, QStringLiteral("7"));
         QCOMPARE(lu.reglages.couleur_bas, couleur_face_bouton);
     }

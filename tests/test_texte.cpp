@@ -68,6 +68,15 @@ private slots:
             QFAIL("no error");
         } catch (const ErreurRez& e) {
             QCOMPARE(e.texte(), QStringLiteral("'abc' is not a valid integer value."));
+            QCOMPARE(e.genre(), ErreurRez::Genre::EntierInvalide);
+            QCOMPARE(e.arguments(), QStringList{"abc"});
+        }
+        try {
+            StrToFloat(QStringLiteral(" 1,5x"), u',');
+            QFAIL("no error");
+        } catch (const ErreurRez& e) {
+            QCOMPARE(e.genre(), ErreurRez::Genre::ReelInvalide);
+            QCOMPARE(e.arguments(), QStringList{" 1,5x"});
         }
     }
     void reels() {

@@ -72,6 +72,8 @@ struct Releve : QPaintDevice {
     QPaintEngine* paintEngine() const override { return &moteur; }
     int metric(PaintDeviceMetric m) const override {
         if (m == PdmDevicePixelRatioScaled) return static_cast<int>(devicePixelRatioFScale());
+        if (m == PdmWidth) return 616; // the picture of the screen geometry
+        if (m == PdmHeight) return 469;
         return m == PdmDevicePixelRatio ? 1 : m == PdmDepth ? 32 : 600;
     }
     mutable Moteur moteur;
@@ -114,6 +116,8 @@ class TestTrace : public QObject {
         QTest::newRow("100") << 100.0 << 10.0
                              << QStringList{"0", "10", "20", "30", "40", "50", "60", "70", "80", "90", "100"}
                              << QList<int>{40, 97, 155, 212, 270, 328, 385, 443, 500, 558, 608};
+        QTest::newRow("1e6: wide labels")
+            << 1e6 << 5e5 << QStringList{"0", "500000", "1000000"} << QList<int>{40, 328, 608};
     }
 
     void etiquettes() {
@@ -135,7 +139,10 @@ class TestTrace : public QObject {
             const auto& [py, ty] = textes[n + 1 + i];
             QCOMPARE(tx, attendues[i]);
             QCOMPARE(ty, attendues[i]);
-            QVERIFY(std::abs(px.x() + fm.horizontalAdvance(tx) / 2 - colonnes[i]) <= 1);
+            // Centred on its tick, unless that would cut it at the picture's right edge.
+            const int largeur = fm.horizontalAdvance(tx);
+            QVERIFY(std::abs(px.x() + largeur / 2 - std::min(colonnes[i], 616 - largeur + largeur / 2)) <= 1);
+            QVERIFY(px.x() >= 0 && px.x() + largeur <= 616);
             QCOMPARE(px.y(), 440 + fm.ascent());
             QVERIFY(std::abs(py.x() + fm.horizontalAdvance(ty) / 2 - 20) <= 1);
             QCOMPARE(py.y(), 439 - i * 429 / n + 5);

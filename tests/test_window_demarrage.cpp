@@ -70,7 +70,8 @@ private slots:
         Session s;
         aide_test::ecrit_octets(s.chemin(nom_fichier_setup), "7\r\n0\r\n3\r\n.\r\nA\r\nB\r\nTRUE\r\nExcel\r\n255\r\n0\r\n");
         TForm1& f = s.demarre({"#2"});
-        QCOMPARE(s.plateforme->messages, QStringList{"'Excel' is not a valid integer value."});
+        // Reported in the language that the lines before the bad one chose.
+        QCOMPARE(s.plateforme->messages, QStringList{"'Excel' n'est pas un nombre entier valide."});
         QCOMPARE(f.Edit5->text(), QStringLiteral("7"));
         QCOMPARE(f.langage_RadioGroup1->ItemIndex(), 0);
         QCOMPARE(f.Edit4->text(), QStringLiteral("."));

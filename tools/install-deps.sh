@@ -5,11 +5,15 @@
 # --with-display-tools adds what the screenshot needs, --with-bench-tools the benchmarks' peer.
 set -euo pipefail
 
+# qt6-translations-l10n: Qt's own dialogs and key names in the window's language.
 build_pkgs=(cmake g++ make qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-l10n-tools
-            libqt6svg6 fonts-liberation fonts-dejavu-core libquazip1-qt6-dev
+            qt6-translations-l10n libqt6svg6 fonts-liberation fonts-dejavu-core libquazip1-qt6-dev
             libreoffice-calc libreoffice-core libreoffice-dev libreoffice-dev-common)
 print_pkgs=(cups printer-driver-cups-pdf poppler-utils tesseract-ocr)
-look_pkgs=(xvfb xauth x11-utils xdotool imagemagick xdg-utils)
+# qt6-gtk-platformtheme: a look at the window under a dark desktop theme
+# (QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark).
+look_pkgs=(xvfb xauth x11-utils xdotool imagemagick xdg-utils
+           qt6-gtk-platformtheme)
 # Making the Debian package and checking it, as the suite does.
 package_pkgs=(dpkg-dev file lintian desktop-file-utils appstream xvfb xdotool)
 bench_pkgs=(gnuplot-nox)

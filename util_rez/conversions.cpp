@@ -32,12 +32,14 @@ private:
     locale_t ancienne_;
 };
 
-QString message_entier(const QString& texte) {
-    return QStringLiteral("'%1' is not a valid integer value.").arg(texte);
+ErreurRez entier_invalide(const QString& texte) {
+    return ErreurRez(ErreurRez::Genre::EntierInvalide, {texte},
+                     QStringLiteral("'%1' is not a valid integer value.").arg(texte));
 }
 
-QString message_reel(const QString& texte) {
-    return QStringLiteral("'%1' is not a valid floating point value.").arg(texte);
+ErreurRez reel_invalide(const QString& texte) {
+    return ErreurRez(ErreurRez::Genre::ReelInvalide, {texte},
+                     QStringLiteral("'%1' is not a valid floating point value.").arg(texte));
 }
 
 } // namespace
@@ -74,21 +76,21 @@ bool essaie_StrToInt(const QString& texte, int32_t& valeur) {
 int32_t StrToInt(const QString& texte) {
     int32_t v = 0;
     if (!essaie_StrToInt(texte, v))
-        throw ErreurRez(message_entier(texte));
+        throw entier_invalide(texte);
     return v;
 }
 
 long double StrToFloat(const QString& texte, QChar separateur) {
     const QString t = texte.trimmed();
     if (t.isEmpty())
-        throw ErreurRez(message_reel(texte));
+        throw reel_invalide(texte);
     QByteArray c;
     c.reserve(t.size());
     for (QChar ch : t) {
         if (ch == separateur)
             c.append('.');
         else if (ch == QLatin1Char('.') || ch.unicode() > 127 || ch.isSpace())
-            throw ErreurRez(message_reel(texte));
+            throw reel_invalide(texte);
         else
             c.append(static_cast<char>(ch.unicode()));
     }
@@ -97,14 +99,14 @@ long double StrToFloat(const QString& texte, QChar separateur) {
         const bool permis = (ch >= '0' && ch <= '9') || ch == '.' || ch == '+' || ch == '-' || ch == 'e' ||
                             ch == 'E';
         if (!permis)
-            throw ErreurRez(message_reel(texte));
+            throw reel_invalide(texte);
     }
     const LocaleC locale_c;
     char* fin = nullptr;
     errno = 0;
     const long double v = std::strtold(c.constData(), &fin);
     if (fin == c.constData() || *fin != '\0' || errno == ERANGE || !std::isfinite(v))
-        throw ErreurRez(message_reel(texte));
+        throw reel_invalide(texte);
     return v;
 }
 

@@ -3,6 +3,7 @@
 #include "util_rez/erreur.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 
 QString decode_octets(const QByteArray& octets, Codage& codage) {
@@ -63,17 +64,26 @@ QStringList coupe_lignes(const QString& texte, bool* fin_de_ligne_finale) {
     return lignes;
 }
 
-QString message_ouverture_impossible(const QString& chemin, const QString& raison) {
-    return QStringLiteral("Cannot open file \"%1\". %2").arg(chemin, raison);
+ErreurRez ouverture_impossible(const QString& chemin, const QString& raison) {
+    const QString debut = QStringLiteral("Cannot open file \"%1\". ").arg(chemin);
+    const QFileInfo info(chemin);
+    // The two common causes get words of their own; the system's reason is English at best.
+    if (!info.exists())
+        return ErreurRez(ErreurRez::Genre::FichierAbsent, {chemin},
+                         debut + QStringLiteral("No such file or directory."));
+    if (info.isFile() && !info.isReadable())
+        return ErreurRez(ErreurRez::Genre::FichierRefuse, {chemin},
+                         debut + QStringLiteral("Permission denied."));
+    return ErreurRez(ErreurRez::Genre::FichierIllisible, {chemin, raison}, debut + raison);
 }
 
 QByteArray lit_octets(const QString& chemin) {
     QFile f(chemin);
     if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        throw ErreurRez(message_ouverture_impossible(chemin, f.errorString()));
+        throw ouverture_impossible(chemin, f.errorString());
     QByteArray octets = f.readAll();
     if (f.error() != QFileDevice::NoError)
-        throw ErreurRez(message_ouverture_impossible(chemin, f.errorString()));
+        throw ouverture_impossible(chemin, f.errorString());
     return octets;
 }
 

@@ -1,4 +1,6 @@
 #pragma once
+#include "util_rez/erreur.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -33,4 +35,5 @@ TexteLu lit_fichier_texte(const QString& chemin);
 bool ecrit_fichier_texte(const QString& chemin, const QStringList& lignes, Codage codage = Codage::Utf8,
                          QString* raison = nullptr);
 
-QString message_ouverture_impossible(const QString& chemin, const QString& raison);
+// Why `chemin` could not be read, from what is found there now and the system's `raison`.
+ErreurRez ouverture_impossible(const QString& chemin, const QString& raison);

@@ -3,7 +3,7 @@
 #include "util_rez/texte.h"
 
 QString TableLangue::texte_message(int numero) const {
-    if (numero >= 0 && numero < lignes_.size())
+    if (contient(numero))
         return lignes_[numero];
     return QStringLiteral("ww(%1)=?").arg(numero);
 }

@@ -11,6 +11,8 @@ public:
     TableLangue() : lignes_{QStringLiteral("Memo4")} {}
 
     QString texte_message(int numero) const;
+    // False while the number reads "ww(n)=?".
+    bool contient(int numero) const { return numero >= 0 && numero < lignes_.size(); }
     const QStringList& lignes() const { return lignes_; }
 
     // Master mode replaces the table; overlay mode replaces entries 1.. up to the master's count.

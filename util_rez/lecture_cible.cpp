@@ -11,7 +11,7 @@
 namespace {
 
 [[noreturn]] void echec(const QString& chemin, const QFile& f) {
-    throw ErreurRez(message_ouverture_impossible(chemin, f.errorString()));
+    throw ouverture_impossible(chemin, f.errorString());
 }
 
 } // namespace

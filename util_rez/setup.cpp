@@ -43,7 +43,7 @@ LectureSetup lit_setup(const QString& chemin, const ReglagesSetup& actuels) {
         try {
             applications()[i](lecture.reglages, ligne);
         } catch (const ErreurRez& e) {
-            lecture.erreur = e.texte();
+            lecture.erreur = e;
             return lecture;
         }
         lecture.lignes_appliquees = i + 1;
@@ -81,14 +81,17 @@ int borne_index(int32_t index, int nombre) {
     return index;
 }
 
+QString code_langue(int index) {
+    static const char* const codes[] = {"fr", "it", "en", "de"};
+    return index >= 0 && index < 4 ? QString::fromLatin1(codes[index]) : QString();
+}
+
 QString nom_fichier_langue(int index) {
-    static const char* const noms[] = {"Lintrace_lng.fr.txt", "Lintrace_lng.it.txt", "Lintrace_lng.en.txt",
-                                       "Lintrace_lng.de.txt"};
-    return index >= 0 && index < 4 ? QString::fromLatin1(noms[index]) : QString();
+    const QString code = code_langue(index);
+    return code.isEmpty() ? code : QStringLiteral("Lintrace_lng.%1.txt").arg(code);
 }
 
 QString nom_fichier_aide(int index) {
-    static const char* const noms[] = {"Lintrace_help.fr.txt", "Lintrace_help.it.txt", "Lintrace_help.en.txt",
-                                       "Lintrace_help.de.txt"};
-    return index >= 0 && index < 4 ? QString::fromLatin1(noms[index]) : QString();
+    const QString code = code_langue(index);
+    return code.isEmpty() ? code : QStringLiteral("Lintrace_help.%1.txt").arg(code);
 }

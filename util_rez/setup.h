@@ -1,4 +1,6 @@
 #pragma once
+#include "util_rez/erreur.h"
+
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -25,7 +27,7 @@ struct LectureSetup {
     bool fichier_present = false;
     int lignes_appliquees = 0;       // settings 1..lignes_appliquees hold the file's values
     ReglagesSetup reglages;          // the others keep the values passed in
-    std::optional<QString> erreur;   // why reading stopped early (a bad integer line)
+    std::optional<ErreurRez> erreur; // why reading stopped early (a bad integer line)
 };
 
 // Reads the file line by line over `actuels`, stopping at the first integer line that is
@@ -41,3 +43,5 @@ int borne_index(int32_t index, int nombre);
 // "Lintrace_lng.xx.txt" for a language index, or empty for an index outside 0..3.
 QString nom_fichier_langue(int index);
 QString nom_fichier_aide(int index);
+// "fr", "it", "en" or "de" for a language index, the code Qt's own translations are named by.
+QString code_langue(int index);

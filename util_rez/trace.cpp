@@ -147,13 +147,22 @@ void axe_x(QPainter& p, const GeometrieTrace& geo, long double etendue, long dou
     ligne_axe_x(p, geo);
     if (!echelle_valide(etendue, pas)) return;
     const int n = nombre_intervalles(etendue, pas);
+    // A label centred on its tick may run past the picture's edge (the last tick is close to
+    // it): the label slides inside, the tick stays.
+    const QPaintDevice* surface = p.device();
+    const int droite = surface ? static_cast<int>(surface->width() / surface->devicePixelRatio())
+                               : std::numeric_limits<int>::max();
+    const QFontMetrics fm = p.fontMetrics();
     long double v = 0;
     for (int i = 0; i <= n; ++i) {
         int c = position_graduation(i, n, geo.largeur_trace) + geo.origine_x;
         if (i == n) c -= unite_relative(geo, 15);
         trait(p, c, geo.origine_y, c, geo.origine_y + unite_relative(geo, 10));
-        texte_ancre(p, c, geo.origine_y + geo.decalage_etiquettes_x, FloatToStr(v, separateur),
-                    QLatin1Char('c'), QLatin1Char('b'), encre);
+        const QString texte = FloatToStr(v, separateur);
+        const int largeur = fm.horizontalAdvance(texte);
+        const int centre = std::max(largeur / 2, std::min(c, droite - largeur + largeur / 2));
+        texte_ancre(p, centre, geo.origine_y + geo.decalage_etiquettes_x, texte, QLatin1Char('c'),
+                    QLatin1Char('b'), encre);
         v += pas;
     }
 }

@@ -1,10 +1,15 @@
 #include "_rez/tform1.h"
+#include "_rez/touches.h"
 
 #include "util_rez/fichier_texte.h"
 #include "util_rez/pointeur.h"
 #include "util_rez/setup.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QKeySequence>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 void TForm1::charge_fichier_langue(const QString& nom) {
     const QString chemin = emplacements.chemin_lu(nom);
@@ -26,11 +31,31 @@ void TForm1::charge_langues() {
     if (fichier_langue != fichier_langue_maitre)
         charge_fichier_langue(fichier_langue);
     Memo4->setPlainText(langue.lignes().join(QLatin1Char('\n')));
+    applique_traduction_qt(); // before the texts: the hints name keys in Qt's words
     applique_textes();
+}
+
+// Without the translation for a language, Qt's dialogs keep their English.
+void TForm1::applique_traduction_qt() {
+    const QString code = code_langue(langage_RadioGroup1->ItemIndex());
+    if (code.isEmpty())
+        return;
+    traduction_qt_.reset();
+    auto traduction = std::make_unique<QTranslator>();
+    if (!traduction->load(QStringLiteral("qtbase_") + code,
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return;
+    QCoreApplication::installTranslator(traduction.get());
+    traduction_qt_ = std::move(traduction);
+}
+
+QString TForm1::avec_touche(const QString& texte, const QKeySequence& touche) const {
+    return texte + QStringLiteral(" (") + touche.toString(QKeySequence::NativeText) + QLatin1Char(')');
 }
 
 void TForm1::applique_textes() {
     SpeedButton1->setText(texte_message(1));
+    SpeedButton1->setToolTip(avec_touche(texte_message(96), touche_cible)); // hint: choose the target file
     OpenDialog1_Title = texte_message(2);
     Label3->setText(texte_message(3));
     Label2->setText(texte_message(4));
@@ -41,7 +66,10 @@ void TForm1::applique_textes() {
     Label4->setText(texte_message(10));
     Label10->setText(texte_message(13));
     avecn1->setText(texte_message(14));
+    for (QWidget* fermer : std::initializer_list<QWidget*>{SpeedButton2, SpeedButton13, Panel3})
+        fermer->setToolTip(avec_touche(texte_message(15), touche_fermer));
     SpeedButton2->setText(texte_message(15));
+    SpeedButton13->setText(texte_message(15));
     Panel3->setCaption(texte_message(15));
     langage_RadioGroup1->setTitle(texte_message(16));
     for (int i = 0; i < 4; ++i)
@@ -57,15 +85,18 @@ void TForm1::applique_textes() {
     SpeedButton11->setText(texte_message(56));
     RadioGroup1->setItem(0, texte_message(57));
     RadioGroup1->setItem(1, texte_message(58));
-    SpeedButton4->setToolTip(texte_message(59));
-    SpeedButton5->setToolTip(texte_message(60));
-    SpeedButton10->setToolTip(texte_message(61));
+    SpeedButton4->setToolTip(avec_touche(texte_message(59), touche_commentaire));
+    SpeedButton5->setToolTip(avec_touche(texte_message(60), touche_impression));
+    SpeedButton10->setToolTip(avec_touche(texte_message(61), touche_export));
     SpeedButton7->setToolTip(texte_message(62));
     SpeedButton8->setToolTip(texte_message(63));
     SpeedButton9->setToolTip(texte_message(64));
     Button1->setToolTip(texte_message(65));
     autoscale_X_CheckBox7->setText(texte_message(66));
     autoscale_Y_CheckBox8->setText(texte_message(67));
+    SpeedButton12->setToolTip(avec_touche(texte_message(97), touche_aide)); // hint: help
+    setup_SpeedButton6->setToolTip(texte_message(98));                      // hint: setup panel
+    Label12->setText(texte_message(99));                                    // decimal mark caption
     affiche_nb_enreg();
 }
 

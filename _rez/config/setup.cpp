@@ -45,7 +45,7 @@ void TForm1::charge_setup() {
     if (!nom.isEmpty())
         fichier_langue = nom;
     if (lu.erreur)
-        throw ErreurRez(*lu.erreur);
+        throw *lu.erreur;
 }
 
 void TForm1::SpeedButton11Click() {

@@ -1,11 +1,13 @@
 #include "_rez/tform1.h"
 
+#include "util_rez/place_texte.h"
 #include "util_rez/pointeur.h"
 #include "util_rez/trace.h"
 
 namespace {
 constexpr int32_t gris_setup = 165 + 165 * 256 + 165 * 65536;
 constexpr int32_t couleur_apercu = 163 + 147 * 256 + 115 * 65536;
+constexpr int taille_nom_session = 33;
 } // namespace
 
 void TForm1::FormCreate(const QStringList& arguments) {
@@ -23,10 +25,18 @@ void TForm1::FormCreate(const QStringList& arguments) {
         rep_prog += QLatin1Char('/');
 
     // A bad setup line is reported, and start-up goes on: one typo must not leave the window
-    // without its texts, its curves or its session placement.
-    garde([this] { charge_setup(); });
+    // without its texts, its curves or its session placement. The report waits for the
+    // language the lines before it chose.
+    std::optional<ErreurRez> erreur_setup;
+    try {
+        charge_setup();
+    } catch (const ErreurRez& e) {
+        erreur_setup = e;
+    }
     avec_excel = RadioGroup1->ItemIndex() == 0;
     garde([this] { charge_langues(); });
+    if (erreur_setup)
+        montre_erreur(texte_erreur(*erreur_setup));
 
     Label3->setText(lit_pointeur(emplacements, fichier_dossier_memorise));
     if (Label3->text().isEmpty())
@@ -45,11 +55,10 @@ void TForm1::FormCreate(const QStringList& arguments) {
                 charge_fichier_dans_memo_et_affiche(a);
             } catch (const ErreurRez& e) {
                 charge_echouee = true;
-                montre_erreur(e.texte());
+                montre_erreur(texte_erreur(e));
             }
         } else {
-            Label11->setText(a == QLatin1String("#1") ? Edit6->text() : Edit8->text());
-            Label11->adjustSize();
+            affiche_nom_session(a == QLatin1String("#1") ? Edit6->text() : Edit8->text());
             const int hauteur = ecran.height() / 2 - 20;
             resize(ecran.width(), hauteur);
             move(0, a == QLatin1String("#1") ? 0 : hauteur);
@@ -68,4 +77,16 @@ void TForm1::FormCreate(const QStringList& arguments) {
     Panel4->move(Memo1->x(), Panel4->y());
     Panel4->setColor(couleur_apercu);
     setColor(placement_bas() ? Panel6->Color() : Panel5->Color());
+}
+
+// A long name keeps to its place before the screen-half buttons: smaller, then cut short; the
+// hint holds all of it.
+void TForm1::affiche_nom_session(const QString& nom) {
+    QFont police = Label11->font();
+    police.setPixelSize(taille_nom_session);
+    police = police_ajustee(police, nom, Label11->size(), Qt::AlignLeft | Qt::AlignVCenter,
+                            taille_nom_session * 5 / 9);
+    Label11->setFont(police);
+    Label11->setText(QFontMetrics(police).elidedText(nom, Qt::ElideRight, Label11->width()));
+    Label11->setToolTip(nom);
 }

@@ -14,7 +14,8 @@ constexpr int32_t periode_max_s = std::numeric_limits<int>::max() / 1000;
 int32_t periode_rafraichissement(const QString& texte) {
     const int32_t p = StrToInt(texte);
     if (p < 0)
-        throw ErreurRez(QStringLiteral("'%1' is not a valid refresh period.").arg(texte));
+        throw ErreurRez(ErreurRez::Genre::PeriodeInvalide, {texte},
+                        QStringLiteral("'%1' is not a valid refresh period.").arg(texte));
     return std::min(p, periode_max_s);
 }
 } // namespace
@@ -44,7 +45,8 @@ void TForm1::Timer1Timer() {
             joue_son();
     } catch (const ErreurRez& e) {
         message_repete_ouvert_ = true;
-        montre_erreur(e.texte() + QStringLiteral("\n\n") + texte_message(70)); // refresh paused meanwhile
+        // refresh paused meanwhile
+        montre_erreur(texte_erreur(e) + QStringLiteral("\n\n") + texte_message(70));
         message_repete_ouvert_ = false;
     }
 }

@@ -10,7 +10,7 @@ void TForm1::SpeedButton1Click() {
     OpenDialog1_Title = texte_message(2); // title of the target-file dialog
     const std::optional<QString> choisi =
         plateforme_->ouvre_fichier(this, OpenDialog1_Title, dossier, nom,
-                                   QStringLiteral("all(*.*) (*);;Text files (*.txt) (*.txt*)"));
+                                   filtre_cible());
     if (!choisi)
         return;
     chemin_cible = *choisi;

@@ -1,5 +1,6 @@
 #include "_rez/tform1.h"
 
+#include "util_rez/place_texte.h"
 #include "util_rez/remplit_tableau.h"
 
 void TForm1::remplit_tableau() {
@@ -38,4 +39,9 @@ void TForm1::affiche_nb_enreg() {
         p.setColor(QPalette::WindowText, palette().color(QPalette::WindowText));
     }
     Label6->setPalette(p);
+    // The count keeps to the space left of the curve boxes, on two lines and smaller if need be.
+    QFont police = Label6->font();
+    police.setPixelSize(21);
+    Label6->setFont(
+        police_ajustee(police, Label6->text(), Label6->size(), Label6->alignment() | Qt::TextWordWrap));
 }
