@@ -1,5 +1,7 @@
 #include "util_rez/tampon_trace.h"
 
+#include "util_rez/trace.h"
+
 #include <QPainter>
 #include <algorithm>
 
@@ -16,6 +18,12 @@ constexpr uint32_t fond = 0xFFFFFFFFu;
 // geometry whose pixel centre lies at +0.5.
 QPointF centre_pixel(QPoint q) {
     return {q.x() + 0.5, q.y() + 0.5};
+}
+
+// Scaled, the one-pixel rule lands half a pixel off and a hairline shrinks to one device pixel:
+// there every stroke is exact geometry around the pixel centres, at least one pixel wide.
+bool echelle_simple(const QPainter& p) {
+    return densite(p) == 1;
 }
 
 uint32_t valeur_pixel(const QColor& couleur, QImage::Format format) {
@@ -36,6 +44,10 @@ uint64_t cle(int dx, int dy) {
 // The dot: a zero-length line paints nothing here, a point with a wide round pen is the disc.
 void point_peintre(QPainter& p, QPoint q, int t, const QColor& couleur) {
     if (t == 0) {
+        if (!echelle_simple(p)) {
+            p.fillRect(QRect(q, QSize(1, 1)), couleur);
+            return;
+        }
         p.setPen(QPen(couleur, 1));
         p.drawPoint(q);
         return;
@@ -46,17 +58,23 @@ void point_peintre(QPainter& p, QPoint q, int t, const QColor& couleur) {
 
 void ligne_peintre(QPainter& p, const QPen& crayon, QPoint a, QPoint b, int t) {
     p.setPen(crayon);
-    if (t <= 1)
+    if (t <= 1 && echelle_simple(p))
         p.drawLine(a, b);
     else
         p.drawLine(centre_pixel(a), centre_pixel(b));
 }
 
+// Square caps keep lines on the painter's fast path; round ones, which would end inside the
+// dots anyway, cost several times as much.
+QPen crayon_ligne(const QPainter& p, const QColor& couleur, int t) {
+    return QPen(couleur, echelle_simple(p) ? t : std::max(t, 1), Qt::SolidLine, Qt::SquareCap);
+}
+
 // The painter detached the image when it began, so bits() is the very buffer it paints into.
 TamponTrace::TamponTrace(int t, const std::array<QColor, 9>& couleurs, const std::array<bool, 9>& coches,
                          QImage& image)
-    : t_(t), portee_(t <= portee_t_max ? t + 1 : 0), image_(image.rect()), pixels_(image.bits()),
-      pas_ligne_(image.bytesPerLine()) {
+    : t_(t), r_(std::max(1, qRound(image.devicePixelRatio()))), portee_(t <= portee_t_max ? t + 1 : 0),
+      image_(image.rect()), pixels_(image.bits()), pas_ligne_(image.bytesPerLine()) {
     releve_point();
     releve_lignes_couvertes();
     for (int k = 1; k <= 8; ++k)
@@ -66,46 +84,61 @@ TamponTrace::TamponTrace(int t, const std::array<QColor, 9>& couleurs, const std
 TamponTrace::Motif TamponTrace::releve(const QImage& modele, QPoint centre) {
     Motif m;
     m.copiable = true;
-    for (int y = 0; y < modele.height(); ++y) {
+    // QImage's size is not inlined: asked per pixel it costs more than the scan.
+    const int largeur = modele.width();
+    const int hauteur = modele.height();
+    for (int y = 0; y < hauteur; ++y) {
         const auto* ligne = reinterpret_cast<const uint32_t*>(modele.constScanLine(y));
-        for (int x = 0; x < modele.width();) {
+        for (int x = 0; x < largeur;) {
             if (ligne[x] == fond) {
                 ++x;
                 continue;
             }
             const int debut = x;
-            while (x < modele.width() && ligne[x] != fond)
+            while (x < largeur && ligne[x] != fond)
                 ++x;
             m.rangees.push_back({y - centre.y(), debut - centre.x(), x - 1 - centre.x()});
             m.boite |= QRect(QPoint(debut, y), QPoint(x - 1, y)).translated(-centre);
             // Ink on the margin means the shape may go on beyond what was recorded.
-            if (y == 0 || y == modele.height() - 1 || debut == 0 || x == modele.width()) m.copiable = false;
+            if (y == 0 || y == hauteur - 1 || debut == 0 || x == largeur) m.copiable = false;
         }
     }
     return m;
 }
 
+QImage TamponTrace::brouillon(int largeur, int hauteur) const {
+    QImage image(largeur * r_, hauteur * r_, QImage::Format_RGB32);
+    image.setDevicePixelRatio(r_);
+    image.fill(Qt::white);
+    return image;
+}
+
+bool TamponTrace::dans_image(const QRect& boite, QPoint q) const {
+    const qint64 x = qint64(q.x()) * r_;
+    const qint64 y = qint64(q.y()) * r_;
+    return !boite.isNull() && x + boite.left() >= 0 && y + boite.top() >= 0 &&
+           x + boite.right() < image_.width() && y + boite.bottom() < image_.height();
+}
+
 void TamponTrace::releve_point() {
     const int cote = cote_case();
     const int c = cote / 2;
-    QImage modele(cote, cote, QImage::Format_RGB32);
-    modele.fill(Qt::white);
+    QImage modele = brouillon(cote, cote);
     {
         QPainter p(&modele);
         point_peintre(p, {c, c}, t_, Qt::black);
     }
-    point_ = releve(modele, {c, c});
+    point_ = releve(modele, QPoint(c, c) * r_);
 }
 
 // Every short line drawn once, each in its own cell of one scratch picture.
 void TamponTrace::releve_lignes_couvertes() {
     const int n = 2 * portee_ + 1;
     const int cote = cote_case();
-    QImage essai(n * cote, n * cote, QImage::Format_RGB32);
-    essai.fill(Qt::white);
+    QImage essai = brouillon(n * cote, n * cote);
     {
         QPainter p(&essai);
-        const QPen crayon(Qt::black, t_, Qt::SolidLine, Qt::SquareCap);
+        const QPen crayon = crayon_ligne(p, Qt::black, t_);
         for (int dy = -portee_; dy <= portee_; ++dy)
             for (int dx = -portee_; dx <= portee_; ++dx) {
                 const QPoint centre(centre_case(dx), centre_case(dy));
@@ -117,13 +150,15 @@ void TamponTrace::releve_lignes_couvertes() {
                            [&](const Rangee& r) { return r.dy == dy && r.x0 <= dx && dx <= r.x1; });
     };
     couvertes_.assign(n * n, true);
+    const int largeur = essai.width();
     for (int y = 0; y < essai.height(); ++y) {
         const auto* ligne = reinterpret_cast<const uint32_t*>(essai.constScanLine(y));
-        for (int x = 0; x < essai.width(); ++x) {
+        for (int x = 0; x < largeur; ++x) {
             if (ligne[x] == fond) continue;
-            const int dx = x / cote - portee_;
-            const int dy = y / cote - portee_;
-            if (!dans_point(x - centre_case(dx), y - centre_case(dy))) couvertes_[indice(dx, dy)] = false;
+            const int dx = x / (cote * r_) - portee_;
+            const int dy = y / (cote * r_) - portee_;
+            if (!dans_point(x - centre_case(dx) * r_, y - centre_case(dy) * r_))
+                couvertes_[indice(dx, dy)] = false;
         }
     }
 }
@@ -135,26 +170,36 @@ const TamponTrace::Motif& TamponTrace::motif_ligne(int dx, int dy) {
     const int marge = t_ + 4;
     const int l = std::abs(dx) + 2 * marge + 1;
     const int h = std::abs(dy) + 2 * marge + 1;
-    if (std::abs(dx) > cote_motif_max || std::abs(dy) > cote_motif_max || qsizetype(l) * h > aire_motif_max)
+    if (std::abs(dx) > cote_motif_max || std::abs(dy) > cote_motif_max ||
+        qsizetype(l) * h * r_ * r_ > aire_motif_max)
         return m;
     const QPoint depuis(marge + std::max(0, -dx), marge + std::max(0, -dy));
-    QImage modele(l, h, QImage::Format_RGB32);
-    modele.fill(Qt::white);
+    QImage modele = brouillon(l, h);
     {
         QPainter p(&modele);
-        ligne_peintre(p, QPen(Qt::black, t_, Qt::SolidLine, Qt::SquareCap), depuis, depuis + QPoint(dx, dy),
-                      t_);
+        ligne_peintre(p, crayon_ligne(p, Qt::black, t_), depuis, depuis + QPoint(dx, dy), t_);
     }
-    m = releve(modele, depuis);
+    m = releve(modele, depuis * r_);
     return m;
 }
 
 void TamponTrace::copie(const Motif& m, QPoint q, uint32_t valeur) const {
+    const qint64 qx = qint64(q.x()) * r_;
+    const qint64 qy = qint64(q.y()) * r_;
+    // Most shapes lie wholly inside the picture: their rows need no clipping.
+    if (dans_image(m.boite, q)) {
+        uchar* centre = pixels_ + qy * pas_ligne_ + qx * qsizetype(sizeof(uint32_t));
+        for (const Rangee& r : m.rangees) {
+            auto* debut = reinterpret_cast<uint32_t*>(centre + r.dy * pas_ligne_) + r.x0;
+            std::fill(debut, debut + (r.x1 - r.x0 + 1), valeur);
+        }
+        return;
+    }
     for (const Rangee& r : m.rangees) {
-        const int y = q.y() + r.dy;
+        const qint64 y = qy + r.dy;
         if (y < 0 || y >= image_.height()) continue;
-        const int a = std::max(0, q.x() + r.x0);
-        const int b = std::min(image_.width() - 1, q.x() + r.x1);
+        const qint64 a = std::max<qint64>(0, qx + r.x0);
+        const qint64 b = std::min<qint64>(image_.width() - 1, qx + r.x1);
         if (a > b) continue;
         auto* ligne = reinterpret_cast<uint32_t*>(pixels_ + y * pas_ligne_);
         std::fill(ligne + a, ligne + b + 1, valeur);
@@ -171,7 +216,7 @@ void TamponTrace::ligne(QPainter& p, const QPen& crayon, QPoint depuis, QPoint v
     const bool proche = std::abs(dx) <= cote_motif_max && std::abs(dy) <= cote_motif_max;
     if (proche) {
         const Motif& m = motif_ligne(dx, dy);
-        if (m.copiable && image_.contains(m.boite.translated(depuis))) {
+        if (m.copiable && dans_image(m.boite, depuis)) {
             copie(m, depuis, valeurs_[k]);
             return;
         }
