@@ -93,11 +93,6 @@ class TestDensite : public QObject {
             QCOMPARE(f.Image1->Picture(), peinte(f));
         }
         QCOMPARE(f.nb_enreg, 218);
-        const QImage& im = f.Image1->Picture();
-        QCOMPARE(im.pixel(80, 878), qRgb(0, 0, 255)); // the origin (40, 439), now 2 x 2 device pixels
-        QCOMPARE(im.pixel(81, 879), qRgb(0, 0, 255));
-        QCOMPARE(im.pixel(72, 879), qRgb(0, 0, 255)); // the y tick at 0 covers 5 pixels, 36 to 40
-        QCOMPARE(im.pixel(71, 878), qRgb(255, 255, 255));
         QVERIFY(s.plateforme->messages.isEmpty());
     }
 
