@@ -65,10 +65,10 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     auto tab = std::make_unique<Tableau>();
-    // The same picture for a screen of 1 and of 2 device pixels per pixel.
-    for (const int r : {1, 2}) {
+    // The same picture for screens of 1, 2 and 1.5 device pixels per pixel.
+    for (const qreal r : {1.0, 2.0, 1.5}) {
         QImage image = image_ecran(QSize(1100, 900), r);
-        const std::string a = r == 1 ? "" : "_at_" + std::to_string(r) + "x";
+        const std::string a = r == 1 ? "" : "_at_" + QByteArray::number(r).toStdString() + "x";
         const QString fichier =
             argc > 1 ? QString::fromLocal8Bit(argv[1]) + QStringLiteral("/pass_%1%2.png") : QString();
         remplit_lisse(*tab, capacite_tableau);

@@ -307,18 +307,19 @@ class TestTrace : public QObject {
         QTest::addColumn<QString>("epaisseur");
         QTest::addColumn<int>("format");
         QTest::addColumn<double>("bruit");
-        QTest::addColumn<int>("densite");
+        QTest::addColumn<double>("densite");
         for (const char* t : {"0", "1", "2", "3", "5", "12"})
-            QTest::newRow(t) << QString::fromLatin1(t) << int(QImage::Format_RGB32) << 1.0 << 1;
-        QTest::newRow("2 premultiplied") << "2" << int(QImage::Format_ARGB32_Premultiplied) << 1.0 << 1;
+            QTest::newRow(t) << QString::fromLatin1(t) << int(QImage::Format_RGB32) << 1.0 << 1.0;
+        QTest::newRow("2 premultiplied") << "2" << int(QImage::Format_ARGB32_Premultiplied) << 1.0 << 1.0;
         // Lines of every length and slope, many of them across the picture's edges.
         for (const char* t : {"1", "2", "3"})
-            QTest::addRow("%s noisy", t) << QString::fromLatin1(t) << int(QImage::Format_RGB32) << 12.0 << 1;
-        for (int r : {2, 3})
+            QTest::addRow("%s noisy", t)
+                << QString::fromLatin1(t) << int(QImage::Format_RGB32) << 12.0 << 1.0;
+        for (double r : {2.0, 3.0, 1.5, 2.5})
             for (const char* t : {"0", "1", "2", "5"}) {
-                QTest::addRow("%s at %dx", t, r)
+                QTest::addRow("%s at %gx", t, r)
                     << QString::fromLatin1(t) << int(QImage::Format_RGB32) << 1.0 << r;
-                QTest::addRow("%s noisy at %dx", t, r)
+                QTest::addRow("%s noisy at %gx", t, r)
                     << QString::fromLatin1(t) << int(QImage::Format_RGB32) << 12.0 << r;
             }
     }
@@ -327,7 +328,7 @@ class TestTrace : public QObject {
         QFETCH(QString, epaisseur);
         QFETCH(int, format);
         QFETCH(double, bruit);
-        QFETCH(int, densite);
+        QFETCH(double, densite);
         Donnees d;
         QRandomGenerator gen(11);
         double y[8] = {};
@@ -343,7 +344,7 @@ class TestTrace : public QObject {
         transparentes[3].setAlpha(128);
         QImage images[2];
         for (int i = 0; i < 2; ++i) {
-            images[i] = QImage(300 * densite, 240 * densite, QImage::Format(format));
+            images[i] = QImage(qRound(300 * densite), qRound(240 * densite), QImage::Format(format));
             images[i].setDevicePixelRatio(densite);
             images[i].fill(Qt::white);
             QPainter p(&images[i]);

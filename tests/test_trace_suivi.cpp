@@ -44,12 +44,12 @@ void ajoute_enregistrement(Tableau& t, int i, QRandomGenerator& gen) {
 
 // A pixel that changed where the repaint, given in window pixels, would not reach.
 bool change_hors_de(const QImage& a, const QImage& b, const QRect& zone) {
-    const int r = int(a.devicePixelRatio());
+    const qreal r = a.devicePixelRatio();
     for (int y = 0; y < a.height(); ++y) {
         const auto* la = reinterpret_cast<const QRgb*>(a.constScanLine(y));
         const auto* lb = reinterpret_cast<const QRgb*>(b.constScanLine(y));
         for (int x = 0; x < a.width(); ++x)
-            if (la[x] != lb[x] && !zone.contains(x / r, y / r)) return true;
+            if (la[x] != lb[x] && !zone.contains(int(x / r), int(y / r))) return true;
     }
     return false;
 }
@@ -62,12 +62,13 @@ class TestTraceSuivi : public QObject {
     void ajouts_egal_passe_entiere_data() {
         QTest::addColumn<QString>("epaisseur");
         QTest::addColumn<bool>("autoscale");
-        QTest::addColumn<int>("densite");
+        QTest::addColumn<double>("densite");
         for (const char* t : {"0", "1", "2", "3", "5"})
-            QTest::addRow("thickness %s", t) << QString::fromLatin1(t) << false << 1;
-        QTest::newRow("thickness 2, scale following the data") << "2" << true << 1;
-        QTest::newRow("thickness 2 at 2x") << "2" << false << 2;
-        QTest::newRow("thickness 0 at 3x") << "0" << false << 3;
+            QTest::addRow("thickness %s", t) << QString::fromLatin1(t) << false << 1.0;
+        QTest::newRow("thickness 2, scale following the data") << "2" << true << 1.0;
+        QTest::newRow("thickness 2 at 2x") << "2" << false << 2.0;
+        QTest::newRow("thickness 0 at 3x") << "0" << false << 3.0;
+        QTest::newRow("thickness 3 at 1.5x") << "3" << false << 1.5;
     }
     // Record after record drawn over the picture, in batches of every size, gives the whole
     // pass's picture pixel for pixel, and changes nothing outside the part it says it changed;
@@ -75,7 +76,7 @@ class TestTraceSuivi : public QObject {
     void ajouts_egal_passe_entiere() {
         QFETCH(QString, epaisseur);
         QFETCH(bool, autoscale);
-        QFETCH(int, densite);
+        QFETCH(double, densite);
         auto t = std::make_unique<Tableau>();
         QRandomGenerator gen(5);
         SuiviTrace suivi;

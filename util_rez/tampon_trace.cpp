@@ -35,8 +35,9 @@ uint32_t valeur_pixel(const QColor& couleur, QImage::Format format) {
     return *reinterpret_cast<const uint32_t*>(un.constScanLine(0));
 }
 
-uint64_t cle(int dx, int dy) {
-    return (uint64_t(uint32_t(dx)) << 32) | uint32_t(dy);
+// |dx| and |dy| are at most cote_motif_max, the phase index below 4.
+uint64_t cle(int dx, int dy, int phase) {
+    return (uint64_t(dx + 4096) << 32) | (uint64_t(dy + 4096) << 8) | uint64_t(phase);
 }
 
 } // namespace
@@ -70,18 +71,28 @@ QPen crayon_ligne(const QPainter& p, const QColor& couleur, int t) {
     return QPen(couleur, echelle_simple(p) ? t : std::max(t, 1), Qt::SolidLine, Qt::SquareCap);
 }
 
+bool TamponTrace::densite_copiable(qreal r) {
+    return r >= 1 && r * 2 == std::floor(r * 2);
+}
+
 // The painter detached the image when it began, so bits() is the very buffer it paints into.
 TamponTrace::TamponTrace(int t, const std::array<QColor, 9>& couleurs, const std::array<bool, 9>& coches,
                          QImage& image)
-    : t_(t), r_(std::max(1, qRound(image.devicePixelRatio()))), portee_(t <= portee_t_max ? t + 1 : 0),
-      image_(image.rect()), pixels_(image.bits()), pas_ligne_(image.bytesPerLine()) {
+    : t_(t), portee_(t <= portee_t_max ? t + 1 : 0), image_(image.rect()), pixels_(image.bits()),
+      pas_ligne_(image.bytesPerLine()) {
+    const qreal r = densite_copiable(image.devicePixelRatio()) ? image.devicePixelRatio() : 1;
+    if (r != std::floor(r)) {
+        den_ = 2;
+        decalage_ = 1;
+    }
+    num_ = int(r * den_);
     releve_point();
     releve_lignes_couvertes();
     for (int k = 1; k <= 8; ++k)
         if (coches[k]) valeurs_[k] = valeur_pixel(couleurs[k], image.format());
 }
 
-TamponTrace::Motif TamponTrace::releve(const QImage& modele, QPoint centre) {
+TamponTrace::Motif TamponTrace::releve(const QImage& modele, QPoint ancre) {
     Motif m;
     m.copiable = true;
     // QImage's size is not inlined: asked per pixel it costs more than the scan.
@@ -97,8 +108,8 @@ TamponTrace::Motif TamponTrace::releve(const QImage& modele, QPoint centre) {
             const int debut = x;
             while (x < largeur && ligne[x] != fond)
                 ++x;
-            m.rangees.push_back({y - centre.y(), debut - centre.x(), x - 1 - centre.x()});
-            m.boite |= QRect(QPoint(debut, y), QPoint(x - 1, y)).translated(-centre);
+            m.rangees.push_back({y - ancre.y(), debut - ancre.x(), x - 1 - ancre.x()});
+            m.boite |= QRect(QPoint(debut, y), QPoint(x - 1, y)).translated(-ancre);
             // Ink on the margin means the shape may go on beyond what was recorded.
             if (y == 0 || y == hauteur - 1 || debut == 0 || x == largeur) m.copiable = false;
         }
@@ -106,86 +117,101 @@ TamponTrace::Motif TamponTrace::releve(const QImage& modele, QPoint centre) {
     return m;
 }
 
+// Whole runs of phases, so that the scratch picture has whole device pixels.
 QImage TamponTrace::brouillon(int largeur, int hauteur) const {
-    QImage image(largeur * r_, hauteur * r_, QImage::Format_RGB32);
-    image.setDevicePixelRatio(r_);
+    const QPoint taille = vers_appareil(QPoint(multiple_superieur(largeur), multiple_superieur(hauteur)));
+    QImage image(taille.x(), taille.y(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(qreal(num_) / den_);
     image.fill(Qt::white);
     return image;
 }
 
 bool TamponTrace::dans_image(const QRect& boite, QPoint q) const {
-    const qint64 x = qint64(q.x()) * r_;
-    const qint64 y = qint64(q.y()) * r_;
+    const qint64 x = ancre(q.x());
+    const qint64 y = ancre(q.y());
     return !boite.isNull() && x + boite.left() >= 0 && y + boite.top() >= 0 &&
            x + boite.right() < image_.width() && y + boite.bottom() < image_.height();
 }
 
 void TamponTrace::releve_point() {
     const int cote = cote_case();
-    const int c = cote / 2;
-    QImage modele = brouillon(cote, cote);
-    {
-        QPainter p(&modele);
-        point_peintre(p, {c, c}, t_, Qt::black);
-    }
-    point_ = releve(modele, QPoint(c, c) * r_);
+    const int c = multiple_inferieur(cote / 2);
+    points_.clear();
+    for (int py = 0; py < den_; ++py)
+        for (int px = 0; px < den_; ++px) {
+            QImage modele = brouillon(cote, cote);
+            {
+                QPainter p(&modele);
+                point_peintre(p, {c + px, c + py}, t_, Qt::black);
+            }
+            points_.push_back(releve(modele, vers_appareil(QPoint(c, c))));
+        }
 }
 
-// Every short line drawn once, each in its own cell of one scratch picture.
+// Every short line drawn once, each in its own cell of one scratch picture per phase of its end.
 void TamponTrace::releve_lignes_couvertes() {
     const int n = 2 * portee_ + 1;
     const int cote = cote_case();
-    QImage essai = brouillon(n * cote, n * cote);
-    {
-        QPainter p(&essai);
-        const QPen crayon = crayon_ligne(p, Qt::black, t_);
-        for (int dy = -portee_; dy <= portee_; ++dy)
-            for (int dx = -portee_; dx <= portee_; ++dx) {
-                const QPoint centre(centre_case(dx), centre_case(dy));
-                ligne_peintre(p, crayon, centre + QPoint(dx, dy), centre, t_);
+    const int cote_appareil = vers_appareil(QPoint(cote, 0)).x();
+    couvertes_.assign(qsizetype(n) * n * den_ * den_, true);
+    for (int py = 0; py < den_; ++py)
+        for (int px = 0; px < den_; ++px) {
+            QImage essai = brouillon(n * cote, n * cote);
+            {
+                QPainter p(&essai);
+                const QPen crayon = crayon_ligne(p, Qt::black, t_);
+                for (int dy = -portee_; dy <= portee_; ++dy)
+                    for (int dx = -portee_; dx <= portee_; ++dx) {
+                        const QPoint vers(centre_case(dx) + px, centre_case(dy) + py);
+                        ligne_peintre(p, crayon, vers + QPoint(dx, dy), vers, t_);
+                    }
             }
-    }
-    const auto dans_point = [&](int dx, int dy) {
-        return std::any_of(point_.rangees.begin(), point_.rangees.end(),
-                           [&](const Rangee& r) { return r.dy == dy && r.x0 <= dx && dx <= r.x1; });
-    };
-    couvertes_.assign(n * n, true);
-    const int largeur = essai.width();
-    for (int y = 0; y < essai.height(); ++y) {
-        const auto* ligne = reinterpret_cast<const uint32_t*>(essai.constScanLine(y));
-        for (int x = 0; x < largeur; ++x) {
-            if (ligne[x] == fond) continue;
-            const int dx = x / (cote * r_) - portee_;
-            const int dy = y / (cote * r_) - portee_;
-            if (!dans_point(x - centre_case(dx) * r_, y - centre_case(dy) * r_))
-                couvertes_[indice(dx, dy)] = false;
+            const Motif& point = points_[py * den_ + px];
+            const auto dans_point = [&](int dx, int dy) {
+                return std::any_of(point.rangees.begin(), point.rangees.end(),
+                                   [&](const Rangee& r) { return r.dy == dy && r.x0 <= dx && dx <= r.x1; });
+            };
+            const qsizetype decalage = qsizetype(py * den_ + px) * n * n;
+            const int largeur = essai.width();
+            for (int y = 0; y < essai.height(); ++y) {
+                const auto* ligne = reinterpret_cast<const uint32_t*>(essai.constScanLine(y));
+                for (int x = 0; x < largeur; ++x) {
+                    if (ligne[x] == fond) continue;
+                    const int dx = x / cote_appareil - portee_;
+                    const int dy = y / cote_appareil - portee_;
+                    const QPoint a = vers_appareil(QPoint(centre_case(dx), centre_case(dy)));
+                    if (!dans_point(x - a.x(), y - a.y())) couvertes_[decalage + indice(dx, dy)] = false;
+                }
+            }
         }
-    }
 }
 
-const TamponTrace::Motif& TamponTrace::motif_ligne(int dx, int dy) {
-    const auto trouve = lignes_.find(cle(dx, dy));
+const TamponTrace::Motif& TamponTrace::motif_ligne(int dx, int dy, int phase_depuis) {
+    const uint64_t k = cle(dx, dy, phase_depuis);
+    const auto trouve = lignes_.find(k);
     if (trouve != lignes_.end()) return trouve->second;
-    Motif& m = lignes_[cle(dx, dy)];
+    Motif& m = lignes_[k];
     const int marge = t_ + 4;
-    const int l = std::abs(dx) + 2 * marge + 1;
-    const int h = std::abs(dy) + 2 * marge + 1;
+    const QPoint ancre_depuis(multiple_superieur(marge + std::max(0, -dx)),
+                              multiple_superieur(marge + std::max(0, -dy)));
+    const int l = ancre_depuis.x() + den_ + std::max(0, dx) + marge;
+    const int h = ancre_depuis.y() + den_ + std::max(0, dy) + marge;
     if (std::abs(dx) > cote_motif_max || std::abs(dy) > cote_motif_max ||
-        qsizetype(l) * h * r_ * r_ > aire_motif_max)
+        qsizetype(l) * h * num_ * num_ / (den_ * den_) > aire_motif_max)
         return m;
-    const QPoint depuis(marge + std::max(0, -dx), marge + std::max(0, -dy));
+    const QPoint depuis = ancre_depuis + QPoint(phase_depuis % den_, phase_depuis / den_);
     QImage modele = brouillon(l, h);
     {
         QPainter p(&modele);
         ligne_peintre(p, crayon_ligne(p, Qt::black, t_), depuis, depuis + QPoint(dx, dy), t_);
     }
-    m = releve(modele, depuis * r_);
+    m = releve(modele, vers_appareil(ancre_depuis));
     return m;
 }
 
 void TamponTrace::copie(const Motif& m, QPoint q, uint32_t valeur) const {
-    const qint64 qx = qint64(q.x()) * r_;
-    const qint64 qy = qint64(q.y()) * r_;
+    const qint64 qx = ancre(q.x());
+    const qint64 qy = ancre(q.y());
     // Most shapes lie wholly inside the picture: their rows need no clipping.
     if (dans_image(m.boite, q)) {
         uchar* centre = pixels_ + qy * pas_ligne_ + qx * qsizetype(sizeof(uint32_t));
@@ -207,7 +233,7 @@ void TamponTrace::copie(const Motif& m, QPoint q, uint32_t valeur) const {
 }
 
 void TamponTrace::point(QPoint q, int k) const {
-    copie(point_, q, valeurs_[k]);
+    copie(points_[indice_phase(q)], q, valeurs_[k]);
 }
 
 void TamponTrace::ligne(QPainter& p, const QPen& crayon, QPoint depuis, QPoint vers, int k) {
@@ -215,7 +241,7 @@ void TamponTrace::ligne(QPainter& p, const QPen& crayon, QPoint depuis, QPoint v
     const int dy = vers.y() - depuis.y();
     const bool proche = std::abs(dx) <= cote_motif_max && std::abs(dy) <= cote_motif_max;
     if (proche) {
-        const Motif& m = motif_ligne(dx, dy);
+        const Motif& m = motif_ligne(dx, dy, indice_phase(depuis));
         if (m.copiable && dans_image(m.boite, depuis)) {
             copie(m, depuis, valeurs_[k]);
             return;
@@ -228,5 +254,6 @@ bool TamponTrace::ligne_couverte(QPoint depuis, QPoint vers) const {
     const int dx = depuis.x() - vers.x();
     const int dy = depuis.y() - vers.y();
     if (std::abs(dx) > portee_ || std::abs(dy) > portee_) return false;
-    return couvertes_[indice(dx, dy)];
+    const int n = 2 * portee_ + 1;
+    return couvertes_[qsizetype(indice_phase(vers)) * n * n + indice(dx, dy)];
 }

@@ -21,7 +21,7 @@ int lit_epaisseur(const QString& texte) {
 }
 
 // The image behind the painter when copying pixels into it gives what the painter would paint:
-// no transform but the one the image's own whole-number density brings.
+// no transform but the one the image's own density brings.
 QImage* image_directe(QPainter& p) {
     QPaintDevice* d = p.device();
     if (d == nullptr || d->devType() != QInternal::Image) return nullptr;
@@ -30,8 +30,8 @@ QImage* image_directe(QPainter& p) {
     const bool format_32 =
         f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 || f == QImage::Format_ARGB32_Premultiplied;
     const qreal r = image->devicePixelRatio();
-    const bool entiere = r >= 1 && r == std::floor(r);
-    const bool simple = entiere && !p.hasClipping() && p.combinedTransform() == QTransform::fromScale(r, r) &&
+    const bool simple = TamponTrace::densite_copiable(r) && !p.hasClipping() &&
+                        p.combinedTransform() == QTransform::fromScale(r, r) &&
                         p.compositionMode() == QPainter::CompositionMode_SourceOver && p.opacity() == 1.0 &&
                         !p.testRenderHint(QPainter::Antialiasing);
     return format_32 && simple ? image : nullptr;
