@@ -48,7 +48,9 @@ void TForm1::cablage() {
 }
 
 bool TForm1::eventFilter(QObject* objet, QEvent* e) {
-    if (objet == ScrollBox1 && e->type() == QEvent::Resize)
+    // On a screen of another pixel density the picture is made again at that density.
+    if (objet == ScrollBox1 && (e->type() == QEvent::Resize ||
+                                (e->type() == QEvent::ScreenChangeInternal && Image1->densite_perimee())))
         garde([this] { ScrollBox1Resize(); });
     else if (objet == Memo3 && e->type() == QEvent::KeyPress) {
         Memo3KeyDown();

@@ -2,6 +2,7 @@
 
 #include "util_rez/couleurs.h"
 #include "util_rez/setup.h"
+#include "util_rez/trace.h"
 
 #include <QEvent>
 #include <QMouseEvent>
@@ -123,6 +124,10 @@ TImage::TImage(QWidget* parent) : QWidget(parent) {}
 void TImage::setPicture(const QImage& image) {
     image_ = image;
     update();
+}
+
+bool TImage::densite_perimee() const {
+    return !image_.isNull() && image_.devicePixelRatio() != densite_image(devicePixelRatioF());
 }
 
 void TImage::paintEvent(QPaintEvent*) {

@@ -72,6 +72,8 @@ public:
     const QImage& Picture() const { return image_; }
     void setPicture(const QImage& image);
     void setStretch(bool etire) { etire_ = etire; }
+    // The picture was made for a screen of another pixel density than the one it is shown on.
+    bool densite_perimee() const;
 
 protected:
     void paintEvent(QPaintEvent* e) override;

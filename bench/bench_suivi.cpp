@@ -99,9 +99,13 @@ struct Banc {
     }
 };
 
+// A window on a high-density screen (QT_SCALE_FACTOR=2) says so in the figure's name.
 void fin(const char* nom, const std::vector<double>& ms, const Banc& b) {
-    std::printf("%s: median %.3f ms CPU (%zu ticks; repaint %.3f ms), peak %.0f MB, %d records\n", nom,
-                mesure::mediane(ms), ms.size(), mesure::mediane(b.peintures), mesure::pic_memoire_mo(), b.f->nb_enreg);
+    const qreal r = b.f->Image1->Picture().devicePixelRatio();
+    const std::string a = r == 1 ? "" : "_at_" + QByteArray::number(r).toStdString() + "x";
+    std::printf("%s%s: median %.3f ms CPU (%zu ticks; repaint %.3f ms), peak %.0f MB, %d records\n", nom,
+                a.c_str(), mesure::mediane(ms), ms.size(), mesure::mediane(b.peintures),
+                mesure::pic_memoire_mo(), b.f->nb_enreg);
 }
 
 int tick_full(int n) {

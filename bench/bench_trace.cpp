@@ -6,6 +6,7 @@
 #include <QRandomGenerator>
 #include <cmath>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -64,13 +65,18 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     auto tab = std::make_unique<Tableau>();
-    QImage image(1100, 900, QImage::Format_RGB32);
-
-    remplit_lisse(*tab, capacite_tableau);
-    mesure_passe("screen_pass_8x5000_smooth", *tab, image);
-    if (argc > 1) image.save(QString::fromLocal8Bit(argv[1]) + QStringLiteral("/pass_smooth.png"));
-    remplit_bruite(*tab, capacite_tableau);
-    mesure_passe("screen_pass_8x5000_noisy", *tab, image);
-    if (argc > 1) image.save(QString::fromLocal8Bit(argv[1]) + QStringLiteral("/pass_noisy.png"));
+    // The same picture for screens of 1, 2 and 1.5 device pixels per pixel.
+    for (const qreal r : {1.0, 2.0, 1.5}) {
+        QImage image = image_ecran(QSize(1100, 900), r);
+        const std::string a = r == 1 ? "" : "_at_" + QByteArray::number(r).toStdString() + "x";
+        const QString fichier =
+            argc > 1 ? QString::fromLocal8Bit(argv[1]) + QStringLiteral("/pass_%1%2.png") : QString();
+        remplit_lisse(*tab, capacite_tableau);
+        mesure_passe(("screen_pass_8x5000_smooth" + a).c_str(), *tab, image);
+        if (argc > 1) image.save(fichier.arg(QStringLiteral("smooth"), QString::fromStdString(a)));
+        remplit_bruite(*tab, capacite_tableau);
+        mesure_passe(("screen_pass_8x5000_noisy" + a).c_str(), *tab, image);
+        if (argc > 1) image.save(fichier.arg(QStringLiteral("noisy"), QString::fromStdString(a)));
+    }
     return 0;
 }

@@ -45,6 +45,26 @@ QImage peint(const Echelles& e, const Donnees& d, const QString& epaisseur, QSiz
     return image;
 }
 
+// The scene on a picture of `taille` window pixels at density r.
+QImage peint_dense(qreal r, const Donnees& d, const QString& epaisseur, QSize taille = {616, 469}) {
+    QImage image = image_ecran(taille, r);
+    image.fill(Qt::black);
+    trace_ecran(image, initiales, *d.tab, d.n, d.coches, couleurs, epaisseur,
+                QStringLiteral("/runs/run7.txt"), QLatin1Char('.'), QString());
+    return image;
+}
+
+// The window pixel whose square holds the centre of device pixel (x, y).
+QPoint pixel_fenetre(int x, int y, qreal r) {
+    return {int(std::floor((x + 0.5) / r)), int(std::floor((y + 0.5) / r))};
+}
+
+// A centre on the edge between two window pixels may go to either.
+bool sur_un_bord(int x, int y, qreal r) {
+    const auto bord = [r](int v) { return (v + 0.5) / r == std::floor((v + 0.5) / r); };
+    return bord(x) || bord(y);
+}
+
 int compte(const QImage& image, const QRect& zone, const QColor& couleur) {
     int n = 0;
     const QRect r = zone & image.rect();
@@ -294,18 +314,28 @@ class TestTrace : public QObject {
         QTest::addColumn<QString>("epaisseur");
         QTest::addColumn<int>("format");
         QTest::addColumn<double>("bruit");
+        QTest::addColumn<double>("densite");
         for (const char* t : {"0", "1", "2", "3", "5", "12"})
-            QTest::newRow(t) << QString::fromLatin1(t) << int(QImage::Format_RGB32) << 1.0;
-        QTest::newRow("2 premultiplied") << "2" << int(QImage::Format_ARGB32_Premultiplied) << 1.0;
+            QTest::newRow(t) << QString::fromLatin1(t) << int(QImage::Format_RGB32) << 1.0 << 1.0;
+        QTest::newRow("2 premultiplied") << "2" << int(QImage::Format_ARGB32_Premultiplied) << 1.0 << 1.0;
         // Lines of every length and slope, many of them across the picture's edges.
         for (const char* t : {"1", "2", "3"})
-            QTest::addRow("%s noisy", t) << QString::fromLatin1(t) << int(QImage::Format_RGB32) << 12.0;
+            QTest::addRow("%s noisy", t)
+                << QString::fromLatin1(t) << int(QImage::Format_RGB32) << 12.0 << 1.0;
+        for (double r : {2.0, 3.0, 1.5, 2.5})
+            for (const char* t : {"0", "1", "2", "5"}) {
+                QTest::addRow("%s at %gx", t, r)
+                    << QString::fromLatin1(t) << int(QImage::Format_RGB32) << 1.0 << r;
+                QTest::addRow("%s noisy at %gx", t, r)
+                    << QString::fromLatin1(t) << int(QImage::Format_RGB32) << 12.0 << r;
+            }
     }
 
     void copie_egale_peintre() {
         QFETCH(QString, epaisseur);
         QFETCH(int, format);
         QFETCH(double, bruit);
+        QFETCH(double, densite);
         Donnees d;
         QRandomGenerator gen(11);
         double y[8] = {};
@@ -321,15 +351,102 @@ class TestTrace : public QObject {
         transparentes[3].setAlpha(128);
         QImage images[2];
         for (int i = 0; i < 2; ++i) {
-            images[i] = QImage(300, 240, QImage::Format(format));
+            images[i] = QImage(qRound(300 * densite), qRound(240 * densite), QImage::Format(format));
+            images[i].setDevicePixelRatio(densite);
             images[i].fill(Qt::white);
             QPainter p(&images[i]);
             if (i == 1) p.setClipRect(images[i].rect());
             trace_courbes(p, geometrie_ecran(300, 240), initiales, *d.tab, d.n, d.coches, transparentes,
                           epaisseur);
         }
-        QVERIFY(compte(images[0], images[0].rect(), Qt::white) < 300 * 240 * 9 / 10);
+        QVERIFY(compte(images[0], images[0].rect(), Qt::white) <
+                images[0].width() * images[0].height() * 9 / 10);
         QCOMPARE(images[0], images[1]);
+    }
+
+    void image_ecran_data() {
+        QTest::addColumn<double>("ratio");
+        QTest::addColumn<double>("densite");
+        QTest::addColumn<QSize>("appareil");
+        QTest::newRow("1") << 1.0 << 1.0 << QSize(616, 469);
+        QTest::newRow("2") << 2.0 << 2.0 << QSize(1232, 938);
+        QTest::newRow("1.25") << 1.25 << 1.25 << QSize(770, 586);
+        QTest::newRow("1.5") << 1.5 << 1.5 << QSize(924, 704);
+        QTest::newRow("below 1: one device pixel each") << 0.5 << 1.0 << QSize(616, 469);
+        QTest::newRow("no ratio") << qQNaN() << 1.0 << QSize(616, 469);
+    }
+
+    // Whatever the density, the picture keeps its size in window pixels, the plot's geometry
+    // with it, and nothing of it is left unpainted.
+    void image_ecran() {
+        QFETCH(double, ratio);
+        QFETCH(double, densite);
+        QFETCH(QSize, appareil);
+        const QImage im = peint_dense(ratio, Donnees{}, QStringLiteral("2"));
+        QCOMPARE(im.devicePixelRatio(), densite);
+        QCOMPARE(im.size(), appareil);
+        QCOMPARE(taille_logique(im), QSize(616, 469));
+        QCOMPARE(compte(im, im.rect(), Qt::black), 0);
+        const QPoint origine(int(40.5 * densite), int(439.5 * densite));
+        QCOMPARE(im.pixelColor(origine), bleu);
+    }
+
+    void densite_garde_les_axes_data() {
+        QTest::addColumn<double>("r");
+        QTest::newRow("2") << 2.0;
+        QTest::newRow("3") << 3.0;
+        QTest::newRow("1.5") << 1.5;
+    }
+
+    // Axis lines and ticks fill exactly the device pixels of the window pixels they fill at 1x,
+    // wherever no label covers them in either picture.
+    void densite_garde_les_axes() {
+        QFETCH(double, r);
+        const QImage un = peint_dense(1, Donnees{}, QStringLiteral("2"));
+        const QImage dense = peint_dense(r, Donnees{}, QStringLiteral("2"));
+        int bleus = 0;
+        for (int y = 0; y < dense.height(); ++y)
+            for (int x = 0; x < dense.width(); ++x) {
+                const QPoint p = pixel_fenetre(x, y, r);
+                if (!un.rect().contains(p) || sur_un_bord(x, y, r)) continue;
+                const QColor c = dense.pixelColor(x, y);
+                const QColor attendue = un.pixelColor(p);
+                if (c == marine || attendue == marine) continue;
+                bleus += c == bleu;
+                if ((c == bleu) != (attendue == bleu))
+                    QFAIL(qPrintable(QStringLiteral("device pixel %1,%2").arg(x).arg(y)));
+            }
+        QVERIFY(bleus > compte(un, un.rect(), bleu) * r * r / 3);
+    }
+
+    // A dot is 2t + 1 window pixels across and a line t wide (a hairline one), drawn at the
+    // density's own resolution around the same window pixel.
+    void densite_garde_points_et_lignes_data() {
+        QTest::addColumn<int>("n");
+        QTest::newRow("2") << 2;
+        QTest::newRow("3") << 3;
+    }
+    void densite_garde_points_et_lignes() {
+        QFETCH(int, n);
+        for (int t : {0, 1, 2, 5}) {
+            Donnees d;
+            d.ajoute(1, {50});
+            d.ajoute(4, {50});
+            d.coches[1] = true;
+            const QString ep = QString::number(t);
+            const QImage dense = peint_dense(n, d, ep);
+            const QPoint q = vers_pixel(ecran, initiales, 1, 50);
+            const QRect boite(q - QPoint(t, t), QSize(2 * t + 1, 2 * t + 1));
+            // The dot's left half, where the line to the next record does not reach.
+            QRect vue;
+            for (int y = (boite.top() - 1) * n; y < (boite.bottom() + 2) * n; ++y)
+                for (int x = (boite.left() - 1) * n; x <= q.x() * n; ++x)
+                    if (dense.pixelColor(x, y) == couleurs[1]) vue |= QRect(x, y, 1, 1);
+            QCOMPARE(vue, QRect(QPoint(boite.left() * n, boite.top() * n),
+                                QPoint(q.x() * n, (boite.bottom() + 1) * n - 1)));
+            const int milieu = vers_pixel(ecran, initiales, 2.5, 50).x() * n;
+            QCOMPARE(compte(dense, QRect(milieu, 0, 1, dense.height()), couleurs[1]), std::max(t, 1) * n);
+        }
     }
 };
 

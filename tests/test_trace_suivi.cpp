@@ -25,8 +25,9 @@ EntreesTrace entrees(const Echelles& e, int n, const QString& epaisseur = QStrin
     return r;
 }
 
-QImage entiere(QSize taille, const EntreesTrace& e, const Tableau& t) {
-    QImage image(taille, QImage::Format_RGB32);
+// The whole pass on a picture of the same size and density as `comme`.
+QImage entiere(const QImage& comme, const EntreesTrace& e, const Tableau& t) {
+    QImage image = image_ecran(taille_logique(comme), comme.devicePixelRatio());
     trace_ecran(image, e.echelles, t, e.nb_enreg, e.coches, e.couleurs, e.epaisseur, e.chemin_cible,
                 e.separateur, e.note_echelle_invalide);
     return image;
@@ -41,13 +42,14 @@ void ajoute_enregistrement(Tableau& t, int i, QRandomGenerator& gen) {
     t(9, i) = t(7, i) - t(3, i);
 }
 
-// A pixel that changed where the repaint would not reach.
+// A pixel that changed where the repaint, given in window pixels, would not reach.
 bool change_hors_de(const QImage& a, const QImage& b, const QRect& zone) {
+    const qreal r = a.devicePixelRatio();
     for (int y = 0; y < a.height(); ++y) {
         const auto* la = reinterpret_cast<const QRgb*>(a.constScanLine(y));
         const auto* lb = reinterpret_cast<const QRgb*>(b.constScanLine(y));
         for (int x = 0; x < a.width(); ++x)
-            if (la[x] != lb[x] && !zone.contains(x, y)) return true;
+            if (la[x] != lb[x] && !zone.contains(int(x / r), int(y / r))) return true;
     }
     return false;
 }
@@ -60,9 +62,13 @@ class TestTraceSuivi : public QObject {
     void ajouts_egal_passe_entiere_data() {
         QTest::addColumn<QString>("epaisseur");
         QTest::addColumn<bool>("autoscale");
+        QTest::addColumn<double>("densite");
         for (const char* t : {"0", "1", "2", "3", "5"})
-            QTest::addRow("thickness %s", t) << QString::fromLatin1(t) << false;
-        QTest::newRow("thickness 2, scale following the data") << "2" << true;
+            QTest::addRow("thickness %s", t) << QString::fromLatin1(t) << false << 1.0;
+        QTest::newRow("thickness 2, scale following the data") << "2" << true << 1.0;
+        QTest::newRow("thickness 2 at 2x") << "2" << false << 2.0;
+        QTest::newRow("thickness 0 at 3x") << "0" << false << 3.0;
+        QTest::newRow("thickness 3 at 1.5x") << "3" << false << 1.5;
     }
     // Record after record drawn over the picture, in batches of every size, gives the whole
     // pass's picture pixel for pixel, and changes nothing outside the part it says it changed;
@@ -70,10 +76,11 @@ class TestTraceSuivi : public QObject {
     void ajouts_egal_passe_entiere() {
         QFETCH(QString, epaisseur);
         QFETCH(bool, autoscale);
+        QFETCH(double, densite);
         auto t = std::make_unique<Tableau>();
         QRandomGenerator gen(5);
         SuiviTrace suivi;
-        QImage image(400, 300, QImage::Format_RGB32);
+        QImage image = image_ecran(QSize(400, 300), densite);
         image.fill(Qt::black);
         int n = 0;
         int ajouts = 0;
@@ -92,7 +99,7 @@ class TestTraceSuivi : public QObject {
             const Passe passe = suivi.trace(image, entree, *t);
             ajouts += passe == Passe::Ajout;
             completes += passe == Passe::Complete;
-            QCOMPARE(image, entiere(image.size(), entree, *t));
+            QCOMPARE(image, entiere(image, entree, *t));
             QVERIFY(!change_hors_de(avant, image, suivi.zone_modifiee()));
         }
         QVERIFY(ajouts > 80);
@@ -118,7 +125,7 @@ class TestTraceSuivi : public QObject {
         const auto change = [&](const char* quoi, const std::function<void()>& modifie) {
             modifie();
             QVERIFY2(suivi.trace(image, entree, *t) == Passe::Complete, quoi);
-            QCOMPARE(image, entiere(image.size(), entree, *t));
+            QCOMPARE(image, entiere(image, entree, *t));
         };
         change("a box", [&] { entree.coches[2] = false; });
         change("the thickness", [&] { entree.epaisseur = QStringLiteral("3"); });
@@ -153,7 +160,7 @@ class TestTraceSuivi : public QObject {
         QCOMPARE(image, attendue);
         entree.epaisseur = QStringLiteral("2");
         QCOMPARE(suivi.trace(image, entree, *t), Passe::Complete);
-        QCOMPARE(image, entiere(image.size(), entree, *t));
+        QCOMPARE(image, entiere(image, entree, *t));
     }
 };
 

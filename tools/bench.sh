@@ -15,6 +15,9 @@ $b/bench_parse
 $b/bench_trace
 $b/bench_suivi tick_full 5000
 for n in 5000 50000 500000; do $b/bench_suivi append "$n"; done
+# The window on a screen of 2 device pixels per pixel.
+QT_SCALE_FACTOR=2 $b/bench_suivi tick_full 5000
+QT_SCALE_FACTOR=2 $b/bench_suivi append 5000
 $b/bench_suivi tick_full 500000
 $b/bench_suivi idle
 bench/suivi_reel.sh build-bench

@@ -47,11 +47,17 @@ int arrondi_sature(long double v) {
 }
 
 // The end pixel is left out, so a tick u(10) long covers u(10) pixels. Axis-parallel only.
+// Scaled, a one-pixel pen on integer points lands half a pixel off, so the pixels are filled.
 void trait(QPainter& p, int x1, int y1, int x2, int y2) {
     if (x1 == x2 && y1 == y2) return;
     const int dx = (x2 > x1) - (x2 < x1);
     const int dy = (y2 > y1) - (y2 < y1);
-    p.drawLine(x1, y1, x2 - dx, y2 - dy);
+    if (densite(p) != 1)
+        p.fillRect(QRect(QPoint(std::min(x1, x2 - dx), std::min(y1, y2 - dy)),
+                         QPoint(std::max(x1, x2 - dx), std::max(y1, y2 - dy))),
+                   p.pen().color());
+    else
+        p.drawLine(x1, y1, x2 - dx, y2 - dy);
 }
 
 void ligne_axe_x(QPainter& p, const GeometrieTrace& geo) {
@@ -92,6 +98,26 @@ GeometrieTrace geometrie_ecran(int largeur_image, int hauteur_image) {
     g.origine_y = g.hauteur_trace + 10;
     g.base_unite = g.largeur_trace;
     return g;
+}
+
+qreal densite_image(qreal ratio) {
+    return std::isfinite(ratio) ? std::max<qreal>(1, ratio) : 1;
+}
+
+QImage image_ecran(QSize logique, qreal ratio) {
+    const qreal r = densite_image(ratio);
+    QImage image(qRound(logique.width() * r), qRound(logique.height() * r), QImage::Format_RGB32);
+    image.setDevicePixelRatio(r);
+    return image;
+}
+
+QSize taille_logique(const QImage& image) {
+    return image.deviceIndependentSize().toSize();
+}
+
+qreal densite(const QPainter& p) {
+    const QPaintDevice* d = p.device();
+    return d != nullptr ? d->devicePixelRatio() : 1;
 }
 
 int unite_relative(const GeometrieTrace& geo, int a) {
@@ -230,7 +256,8 @@ void trace_ecran(QImage& image, const Echelles& echelles, const Tableau& tableau
                  const QString& note_echelle_invalide) {
     if (image.isNull()) return;
     QPainter p(&image);
-    trace_surface(p, image.width(), image.height(), echelles, tableau, nb_enreg, coches, couleurs,
+    const QSize taille = taille_logique(image);
+    trace_surface(p, taille.width(), taille.height(), echelles, tableau, nb_enreg, coches, couleurs,
                   texte_epaisseur, chemin_cible, separateur, note_echelle_invalide);
 }
 

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QFont>
 #include <QPoint>
+#include <QSize>
 #include <QString>
 #include <array>
 
@@ -46,6 +47,17 @@ inline const std::array<QColor, 9> couleurs_courbes_depart{
     QColor(0, 0, 0), QColor(128, 0, 0), QColor(255, 0, 0),   QColor(128, 0, 128)};
 
 GeometrieTrace geometrie_ecran(int largeur_image, int hauteur_image);
+
+// A screen picture of `logique` window pixels drawn at the density of a screen of `ratio`
+// device pixels per pixel, so that it stays as sharp as the controls beside it.
+QImage image_ecran(QSize logique, qreal ratio);
+// That density: the screen's, but never coarser than one device pixel per pixel.
+qreal densite_image(qreal ratio);
+// The picture's size in window pixels, which every coordinate of the plot counts in.
+QSize taille_logique(const QImage& image);
+// Device pixels per window pixel on the painter's surface: 1 everywhere but on a picture made
+// for a high-density screen.
+qreal densite(const QPainter& p);
 int unite_relative(const GeometrieTrace& geo, int a);
 
 // Full scales and steps the pass can divide by; otherwise only bare axes are drawn.

@@ -20,7 +20,8 @@ int lit_epaisseur(const QString& texte) {
     return std::clamp<int>(StrToInt(texte), 0, epaisseur_max);
 }
 
-// The image behind the painter when copying pixels into it gives what the painter would paint.
+// The image behind the painter when copying pixels into it gives what the painter would paint:
+// no transform but the one the image's own density brings.
 QImage* image_directe(QPainter& p) {
     QPaintDevice* d = p.device();
     if (d == nullptr || d->devType() != QInternal::Image) return nullptr;
@@ -28,8 +29,9 @@ QImage* image_directe(QPainter& p) {
     const QImage::Format f = image->format();
     const bool format_32 =
         f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 || f == QImage::Format_ARGB32_Premultiplied;
-    const bool simple = image->devicePixelRatio() == 1.0 && !p.hasClipping() &&
-                        p.combinedTransform().type() == QTransform::TxNone &&
+    const qreal r = image->devicePixelRatio();
+    const bool simple = TamponTrace::densite_copiable(r) && !p.hasClipping() &&
+                        p.combinedTransform() == QTransform::fromScale(r, r) &&
                         p.compositionMode() == QPainter::CompositionMode_SourceOver && p.opacity() == 1.0 &&
                         !p.testRenderHint(QPainter::Antialiasing);
     return format_32 && simple ? image : nullptr;
@@ -59,11 +61,9 @@ void trace_courbes_depuis(QPainter& p, const GeometrieTrace& geo, const Echelles
     if (n < premier || !une_cochee || !divisible) return;
     const int t = lit_epaisseur(texte_epaisseur);
 
-    // Square caps keep lines on the painter's fast path; round ones, which would end inside the
-    // dots anyway, cost several times as much.
     std::array<QPen, 9> crayons;
     for (int k = 1; k <= 8; ++k)
-        crayons[k] = QPen(couleurs[k], t, Qt::SolidLine, Qt::SquareCap);
+        crayons[k] = crayon_ligne(p, couleurs[k], t);
     QImage* image = t <= epaisseur_max_tampon ? image_directe(p) : nullptr;
     std::array<bool, 9> copie{};
     std::optional<TamponTrace> tampon;

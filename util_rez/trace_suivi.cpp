@@ -46,15 +46,16 @@ void SuiviTrace::retient(const QImage& image, const EntreesTrace& e, const Table
 }
 
 void SuiviTrace::ajoute(QImage& image, const EntreesTrace& e, const Tableau& tableau, int premier) {
-    if (hauteur_police_ != image.height()) {
-        police_ = police_graphe(image.height() / 25);
-        hauteur_police_ = image.height();
+    const QSize taille = taille_logique(image);
+    if (hauteur_police_ != taille.height()) {
+        police_ = police_graphe(taille.height() / 25);
+        hauteur_police_ = taille.height();
     }
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setRenderHint(QPainter::TextAntialiasing, false);
     p.setFont(police_);
-    const GeometrieTrace geo = geometrie_ecran(image.width(), image.height());
+    const GeometrieTrace geo = geometrie_ecran(taille.width(), taille.height());
     trace_courbes_depuis(p, geo, e.echelles, tableau, premier, e.nb_enreg, e.coches, e.couleurs, e.epaisseur);
     // The whole pass writes the name last, over whatever curve runs under it.
     texte_ancre(p, 50, 10, nom_sans_dossier(e.chemin_cible), QLatin1Char('d'), QLatin1Char('b'),
@@ -64,9 +65,10 @@ void SuiviTrace::ajoute(QImage& image, const EntreesTrace& e, const Tableau& tab
 // Around every point from the one the new lines start at: a dot reaches t + 1 pixels from its
 // point, a line's square cap t / 2 beyond it. And the name, written again.
 QRect SuiviTrace::zone_ajout(const QImage& image, const EntreesTrace& e, const Tableau& tableau, int premier) const {
-    const GeometrieTrace geo = geometrie_ecran(image.width(), image.height());
+    const QSize taille = taille_logique(image);
+    const GeometrieTrace geo = geometrie_ecran(taille.width(), taille.height());
     const int marge = std::max(0, StrToInt(e.epaisseur)) + 2;
-    int gauche = image.width(), droite = -1, haut = image.height(), bas = -1;
+    int gauche = taille.width(), droite = -1, haut = taille.height(), bas = -1;
     for (int i = std::max(1, premier - 1); i <= enregistrements_traces(e.nb_enreg); ++i) {
         const int x = colonne_pixel(geo, e.echelles, tableau(1, i));
         for (int k = 1; k <= 8; ++k) {
@@ -82,7 +84,7 @@ QRect SuiviTrace::zone_ajout(const QImage& image, const EntreesTrace& e, const T
     if (droite >= 0 && bas >= 0) zone = QRect(QPoint(gauche, haut), QPoint(droite, bas)).adjusted(-marge, -marge, marge, marge);
     const QFontMetrics fm(police_);
     zone |= QRect(50, 10, fm.horizontalAdvance(nom_sans_dossier(e.chemin_cible)), fm.height()).adjusted(-2, -2, 2, 2);
-    return zone & image.rect();
+    return zone & QRect(QPoint(0, 0), taille);
 }
 
 SuiviTrace::Passe SuiviTrace::trace(QImage& image, const EntreesTrace& e, const Tableau& tableau) {
@@ -94,7 +96,8 @@ SuiviTrace::Passe SuiviTrace::trace(QImage& image, const EntreesTrace& e, const 
                 zone_ = QRect();
                 return Passe::Aucune;
             }
-            const GeometrieTrace geo = geometrie_ecran(image.width(), image.height());
+            const QSize taille = taille_logique(image);
+            const GeometrieTrace geo = geometrie_ecran(taille.width(), taille.height());
             int32_t epaisseur = 0;
             // A thickness the pass cannot read stops the whole pass before its curves and its
             // name; only the whole pass leaves that picture.
@@ -109,7 +112,7 @@ SuiviTrace::Passe SuiviTrace::trace(QImage& image, const EntreesTrace& e, const 
         }
     }
     derniere_.reset();
-    zone_ = image.rect();
+    zone_ = QRect(QPoint(0, 0), taille_logique(image));
     trace_ecran(image, e.echelles, tableau, e.nb_enreg, e.coches, e.couleurs, e.epaisseur, e.chemin_cible,
                 e.separateur, e.note_echelle_invalide);
     retient(image, e, tableau, 1);

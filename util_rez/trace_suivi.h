@@ -30,7 +30,8 @@ class SuiviTrace {
     SuiviTrace();
     ~SuiviTrace();
     Passe trace(QImage& image, const EntreesTrace& e, const Tableau& tableau);
-    // The part of the picture the last pass may have changed, for a repaint of that part only.
+    // The part of the picture the last pass may have changed, in window pixels, for a repaint
+    // of that part only.
     QRect zone_modifiee() const { return zone_; }
 
   private:

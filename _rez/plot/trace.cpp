@@ -60,7 +60,7 @@ void TForm1::trace_graphe(QChar mode) {
 void TForm1::ScrollBox1Resize() {
     const int l = std::max(1, ScrollBox1->width() - 10);
     const int h = std::max(1, ScrollBox1->height() - 10);
-    QImage image(l, h, QImage::Format_RGB32);
+    QImage image = image_ecran(QSize(l, h), Image1->devicePixelRatioF());
     image.fill(QColor(255, 0, 0));
     Image1->setPicture(image);
     Image1->resize(l, h);

@@ -1,0 +1,135 @@
+#include "fenetre.h"
+
+#include "util_rez/trace.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QScreen>
+#include <QTemporaryFile>
+#include <QWindow>
+#include <QtTest>
+
+// The window on a desktop scaled 2x, as QT_SCALE_FACTOR=2 makes it: a first screen of 2 device
+// pixels per pixel, a second of 3 and a third of 3 again.
+
+namespace {
+
+QByteArray enregistrements(int premier, int nombre, QRandomGenerator& gen) {
+    QByteArray o;
+    for (int k = premier; k < premier + nombre; ++k) {
+        o += "\"" + QByteArray::number(k * 0.1, 'f', 1).rightJustified(6, '0'); // a record starts 0 to 4
+        for (int c = 1; c <= 6; ++c)
+            o += " " + QByteArray::number(15 * c + gen.bounded(10.0), 'f', 2);
+        o += "\"\r\n";
+    }
+    return o;
+}
+
+const QByteArray entete = "\"Bench 2\"\r\n\"Operator\"\r\n\"Runtime A B C D E F\"\r\n";
+
+// The window's scene drawn by the plain painter (a clip keeps it off every shortcut) on a
+// picture of the same size and density.
+QImage peinte(TForm1& f) {
+    const QImage& image = f.Image1->Picture();
+    QImage attendue = image_ecran(taille_logique(image), image.devicePixelRatio());
+    std::array<bool, 9> coches{};
+    for (int k = 1; k <= 8; ++k)
+        coches[k] = f.cases_courbes[k]->isChecked();
+    QPainter p(&attendue);
+    p.setClipRect(QRect(QPoint(0, 0), taille_logique(image)));
+    const QSize t = taille_logique(image);
+    trace_surface(p, t.width(), t.height(), f.echelles, *f.tableau, f.nb_enreg, coches, f.couleurs_courbes,
+                  f.Edit3->text(), f.chemin_cible, QLocale().decimalPoint().front(), f.texte_message(68));
+    return attendue;
+}
+
+void va_sur_ecran(TForm1& f, int n) {
+    f.windowHandle()->setScreen(QGuiApplication::screens().at(n));
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+
+class TestDensite : public QObject {
+    Q_OBJECT
+  private slots:
+    // Logical size as at 1x, device pixels at the screen's density, shown one to one.
+    void image_a_la_densite_de_l_ecran() {
+        Session s;
+        QRandomGenerator gen(2);
+        TForm1& f = s.demarre_sur(QStringLiteral("run.txt"), entete + enregistrements(0, 300, gen));
+        QCOMPARE(f.devicePixelRatioF(), 2.0);
+        for (const QSize plus : {QSize(0, 0), QSize(100, 60)}) {
+            f.resize(f.size() + plus);
+            const QImage& im = f.Image1->Picture();
+            const QSize logique = f.ScrollBox1->size() - QSize(10, 10);
+            QCOMPARE(im.devicePixelRatio(), 2.0);
+            QCOMPARE(taille_logique(im), logique);
+            QCOMPARE(im.size(), logique * 2);
+            QCOMPARE(f.Image1->size(), logique);
+            QCOMPARE(f.Image1->grab().toImage().convertToFormat(QImage::Format_RGB32), im);
+        }
+    }
+
+    // A file followed tick by tick draws only the new records over the picture: at 2x as at 1x,
+    // the picture stays that of a whole pass.
+    void suivi_egal_au_peintre() {
+        Session s;
+        QRandomGenerator gen(7);
+        QByteArray contenu = entete + enregistrements(0, 200, gen);
+        const QString cible = s.chemin(QStringLiteral("run.txt"));
+        aide_test::ecrit_octets(cible, contenu);
+        TForm1& f = s.demarre({cible});
+        f.ScrollBox1->resize(626, 479);
+        int k = 200;
+        for (int tick = 0; tick < 6; ++tick) {
+            contenu += enregistrements(k, 3, gen);
+            k += 3;
+            aide_test::ecrit_octets(cible, contenu);
+            f.taille_cible = -2;
+            f.Timer1Timer();
+            QCOMPARE(f.Image1->Picture(), peinte(f));
+        }
+        QCOMPARE(f.nb_enreg, 218);
+        QVERIFY(s.plateforme->messages.isEmpty());
+    }
+
+    // Moved to a screen of another density, the window makes its picture again at that density;
+    // to one of the same density it keeps it.
+    void ecran_d_une_autre_densite() {
+        Session s;
+        QRandomGenerator gen(4);
+        TForm1& f = s.demarre_sur(QStringLiteral("run.txt"), entete + enregistrements(0, 120, gen));
+        const QSize logique = taille_logique(f.Image1->Picture());
+        va_sur_ecran(f, 1);
+        QCOMPARE(f.devicePixelRatioF(), 3.0);
+        QCOMPARE(f.Image1->Picture().devicePixelRatio(), 3.0);
+        QCOMPARE(taille_logique(f.Image1->Picture()), logique);
+        QCOMPARE(f.Image1->Picture(), peinte(f));
+        const qint64 cle = f.Image1->Picture().cacheKey();
+        va_sur_ecran(f, 2);
+        QCOMPARE(f.Image1->Picture().cacheKey(), cle);
+        va_sur_ecran(f, 0);
+        QCOMPARE(f.Image1->Picture().devicePixelRatio(), 2.0);
+        QCOMPARE(f.Image1->Picture(), peinte(f));
+    }
+};
+
+int main(int argc, char** argv) {
+    QTemporaryFile config(QDir::tempPath() + QStringLiteral("/lintrace_ecrans_XXXXXX.json"));
+    if (!config.open()) qFatal("cannot write the screens' configuration");
+    config.write(R"({"screens": [
+        {"name": "A", "x": 0, "y": 0, "width": 1920, "height": 1080, "dpr": 1},
+        {"name": "B", "x": 1920, "y": 0, "width": 1920, "height": 1080, "dpr": 1.5},
+        {"name": "C", "x": 3840, "y": 0, "width": 1920, "height": 1080, "dpr": 1.5}]})");
+    config.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
+    qputenv("QT_SCALE_FACTOR", "2");
+    QApplication app(argc, argv);
+    TestDensite t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "test_window_densite.moc"
