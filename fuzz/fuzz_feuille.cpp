@@ -15,17 +15,19 @@ bool xml_bien_forme(const QByteArray& xml) {
     return !r.hasError();
 }
 
-// Rows in order, cells in order within their row, each cell's reference on its own row: the
-// sheets a spreadsheet writes. The writer trusts them to be so.
+// One table of rows, rows in order, cells in order within their row, each cell's reference on
+// its own row: the sheets a spreadsheet writes. The writer trusts them to be so.
 bool feuille_ordonnee(const QByteArray& xml) {
     QXmlStreamReader r(xml);
     r.setNamespaceProcessing(false);
     int rang = 0;
+    int tables = 0;
     std::pair<int, int> derniere{0, 0};
     while (!r.atEnd()) {
         r.readNext();
         if (!r.isStartElement()) continue;
         const QStringView nom = nom_local(r.qualifiedName());
+        if (nom == u"sheetData" && ++tables > 1) return false;
         if (nom == u"row") {
             bool ok = false;
             const int n = r.attributes().value(QStringLiteral("r")).toInt(&ok);
