@@ -75,5 +75,6 @@ void TForm1::garde(const std::function<void()>& corps) {
 }
 
 void TForm1::montre_erreur(const QString& texte) {
+    const PauseRafraichissement pause(*this);
     plateforme_->message(this, Plateforme::Genre::Erreur, texte, QMessageBox::Ok);
 }

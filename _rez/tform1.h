@@ -6,6 +6,7 @@
 #include "util_rez/echelles.h"
 #include "util_rez/emplacements.h"
 #include "util_rez/erreur.h"
+#include "util_rez/fichier_cible.h"
 #include "util_rez/fichier_texte.h"
 #include "util_rez/langue.h"
 #include "util_rez/plan_tableur.h"
@@ -145,6 +146,7 @@ public:
     bool commentaire_modifie = false;
     int32_t taille_cible = 0;
     int32_t age_cible = 0;
+    std::optional<IdentiteFichier> identite_cible; // what the size and the stamp cannot tell
     QString chemin_cible;
     bool arrete = false;
     QString fichier_langue;
@@ -155,6 +157,7 @@ public:
     Echelles echelles;
     TableLangue langue;
     int enreg_hors_table = 0;
+    int enreg_ecartes = 0;            // record-like lines skipped for their run time
     QStringList lignes_chargees;      // the loaded lines, as Memo1 shows them
     QByteArray octets_cible;          // the target file's bytes as the last load read them
     Codage codage_cible = Codage::Utf8; // their encoding, which a rewrite must keep
@@ -292,7 +295,15 @@ private:
     std::unique_ptr<QTranslator> traduction_qt_;
     Ancrage ancrage_;
     int32_t couleur_fenetre_;
-    bool message_repete_ouvert_ = false;
+    // Start-up and open error boxes hold the refresh ticks.
+    int pause_rafraichissement_ = 0;
+    struct PauseRafraichissement {
+        explicit PauseRafraichissement(TForm1& f) : f_(f) { ++f_.pause_rafraichissement_; }
+        ~PauseRafraichissement() { --f_.pause_rafraichissement_; }
+        PauseRafraichissement(const PauseRafraichissement&) = delete;
+        PauseRafraichissement& operator=(const PauseRafraichissement&) = delete;
+        TForm1& f_;
+    };
     // The target as the last comment save left it, and the part of it a new save keeps: saving
     // again before the refresh has reloaded it is no change by its writer.
     struct EcritureCible {

@@ -113,6 +113,11 @@ int render(const Options& o) {
                 .arg(nom_sans_dossier(o.target))
                 .arg(capacite_tableau)
                 .arg(plan.parse.enreg_hors_table));
+    if (plan.parse.enreg_ecartes > 0)
+        say(QStringLiteral("note: %1 has %2 lines that look like records but are not read: their run time "
+                           "begins with 5 to 9 (write it with leading zeros, as 00005.00)")
+                .arg(nom_sans_dossier(o.target))
+                .arg(plan.parse.enreg_ecartes));
     return 0;
 }
 

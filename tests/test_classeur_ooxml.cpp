@@ -113,6 +113,21 @@ class TestClasseurOoxml : public QObject {
         QVERIFY(apres.contains("<x:c r=\"B1\" t=\"inlineStr\"><x:is><x:t>p</x:t></x:is></x:c></x:row>"));
         QVERIFY(apres.contains("xmlns:x=\"http://m\""));
     }
+    // A sheet written without an XML declaration stays without one: an empty version in a
+    // declaration would make the sheet no XML at all.
+    void feuille_sans_declaration() {
+        const QByteArray sans =
+            "<worksheet xmlns=\"x\"><sheetData><row r=\"2\"><c r=\"B2\" s=\"3\"/></row></sheetData>"
+            "</worksheet>";
+        const QByteArray apres = remplit_feuille(sans, {{{2, 2}, QStringLiteral("v")}});
+        QVERIFY(!apres.startsWith("<?xml"));
+        QXmlStreamReader r(apres);
+        while (!r.atEnd())
+            r.readNext();
+        QVERIFY2(!r.hasError(), qPrintable(r.errorString()));
+        QCOMPARE(aide_test::cellules_feuille(apres).value("B2").texte, QStringLiteral("v"));
+        QVERIFY(remplit_feuille("<?xml version=\"1.0\"?>" + sans, {}).startsWith("<?xml version=\"1.0\""));
+    }
     void references() {
         QCOMPARE(nom_colonne(1), QStringLiteral("A"));
         QCOMPARE(nom_colonne(11), QStringLiteral("K"));

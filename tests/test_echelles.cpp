@@ -60,7 +60,11 @@ class TestEchelles : public QObject {
         QTest::newRow("95") << 95.0 << 105;
         QTest::newRow("100") << 100.0 << 110;
         QTest::newRow("4") << 4.0 << 5;
-        QTest::newRow("0.3") << 0.3 << 0;
+        // Below 0.45 the rounding gives 0, a full scale nothing can be drawn on.
+        QTest::newRow("0.3 gets the smallest scale") << 0.3 << 5;
+        QTest::newRow("0.45 gets the smallest scale") << 0.45 << 5;
+        QTest::newRow("tiny gets the smallest scale") << 1e-300 << 5;
+        QTest::newRow("0.46 rounds up to 5 itself") << 0.46 << 5;
         QTest::newRow("0") << 0.0 << -1;
         QTest::newRow("no records") << -10.0 << -1;
         QTest::newRow("largest that fits") << 1952257850.0 << 2147483640;

@@ -80,6 +80,25 @@ class TestExtrait : public QObject {
         QCOMPARE(extrait_reel(QStringLiteral("a\t 4,5 \t3"), 2, u'\t', 7), 4.5L);
     }
 
+    // Leading fraction zeros take back a long exponent: the value is what the text says, however
+    // long the exponent had to be to say it.
+    void exposant_long_apres_zeros_data() {
+        QTest::addColumn<int>("zeros");
+        QTest::addColumn<QString>("exposant");
+        QTest::addColumn<double>("attendu");
+        QTest::newRow("1e19") << 999990 << "1000010" << 1e19;
+        QTest::newRow("1e-21") << 1000020 << "1000000" << 1e-21;
+        QTest::newRow("exponent past any bound") << 10 << "99999999999999999999" << -999.0;
+        QTest::newRow("few zeros") << 3 << "10" << 1e6;
+    }
+    void exposant_long_apres_zeros() {
+        QFETCH(int, zeros);
+        QFETCH(QString, exposant);
+        QFETCH(double, attendu);
+        const QString champ = QStringLiteral("0.") + QString(zeros, u'0') + QStringLiteral("1e") + exposant;
+        QCOMPARE(double(extrait_reel(champ, 1, u' ', -999)), attendu);
+    }
+
     // The quick path must give exactly the correctly rounded value the C library gives.
     void arrondi_comme_la_bibliotheque() {
         QRandomGenerator g(20240318);

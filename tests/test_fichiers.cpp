@@ -2,9 +2,35 @@
 #include "util_rez/erreur.h"
 #include "util_rez/fichier_cible.h"
 #include "util_rez/fichier_texte.h"
+#include "util_rez/lecture_cible.h"
 #include "util_rez/pointeur.h"
 
+#include <QBuffer>
 #include <QtTest>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// What can take a file's name without being a file to read. Nothing here is opened for
+// writing: the pipe has no writer, the device is only a link's target.
+QString prepare_non_fichier(const QString& sorte, const QTemporaryDir& dir) {
+    const QString chemin = dir.filePath("run.txt");
+    if (sorte == u"pipe")
+        ::mkfifo(QFile::encodeName(chemin).constData(), 0600);
+    else if (sorte == u"folder")
+        QDir(dir.path()).mkdir("run.txt");
+    else if (sorte == u"link to a device")
+        QFile::link(QStringLiteral("/dev/zero"), chemin);
+    else if (sorte == u"link to a pipe") {
+        ::mkfifo(QFile::encodeName(dir.filePath("p")).constData(), 0600);
+        QFile::link(dir.filePath("p"), chemin);
+    }
+    return chemin;
+}
+
+} // namespace
 
 class TestFichiers : public QObject {
     Q_OBJECT
@@ -111,6 +137,95 @@ private slots:
         // A file the user may read but not write is still measured.
         QFile::setPermissions(chemin, QFileDevice::ReadOwner);
         QCOMPARE(taille_fichier(chemin), 5);
+    }
+    // A pipe or a device must neither hold the reader (a pipe's open waits for a writer) nor
+    // feed it without end; each reader treats it as a file it cannot open.
+    void initTestCase() { ::alarm(60); }
+    void rien_que_les_fichiers_ordinaires_data() {
+        QTest::addColumn<QString>("sorte");
+        QTest::addColumn<QString>("raison");
+        QTest::newRow("pipe") << "pipe"
+                              << "Not a regular file";
+        QTest::newRow("folder") << "folder"
+                                << "Is a directory";
+        QTest::newRow("link to a device") << "link to a device"
+                                          << "Not a regular file";
+        QTest::newRow("link to a pipe") << "link to a pipe"
+                                        << "Not a regular file";
+    }
+    void rien_que_les_fichiers_ordinaires() {
+        QFETCH(QString, sorte);
+        QFETCH(QString, raison);
+        QTemporaryDir dir;
+        const QString chemin = prepare_non_fichier(sorte, dir);
+        QVERIFY(QFileInfo::exists(chemin) && !QFileInfo(chemin).isFile());
+        QCOMPARE(taille_fichier(chemin), -1);
+        const QString message = QStringLiteral("Cannot open file \"%1\". %2").arg(chemin, raison);
+        for (const auto& lit : std::initializer_list<std::function<void()>>{
+                 [&] { lit_octets(chemin); }, [&] { lit_fichier_texte(chemin); },
+                 [&] { lit_ajout(chemin, "x"); }, [&] { lit_premieres_lignes(chemin, 10, 100); }}) {
+            try {
+                lit();
+                QFAIL("read");
+            } catch (const ErreurRez& e) {
+                QCOMPARE(e.texte(), message);
+            }
+        }
+        QVERIFY(QFile::rename(chemin, dir.filePath("~rez_rep.~r")));
+        QCOMPARE(lit_pointeur(Emplacements(dir.path(), QString(), true), fichier_dossier_memorise),
+                 QString());
+    }
+
+    // Ten lines at most, each cut at the bound without half a character, whatever follows.
+    void premieres_lignes_data() {
+        QTest::addColumn<QByteArray>("octets");
+        QTest::addColumn<QStringList>("lignes");
+        QTest::newRow("stops after the wanted lines")
+            << QByteArray("1\r\n2\n3\r4\r\n5") << QStringList{"1", "2", "3"};
+        QTest::newRow("long line cut, the next kept")
+            << QByteArray("abcdefghij\r\nk") << QStringList{"abcdef", "k"};
+        QTest::newRow("cut keeps no half character")
+            << QByteArray("abcde\xC3\xA9g\nz") << QStringList{"abcde", "z"};
+        QTest::newRow("cut latin-1 line")
+            << QByteArray("abc\xE9\xE9\xE9\xE9") << QStringList{"abc\u00e9\u00e9"};
+        QTest::newRow("CR LF split across reads")
+            << QByteArray(4095, 'x') + "\r\nb" << QStringList{"xxxxxx", "b"};
+    }
+    void premieres_lignes() {
+        QFETCH(QByteArray, octets);
+        QFETCH(QStringList, lignes);
+        QBuffer tampon(&octets);
+        QVERIFY(tampon.open(QIODevice::ReadOnly));
+        QCOMPARE(lit_premieres_lignes(tampon, 3, 6), lignes);
+    }
+
+    // A rewrite that keeps the size and the two-second stamp still shows: in the nanoseconds
+    // of the modification time, or in the file now behind the name.
+    void identite() {
+        QTemporaryDir dir;
+        const QString chemin = dir.filePath("run.txt");
+        QVERIFY(!identite_fichier(chemin));
+        aide_test::ecrit_octets(chemin, "12345");
+        const auto fixe = [&](long ns) {
+            const timespec t[2] = {{1700000000, ns}, {1700000000, ns}};
+            QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(chemin).constData(), t, 0), 0);
+        };
+        fixe(100);
+        const auto avant = identite_fichier(chemin);
+        QVERIFY(avant);
+        QCOMPARE(identite_fichier(chemin), avant);
+        aide_test::ecrit_octets(chemin, "54321");
+        fixe(200);
+        QCOMPARE(age_fichier(chemin), ::date_dos(QFileInfo(chemin).lastModified()));
+        QVERIFY(identite_fichier(chemin) != avant);
+        fixe(100);
+        QCOMPARE(identite_fichier(chemin), avant);
+        aide_test::ecrit_octets(dir.filePath("new"), "12345");
+        QVERIFY(QFile::remove(chemin) && QFile::rename(dir.filePath("new"), chemin));
+        fixe(100);
+        QCOMPARE(taille_fichier(chemin), 5);
+        const auto apres = identite_fichier(chemin);
+        QVERIFY(apres && (apres->inode != avant->inode || apres->peripherique != avant->peripherique));
     }
     void nom_sans_dossier() {
         QCOMPARE(::nom_sans_dossier(QStringLiteral("/a/b/run.txt")), QStringLiteral("run.txt"));

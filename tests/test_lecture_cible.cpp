@@ -60,6 +60,7 @@ void compare(const Chargement& suivi, const QByteArray& contenu) {
     QCOMPARE(p.noms_lus, q.noms_lus);
     QCOMPARE(p.noms, q.noms);
     QCOMPARE(p.enreg_hors_table, q.enreg_hors_table);
+    QCOMPARE(p.enreg_ecartes, q.enreg_ecartes);
     for (int c = 1; c <= nb_colonnes; ++c)
         QVERIFY(std::memcmp(&suivi.tableau->v[c][1], &entier.tableau->v[c][1], sizeof(double) * p.nb_enreg) ==
                 0);
@@ -142,6 +143,37 @@ class TestLectureCible : public QObject {
         c.lecture.charge(chemin, "\"h\"\r\n\"h\"\r\n\"R A\"\r\n\r\nComment\r\nx\r\n", marque, *c.tableau);
         QCOMPARE(c.lecture.commentaire(), QStringList{"x"});
         QVERIFY(!c.lecture.suit(chemin, marque));
+    }
+
+    // Caught between the two bytes of an "é", the load keeps the file's UTF-8 header as it is,
+    // and the record finished later reads as a whole load of the file reads it.
+    void demi_caractere_garde_l_utf8() {
+        const QByteArray debut = "\"Temp\xC3\xA9rature\"\r\n\"Op\"\r\n\"Runtime A\"\r\n\"00000.0 1\"\r\n";
+        Chargement c;
+        c.lecture.charge(chemin, debut + "\"00000.5 2 \xC3", marque, *c.tableau);
+        QCOMPARE(c.lecture.codage(), Codage::Utf8);
+        QCOMPARE(c.lecture.lignes().first(), QStringLiteral("\"Température\""));
+        QVERIFY(c.lecture.derniere_retenue());
+        const QByteArray fini = debut + "\"00000.5 2 \xC3\xA9\"\r\n";
+        QVERIFY(c.lecture.ajoute("\xA9\"\r\n", marque, *c.tableau));
+        compare(c, fini);
+        QCOMPARE(c.lecture.parse().nb_enreg, 2);
+        // A Latin-1 byte in a line that is complete, break or not, makes the whole file Latin-1.
+        QVERIFY(!c.lecture.ajoute("\"00001.0 \xE9\"", marque, *c.tableau));
+        c.lecture.charge(chemin, fini + "\"00001.0 \xE9\"", marque, *c.tableau);
+        QCOMPARE(c.lecture.codage(), Codage::Latin1);
+    }
+
+    // Lines like records but for a run time from 5 to 9 are counted, wherever they are read from.
+    void enregistrements_ecartes() {
+        const QByteArray contenu =
+            "\"h\"\r\n\"h\"\r\n\"R A\"\r\n\"00000.0 1\"\r\n\"5.00 2\"\r\n\"9 3\"\r\n\"4 4\"\r\n";
+        Chargement c;
+        c.lecture.charge(chemin, contenu.first(30), marque, *c.tableau);
+        QVERIFY(c.lecture.ajoute(contenu.sliced(30), marque, *c.tableau));
+        compare(c, contenu);
+        QCOMPARE(c.lecture.parse().nb_enreg, 2);
+        QCOMPARE(c.lecture.parse().enreg_ecartes, 2);
     }
 
     void lit_ajout_data() {

@@ -3,8 +3,10 @@
 
 #include <QProcess>
 #include <QtTest>
-#include <sys/stat.h>
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -69,6 +71,25 @@ class TestRemplaceFichier : public QObject {
         QVERIFY(!QFileInfo(tube).isFile());
         QVERIFY(!remplace_fichier(dir.path(), "x", raison));
         QVERIFY(QFileInfo(dir.path()).isDir());
+    }
+    // Written through a link whose target's name is no UTF-8, the new file would land beside
+    // the target under another name; the write is refused and the target left as it was.
+    void lien_vers_un_nom_non_utf8() {
+        QTemporaryDir dir;
+        const QByteArray cible = QFile::encodeName(dir.path()) + "/caf\xE9.txt";
+        {
+            const int fd = ::open(cible.constData(), O_WRONLY | O_CREAT, 0644);
+            QVERIFY(fd >= 0 && ::write(fd, "old", 3) == 3);
+            ::close(fd);
+        }
+        const QString lien = dir.filePath("run.txt");
+        QCOMPARE(::symlink(cible.constData(), QFile::encodeName(lien).constData()), 0);
+        QString raison;
+        QVERIFY(!remplace_fichier(lien, "new", raison));
+        QVERIFY(!raison.isEmpty());
+        QVERIFY(
+            !QFileInfo::exists(dir.filePath(QStringLiteral("caf\uFFFD.txt")))); // what the write made before
+        QCOMPARE(aide_test::lit_octets(lien), QByteArray("old"));
     }
     void disque_plein_laisse_l_original() {
         QTemporaryDir dir;

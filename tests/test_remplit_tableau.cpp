@@ -152,6 +152,18 @@ class TestRemplitTableau : public QObject {
         QCOMPARE(tg->t(1, 1), 0.1);
     }
 
+    // A run time written without its leading zeros is still no record, but the lines are
+    // counted; a sign, a blank or a letter after the quote is not counted among them.
+    void temps_de_5_a_9_comptes() {
+        const ResultatParse r =
+            remplit_tableau(fichier({enreg(1, 2), "\"5.00 3 1 1 1 1 1\"", "\"9\"", "\"-5 1\"", "\" 5 1\"",
+                                     "5.00 3", enreg(2, 4), "\"Stopped\"", "\"7 1\""}),
+                            tg->t);
+        QCOMPARE(r.nb_enreg, 2);
+        QCOMPARE(r.enreg_ecartes, 2);
+        QCOMPARE(static_cast<double>(r.max_x), 2.0);
+    }
+
     // Records past the table are counted, leave the maxima alone, and a later marker is seen.
     void capacite() {
         QStringList suite;

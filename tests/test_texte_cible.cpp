@@ -58,6 +58,39 @@ class TestTexteCible : public QObject {
         QCOMPARE(fin, fin_attendue);
     }
 
+    // A writer caught inside a character: the encoding is that of the complete lines, whether
+    // the unfinished line is held back or a last line is complete without its break.
+    void codage_des_lignes_completes_data() {
+        QTest::addColumn<QByteArray>("octets");
+        QTest::addColumn<bool>("utf8");
+        QTest::addColumn<qsizetype>("fin");
+        const QByteArray debut = "\"Temp\xC3\xA9rature\"\r\n\"00000.0 1\"\r\n";
+        QTest::newRow("half a character in an unfinished record")
+            << debut + "\"00000.5 \xC3" << true << debut.size();
+        QTest::newRow("whole character, still unfinished")
+            << debut + "\"00000.5 \xC3\xA9" << true << debut.size();
+        QTest::newRow("latin-1 in the complete lines")
+            << QByteArray("\"\xE9\"\r\n\"0 \xC3") << false << qsizetype(5);
+        QTest::newRow("complete last line without break counts")
+            << debut + "\"00000.5 \xE9\"" << false << debut.size() + 11;
+        QTest::newRow("unquoted last line counts") << debut + "5 \xC3" << false << debut.size() + 3;
+        QTest::newRow("byte-order mark before an unfinished first line")
+            << QByteArray("\xEF\xBB\xBF\"h\xC3") << true << qsizetype(0);
+        QTest::newRow("empty") << QByteArray() << true << qsizetype(0);
+    }
+    void codage_des_lignes_completes() {
+        QFETCH(QByteArray, octets);
+        QFETCH(bool, utf8);
+        QFETCH(qsizetype, fin);
+        QCOMPARE(fin_lignes_completes(octets, true), fin);
+        QCOMPARE(codage_lignes_completes(octets), utf8 ? Codage::Utf8 : Codage::Latin1);
+    }
+    void vue_vide_sans_donnees() {
+        bool fin = true;
+        QCOMPARE(decoupe_octets(QByteArrayView(), Codage::Utf8, true, &fin), QStringList());
+        QVERIFY(!fin);
+        QCOMPARE(debut_derniere_ligne(QByteArrayView()), qsizetype(0));
+    }
     void marque_data() {
         QTest::addColumn<QString>("ligne");
         QTest::newRow("bare") << "Comment";

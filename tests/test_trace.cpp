@@ -251,6 +251,18 @@ class TestTrace : public QObject {
         QCOMPARE(compte(im, im.rect(), couleurs[1]) > 0, avec_enreg && !erreur);
     }
 
+    // A thickness above 50 draws as 50: wider lines hide the curves and cost seconds a pass.
+    void epaisseur_bornee() {
+        Donnees d;
+        for (int i = 0; i < 40; ++i)
+            d.ajoute(i * 0.1, {50.0 + (i % 7) * 5});
+        d.coches[1] = true;
+        const QImage cinquante = peint(initiales, d, QStringLiteral("50"));
+        QCOMPARE(peint(initiales, d, QStringLiteral("1000"), {616, 469}), cinquante);
+        QCOMPARE(peint(initiales, d, QStringLiteral("51"), {616, 469}), cinquante);
+        QVERIFY(peint(initiales, d, QStringLiteral("49"), {616, 469}) != cinquante);
+    }
+
     void echelle_invalide_data() {
         QTest::addColumn<Echelles>("e");
         QTest::newRow("x full scale 0") << Echelles{0, 100, 0, 10};
@@ -315,7 +327,7 @@ class TestTrace : public QObject {
         QTest::addColumn<int>("format");
         QTest::addColumn<double>("bruit");
         QTest::addColumn<double>("densite");
-        for (const char* t : {"0", "1", "2", "3", "5", "12"})
+        for (const char* t : {"0", "1", "2", "3", "5", "12", "50", "1000"})
             QTest::newRow(t) << QString::fromLatin1(t) << int(QImage::Format_RGB32) << 1.0 << 1.0;
         QTest::newRow("2 premultiplied") << "2" << int(QImage::Format_ARGB32_Premultiplied) << 1.0 << 1.0;
         // Lines of every length and slope, many of them across the picture's edges.

@@ -7,27 +7,11 @@ tools/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo --log-level=WARNING
 cmake --build build -j"$(nproc)"
 
-# The print test needs the print service and its PDF queue: start cupsd when none runs (and
-# stop it again at the end), add the queue once.
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-cupsd_pid=""
-stop_cupsd() {
-  if [ -n "$cupsd_pid" ]; then
-    $sudo kill "$cupsd_pid" 2>/dev/null || true
-    wait "$cupsd_pid" 2>/dev/null || true
-  fi
-}
-trap stop_cupsd EXIT
-scheduler_running() { [ "$(lpstat -r 2>/dev/null)" = "scheduler is running" ]; }
-if ! scheduler_running; then
-  $sudo /usr/sbin/cupsd -f >/dev/null 2>&1 &
-  cupsd_pid=$!
-  for _ in $(seq 50); do scheduler_running && break; sleep 0.2; done
-fi
-if ! lpstat -v LintracePDF >/dev/null 2>&1; then
-  $sudo lpadmin -p LintracePDF -v cups-pdf:/ -E -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd 2> >(grep -v "deprecated" >&2)
-fi
+# The print test needs the print service and its PDF queue.
+source tools/service-impression.sh
 
-cd build
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
+(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)")
+
+# The fuzz targets, built with clang in build-fuzz/, each run once over its seed corpus so
+# that they keep building and keep passing on the inputs that once found a fault.
+fuzz/run.sh --corpus

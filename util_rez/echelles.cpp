@@ -9,6 +9,7 @@ namespace {
 constexpr long double facteur_zoom = 1.1L;
 constexpr long double marge_autoscale = 1.1L;
 constexpr int nb_decades = 20;
+constexpr int32_t plus_petite_echelle = 5;
 
 std::optional<int32_t> en_entier_32(long double v) {
     if (v < std::numeric_limits<int32_t>::min() || v > std::numeric_limits<int32_t>::max())
@@ -56,7 +57,10 @@ std::optional<int32_t> valeur_autoscale(long double maximum) {
     constexpr int32_t plafond = std::numeric_limits<int32_t>::max() / 5 * 5;
     const std::optional<int32_t> m = en_entier_32(arrondi_pair(maximum * marge_autoscale));
     if (!m) return plafond;
-    return en_entier_32(arrondi_pair(arrondi_5(*m))).value_or(plafond);
+    const int32_t v = en_entier_32(arrondi_pair(arrondi_5(*m))).value_or(plafond);
+    // A largest value below 0.45 rounds to a full scale of 0, on which nothing can be drawn:
+    // it gets the smallest full scale autoscale gives otherwise.
+    return v == 0 ? plus_petite_echelle : v;
 }
 
 int32_t zoom_plus(int32_t n) {

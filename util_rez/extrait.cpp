@@ -33,6 +33,7 @@ bool est_chiffre(QChar c) {
 // quotient of the two is then correctly rounded, the same value the C library would give.
 constexpr int max_chiffres_exacts = 19;
 constexpr int max_puissance_exacte = 27;
+constexpr long borne_exposant = 1000000;
 constexpr bool calcul_exact_possible = std::numeric_limits<long double>::digits >= 64;
 
 constexpr std::array<long double, max_puissance_exacte + 1> puissances_de_10 = [] {
@@ -49,6 +50,7 @@ struct Decimal {
     uint64_t chiffres = 0;
     int nb_significatifs = 0;
     long puissance = 0; // value = chiffres * 10^puissance while nb_significatifs <= 19
+    bool exposant_borne = false; // the exponent was too long to count: puissance is no value
 
     void ajoute(QChar c, bool fraction) {
         mantisse = true;
@@ -80,7 +82,7 @@ std::optional<long double> valeur(const Decimal& d, QStringView f) {
     if (!d.mantisse) return 0.0L;
     if (d.nb_significatifs == 0) return d.negatif ? -0.0L : 0.0L;
     long double v;
-    if (calcul_exact_possible && d.nb_significatifs <= max_chiffres_exacts &&
+    if (calcul_exact_possible && !d.exposant_borne && d.nb_significatifs <= max_chiffres_exacts &&
         std::labs(d.puissance) <= max_puissance_exacte) {
         v = static_cast<long double>(d.chiffres);
         v = d.puissance >= 0 ? v * puissances_de_10[d.puissance] : v / puissances_de_10[-d.puissance];
@@ -99,8 +101,15 @@ bool lit_exposant(QStringView f, qsizetype& i, Decimal& d) {
     if (i < n && (f[i] == u'+' || f[i] == u'-')) negatif = f[i++] == u'-';
     if (i == n || !est_chiffre(f[i])) return false;
     long e = 0;
-    for (; i < n && est_chiffre(f[i]); ++i)
-        e = std::min(e * 10 + (f[i].unicode() - u'0'), 1000000L);
+    for (; i < n && est_chiffre(f[i]); ++i) {
+        e = e * 10 + (f[i].unicode() - u'0');
+        // Leading fraction zeros may take back any exponent: past the bound only the library,
+        // which reads the whole text, knows the value.
+        if (e > borne_exposant) {
+            e = borne_exposant;
+            d.exposant_borne = true;
+        }
+    }
     d.puissance += negatif ? -e : e;
     return true;
 }

@@ -83,6 +83,9 @@ bool Remplissage::execute() {
     while (!r_.atEnd()) {
         switch (r_.readNext()) {
         case QXmlStreamReader::StartDocument:
+            // A sheet without a declaration is told of by an empty version, which written out
+            // would make the sheet no XML at all.
+            if (r_.documentVersion().isEmpty()) break;
             if (r_.isStandaloneDocument())
                 w_.writeStartDocument(r_.documentVersion().toString(), true);
             else

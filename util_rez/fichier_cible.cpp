@@ -1,17 +1,17 @@
 #include "util_rez/fichier_cible.h"
 
+#include "util_rez/fichier_regulier.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <limits>
+#include <sys/stat.h>
 
 int32_t taille_fichier(const QString& chemin) {
-    QFileInfo info(chemin);
-    if (!info.exists() || info.isDir())
-        return -1;
-    QFile f(chemin);
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
+    QFile f;
+    QString raison;
+    if (!ouvre_regulier(f, chemin, raison)) return -1;
     const qint64 taille = f.size();
     return static_cast<int32_t>(std::min<qint64>(taille, std::numeric_limits<int32_t>::max()));
 }
@@ -36,6 +36,13 @@ int32_t age_fichier(const QString& chemin) {
     if (!info.exists() || info.isDir())
         return -1;
     return date_dos(info.lastModified().toLocalTime());
+}
+
+std::optional<IdentiteFichier> identite_fichier(const QString& chemin) {
+    struct stat st {};
+    if (::stat(QFile::encodeName(chemin).constData(), &st) != 0) return std::nullopt;
+    return IdentiteFichier{quint64(st.st_dev), quint64(st.st_ino), qint64(st.st_size),
+                           qint64(st.st_mtim.tv_sec), qint64(st.st_mtim.tv_nsec)};
 }
 
 QString nom_sans_dossier(const QString& chemin) {

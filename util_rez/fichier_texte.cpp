@@ -1,6 +1,7 @@
 #include "util_rez/fichier_texte.h"
 
 #include "util_rez/erreur.h"
+#include "util_rez/fichier_regulier.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -78,13 +79,78 @@ ErreurRez ouverture_impossible(const QString& chemin, const QString& raison) {
 }
 
 QByteArray lit_octets(const QString& chemin) {
-    QFile f(chemin);
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        throw ouverture_impossible(chemin, f.errorString());
+    QFile f;
+    ouvre_regulier(f, chemin);
     QByteArray octets = f.readAll();
     if (f.error() != QFileDevice::NoError)
         throw ouverture_impossible(chemin, f.errorString());
     return octets;
+}
+
+namespace {
+
+// Past this, however long a line has grown, the lines not reached yet read as missing.
+constexpr qint64 budget_lignes_premieres = qint64(16) << 20;
+
+// A line cut at the bound keeps no part of a UTF-8 character, which would make the whole text
+// read as Latin-1; in a Latin-1 text it loses at most three more characters of a cut line.
+void coupe_sans_caractere_partiel(QByteArray& octets, qsizetype debut_ligne) {
+    qsizetype fin = octets.size();
+    qsizetype i = fin;
+    while (i > debut_ligne && fin - i < 3 && (uchar(octets[i - 1]) & 0xC0) == 0x80)
+        --i;
+    if (i > debut_ligne && uchar(octets[i - 1]) >= 0xC0) {
+        const uchar tete = uchar(octets[i - 1]);
+        const qsizetype longueur = tete >= 0xF0 ? 4 : tete >= 0xE0 ? 3 : 2;
+        if (fin - (i - 1) < longueur) fin = i - 1;
+    }
+    octets.truncate(fin);
+}
+
+} // namespace
+
+QStringList lit_premieres_lignes(QIODevice& source, int nombre, qsizetype longueur_max) {
+    QByteArray octets;
+    qsizetype debut_ligne = 0;
+    int lues = 0;
+    bool apres_cr = false;
+    bool coupee = false;
+    char morceau[4096];
+    qint64 n = 0;
+    qint64 parcourus = 0;
+    while (lues < nombre && parcourus < budget_lignes_premieres &&
+           (n = source.read(morceau, sizeof morceau)) > 0) {
+        parcourus += n;
+        for (qint64 j = 0; j < n && lues < nombre; ++j) {
+            const char c = morceau[j];
+            const bool lf_du_crlf = apres_cr && c == '\n';
+            apres_cr = c == '\r';
+            if (lf_du_crlf) continue;
+            if (c == '\r' || c == '\n') {
+                if (coupee) coupe_sans_caractere_partiel(octets, debut_ligne);
+                octets += '\n';
+                debut_ligne = octets.size();
+                coupee = false;
+                ++lues;
+            } else if (octets.size() - debut_ligne < longueur_max) {
+                octets += c;
+            } else {
+                coupee = true;
+            }
+        }
+    }
+    if (coupee) coupe_sans_caractere_partiel(octets, debut_ligne);
+    Codage codage;
+    return coupe_lignes(decode_octets(octets, codage));
+}
+
+QStringList lit_premieres_lignes(const QString& chemin, int nombre, qsizetype longueur_max) {
+    QFile f;
+    ouvre_regulier(f, chemin);
+    QStringList lignes = lit_premieres_lignes(f, nombre, longueur_max);
+    if (f.error() != QFileDevice::NoError)
+        throw ouverture_impossible(chemin, f.errorString());
+    return lignes;
 }
 
 TexteLu lit_fichier_texte(const QString& chemin) {

@@ -2,6 +2,7 @@
 #include "util_rez/erreur.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -27,9 +28,17 @@ std::optional<char32_t> car_non_codable(const QStringList& lignes, Codage codage
 // Splits at CR LF, LF or CR; a break at the very end adds no empty line.
 QStringList coupe_lignes(const QString& texte, bool* fin_de_ligne_finale = nullptr);
 
-// Both throw ErreurRez ("Cannot open file ...") when the file cannot be read.
+// Both throw ErreurRez ("Cannot open file ...") when the file cannot be read or is no regular
+// file.
 QByteArray lit_octets(const QString& chemin);
 TexteLu lit_fichier_texte(const QString& chemin);
+
+// The first `nombre` lines only, each cut to `longueur_max` bytes, decoded as a whole: what
+// a small file of a few settings needs, whatever size the file has grown to. No more than
+// 16 MiB are read to find them; lines beyond read as missing. The second
+// throws ErreurRez when the file cannot be read.
+QStringList lit_premieres_lignes(QIODevice& source, int nombre, qsizetype longueur_max);
+QStringList lit_premieres_lignes(const QString& chemin, int nombre, qsizetype longueur_max);
 
 // Each line followed by CR LF. Returns false when any step fails, and then says why in `raison`.
 bool ecrit_fichier_texte(const QString& chemin, const QStringList& lignes, Codage codage = Codage::Utf8,

@@ -1,6 +1,7 @@
 #include "util_rez/lecture_cible.h"
 
 #include "util_rez/erreur.h"
+#include "util_rez/fichier_regulier.h"
 #include "util_rez/remplit_tableau.h"
 #include "util_rez/texte_cible.h"
 
@@ -17,8 +18,8 @@ namespace {
 } // namespace
 
 std::optional<QByteArray> lit_ajout(const QString& chemin, const QByteArray& anciens) {
-    QFile f(chemin);
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) echec(chemin, f);
+    QFile f;
+    ouvre_regulier(f, chemin);
     std::vector<char> morceau(1 << 16);
     qsizetype compares = 0;
     while (compares < anciens.size()) {
@@ -45,7 +46,7 @@ void LectureCible::parse_depuis(qsizetype debut, Tableau& tableau) {
 void LectureCible::charge(const QString& chemin, QByteArray octets, const QString& marque, Tableau& tableau) {
     chemin_ = chemin;
     octets_ = std::move(octets);
-    codage_ = codage_octets(octets_);
+    codage_ = codage_lignes_completes(octets_);
     bool fin_coupee = false;
     lignes_ = decoupe_octets(octets_, codage_, true, &fin_coupee);
     nb_lignes_ = lignes_.size();
@@ -54,8 +55,7 @@ void LectureCible::charge(const QString& chemin, QByteArray octets, const QStrin
     commentaire_ = coupe_commentaire(lignes_, marque);
     marque_ = marque;
     debut_derniere_ = debut_derniere_ligne(octets_);
-    prefixe_non_utf8_ =
-        codage_ == Codage::Latin1 && !QByteArrayView(octets_).first(debut_derniere_).isValidUtf8();
+    prefixe_utf8_ = QByteArrayView(octets_).first(debut_derniere_).isValidUtf8();
     reprise_ = !commentaire_;
     premiere_changee_ = 0;
     avant_derniere_ = ResultatParse();
@@ -67,9 +67,12 @@ bool LectureCible::ajoute(const QByteArray& ajout, const QString& marque, Tablea
     premiere_changee_ = lignes_.size();
     if (ajout.isEmpty()) return true;
     const QByteArray queue = octets_.sliced(debut_derniere_) + ajout;
-    if (codage_ == Codage::Utf8 ? !QByteArrayView(queue).isValidUtf8() : !prefixe_non_utf8_) return false;
+    const bool debut_fichier = debut_derniere_ == 0;
+    const qsizetype completes = fin_lignes_completes(queue, debut_fichier);
+    const bool utf8 = prefixe_utf8_ && QByteArrayView(queue).first(completes).isValidUtf8();
+    if (utf8 != (codage_ == Codage::Utf8)) return false;
     bool fin_coupee = false;
-    QStringList nouvelles = decoupe_octets(queue, codage_, debut_derniere_ == 0, &fin_coupee);
+    QStringList nouvelles = decoupe_octets(queue, codage_, debut_fichier, &fin_coupee);
     const bool retenue = ligne_inachevee(nouvelles, fin_coupee);
     const qsizetype premiere = std::max<qsizetype>(nb_lignes_ - 1, 0);
     const qsizetype gardees = nouvelles.size() - (retenue ? 1 : 0);
@@ -81,7 +84,9 @@ bool LectureCible::ajoute(const QByteArray& ajout, const QString& marque, Tablea
     lignes_.append(nouvelles.mid(0, gardees));
     retenue_ = retenue;
     nb_lignes_ = premiere + nouvelles.size();
-    debut_derniere_ += debut_derniere_ligne(queue);
+    const qsizetype debut_derniere_queue = debut_derniere_ligne(queue);
+    prefixe_utf8_ = prefixe_utf8_ && QByteArrayView(queue).first(debut_derniere_queue).isValidUtf8();
+    debut_derniere_ += debut_derniere_queue;
     premiere_changee_ = premiere;
     parse_depuis(premiere, tableau);
     return true;

@@ -54,6 +54,6 @@ class LectureCible {
     QString marque_;
     qsizetype nb_lignes_ = 0;       // the file's lines, an unfinished last one included
     qsizetype debut_derniere_ = 0;  // where the last of them begins in the bytes
-    bool prefixe_non_utf8_ = false; // the bytes before it already are no UTF-8
+    bool prefixe_utf8_ = true;      // the bytes before it are UTF-8
     ResultatParse avant_derniere_;  // the parse of the lines before it
 };

@@ -1,16 +1,19 @@
 #include "util_rez/pointeur.h"
 
+#include "util_rez/erreur.h"
 #include "util_rez/fichier_texte.h"
 
-#include <QFile>
+namespace {
+// A folder or a file name is never longer than the system's longest path.
+constexpr qsizetype longueur_max_valeur = 4096;
+} // namespace
 
 QString lit_pointeur(const Emplacements& emplacements, const QString& nom) {
-    QFile f(emplacements.chemin_lu(nom));
-    if (!f.open(QIODevice::ReadOnly))
+    try {
+        return lit_premieres_lignes(emplacements.chemin_lu(nom), 1, longueur_max_valeur).value(0);
+    } catch (const ErreurRez&) {
         return {};
-    Codage codage;
-    const QStringList lignes = coupe_lignes(decode_octets(f.readAll(), codage));
-    return lignes.isEmpty() ? QString() : lignes.first();
+    }
 }
 
 bool ecrit_pointeur(const Emplacements& emplacements, const QString& nom, const QString& valeur) {

@@ -1,7 +1,9 @@
 #include "util_rez/remplace_fichier.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cstdlib>
 
 namespace {
 
@@ -25,6 +27,18 @@ bool remplace_fichier(const QString& chemin, const QByteArray& octets, QString& 
     if (info.exists() && !info.isFile()) {
         raison = QStringLiteral("Not a regular file");
         return false;
+    }
+    // The temporary file goes beside a link's target, found by its name as a text: a target
+    // named in bytes that are no UTF-8 would get a new file beside it, reported as written.
+    if (info.isSymLink()) {
+        if (char* reel = ::realpath(QFile::encodeName(chemin).constData(), nullptr)) {
+            const QByteArray octets_reels(reel);
+            std::free(reel);
+            if (QFile::encodeName(QFile::decodeName(octets_reels)) != octets_reels) {
+                raison = QStringLiteral("The linked file's name is not valid UTF-8");
+                return false;
+            }
+        }
     }
     QSaveFile f(chemin);
     // Unbuffered, so a failed write reports the system's own reason.

@@ -13,6 +13,12 @@ bool est_enregistrement(const QString& ligne) {
     return ligne.size() >= 2 && ligne[0] == u'"' && ligne[1] >= u'0' && ligne[1] <= u'4';
 }
 
+// A writer that drops the leading zeros of its run time ("5.00" for "00005.00") writes lines
+// that are no records by the rule above; they are counted, so that the loss shows.
+bool est_enregistrement_ecarte(const QString& ligne) {
+    return ligne.size() >= 2 && ligne[0] == u'"' && ligne[1] >= u'5' && ligne[1] <= u'9';
+}
+
 void lit_noms(QStringView s, ResultatParse& r) {
     const QString texte = s.toString();
     for (int j = 1; j <= 6; ++j)
@@ -60,6 +66,8 @@ void poursuit_parse(const QStringList& lignes, qsizetype debut, qsizetype fin, T
         }
         if (i == ligne_des_noms)
             lit_noms(s, r);
+        else if (est_enregistrement_ecarte(ligne))
+            ++r.enreg_ecartes;
         else if (!est_enregistrement(ligne))
             continue;
         else if (r.nb_enreg == capacite_tableau)

@@ -11,6 +11,10 @@
 
 namespace {
 
+constexpr int nb_lignes_setup = 10;
+// Far above any setting; a longer line is cut there rather than taken whole into a field.
+constexpr qsizetype longueur_max_ligne = 4096;
+
 using Application = std::function<void(ReglagesSetup&, const QString&)>;
 
 const std::array<Application, 10>& applications() {
@@ -34,11 +38,11 @@ const std::array<Application, 10>& applications() {
 LectureSetup lit_setup(const QString& chemin, const ReglagesSetup& actuels) {
     LectureSetup lecture;
     lecture.reglages = actuels;
-    if (!QFileInfo(chemin).isFile())
-        return lecture;
+    // Whatever else has the name, a folder or a pipe, is a setup file that cannot be read.
+    if (!QFileInfo::exists(chemin)) return lecture;
     lecture.fichier_present = true;
-    const QStringList lignes = lit_fichier_texte(chemin).lignes;
-    for (int i = 0; i < 10; ++i) {
+    const QStringList lignes = lit_premieres_lignes(chemin, nb_lignes_setup, longueur_max_ligne);
+    for (int i = 0; i < nb_lignes_setup; ++i) {
         const QString ligne = i < lignes.size() ? lignes[i] : QString();
         try {
             applications()[i](lecture.reglages, ligne);

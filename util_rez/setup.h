@@ -31,7 +31,9 @@ struct LectureSetup {
 };
 
 // Reads the file line by line over `actuels`, stopping at the first integer line that is
-// not an integer (a missing line reads as empty). Lines after the tenth are ignored.
+// not an integer (a missing line reads as empty). Lines after the tenth are not read, and a
+// line is cut at 4096 bytes. Throws ErreurRez when something that is no regular file, or
+// cannot be read, has the name.
 LectureSetup lit_setup(const QString& chemin, const ReglagesSetup& actuels);
 
 QStringList lignes_setup(const ReglagesSetup& r);

@@ -24,4 +24,5 @@ struct ResultatParse {
     bool noms_lus = false;            // a names line was met: the captions below apply
     std::array<QString, 9> noms{};    // noms[1..8]: captions of CheckBox1..CheckBox8
     int enreg_hors_table = 0;         // records met beyond the table's capacity, not stored
+    int enreg_ecartes = 0;            // lines like records but for a run time from 5 to 9, not read
 };

@@ -1,5 +1,7 @@
 #include "util_rez/tableur.h"
 
+#include "util_rez/fichier_regulier.h"
+
 #include <QFile>
 
 void Tableur::ecrit_bloc(int ligne, int colonne, const QList<QStringList>& rangs) {
@@ -9,9 +11,9 @@ void Tableur::ecrit_bloc(int ligne, int colonne, const QList<QStringList>& rangs
 }
 
 bool ressemble_classeur(const QString& chemin) {
-    QFile f(chemin);
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
+    QFile f;
+    QString raison;
+    if (!ouvre_regulier(f, chemin, raison)) return false;
     const QByteArray debut = f.read(8);
     return debut.startsWith("PK\x03\x04") || debut == QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
 }

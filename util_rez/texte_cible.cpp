@@ -9,6 +9,8 @@ constexpr QChar blanc(u' ');
 constexpr char marque_ordre_utf8[] = "\xEF\xBB\xBF";
 
 const char* cherche(const char* debut, const char* fin, char c) {
+    // An empty view may have no data pointer at all, which memchr must not be given.
+    if (debut == fin) return fin;
     const void* p = std::memchr(debut, c, fin - debut);
     return p ? static_cast<const char*>(p) : fin;
 }
@@ -28,6 +30,20 @@ QString decode_ligne(const char* debut, const char* fin, Codage codage) {
 
 Codage codage_octets(QByteArrayView octets) {
     return octets.isValidUtf8() ? Codage::Utf8 : Codage::Latin1;
+}
+
+qsizetype fin_lignes_completes(QByteArrayView octets, bool debut_fichier) {
+    const qsizetype n = octets.size();
+    if (n == 0 || octets.back() == '\n' || octets.back() == '\r') return n;
+    const qsizetype debut = debut_derniere_ligne(octets);
+    QByteArrayView derniere = octets.sliced(debut);
+    if (debut_fichier && debut == 0 && derniere.startsWith(marque_ordre_utf8)) derniere = derniere.sliced(3);
+    const bool inachevee = derniere.startsWith('"') && (derniere.size() < 2 || !derniere.endsWith('"'));
+    return inachevee ? debut : n;
+}
+
+Codage codage_lignes_completes(QByteArrayView octets) {
+    return codage_octets(octets.first(fin_lignes_completes(octets, true)));
 }
 
 QStringList decoupe_octets(QByteArrayView octets, Codage codage, bool debut_fichier,

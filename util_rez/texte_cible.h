@@ -12,6 +12,13 @@
 // UTF-8 when the bytes are valid UTF-8, Latin-1 otherwise: what decode_octets decides.
 Codage codage_octets(QByteArrayView octets);
 
+// Where the complete lines end: at the end of the bytes, or where the last line begins when
+// its writer is still on it (ligne_inachevee). `debut_fichier`: the bytes begin the file.
+qsizetype fin_lignes_completes(QByteArrayView octets, bool debut_fichier);
+// The encoding of a file a writer may be caught in the middle of a character of: that of its
+// complete lines, so that half a character does not turn the whole file into Latin-1.
+Codage codage_lignes_completes(QByteArrayView octets);
+
 // The lines coupe_lignes(decode_octets(...)) gives, split before decoding and each decoded on
 // its own. `debut_fichier`: the bytes begin the file, whose UTF-8 byte-order mark is no text.
 QStringList decoupe_octets(QByteArrayView octets, Codage codage, bool debut_fichier,

@@ -11,8 +11,8 @@
 
 namespace {
 
-// Keeps 2t + 1 far from overflow and a dot from covering more than any screen.
-constexpr int epaisseur_max = 1000;
+// Wider lines hide the curves they draw and cost seconds a pass at a few thousand records.
+constexpr int epaisseur_max = 50;
 // Wider dots are rare enough to go through the painter.
 constexpr int epaisseur_max_tampon = 100;
 

@@ -1,5 +1,7 @@
 #include "util_rez/verrou_classeur.h"
 
+#include "util_rez/fichier_regulier.h"
+
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -37,10 +39,10 @@ bool VerrouClasseur::prend(int limite_ms) {
 }
 
 bool copie_remplace(const QString& de, const QString& vers) {
-    QFile source(de);
+    QFile source;
+    QString raison;
     QSaveFile cible(vers);
-    if (!source.open(QIODevice::ReadOnly) || !cible.open(QIODevice::WriteOnly))
-        return false;
+    if (!ouvre_regulier(source, de, raison) || !cible.open(QIODevice::WriteOnly)) return false;
     const QByteArray octets = source.readAll();
     return source.error() == QFileDevice::NoError && cible.write(octets) == octets.size() && cible.commit();
 }

@@ -11,6 +11,9 @@ constexpr int taille_nom_session = 33;
 } // namespace
 
 void TForm1::FormCreate(const QStringList& arguments) {
+    // A box of start-up runs an event loop that lets the first tick in, which would find a
+    // half-built session and open its own box on top.
+    const PauseRafraichissement pause(*this);
     const QRect ecran = plateforme_->ecran();
     move(width() < ecran.width() ? (ecran.width() - width()) / 2 : 0,
          height() < ecran.height() ? (ecran.height() - height()) / 2 : 0);
@@ -73,6 +76,7 @@ void TForm1::FormCreate(const QStringList& arguments) {
     if (!charge_echouee) {
         taille_cible = 0;
         age_cible = 0;
+        identite_cible.reset();
     }
     Panel4->move(Memo1->x(), Panel4->y());
     Panel4->setColor(couleur_apercu);

@@ -21,10 +21,10 @@ int32_t periode_rafraichissement(const QString& texte) {
 } // namespace
 
 void TForm1::Timer1Timer() {
-    // While a message of an earlier tick is open, ticks do nothing: a failure that repeats
-    // at every tick shows one box, and the cycle resumes once it is closed.
-    if (message_repete_ouvert_)
-        return;
+    // While start-up runs or an error box is open, ticks do nothing: a failure that repeats
+    // at every tick shows one box, never one on top of another, and the cycle resumes once it
+    // is closed.
+    if (pause_rafraichissement_ > 0) return;
     try {
         const int32_t p = periode_rafraichissement(Edit5->text());
         if (p == 0)
@@ -34,7 +34,10 @@ void TForm1::Timer1Timer() {
         Panel1->setColor(Panel1->Color() == olive ? sarcelle : olive);
         if (chemin_cible.isEmpty())
             return;
-        if (taille_fichier(chemin_cible) == taille_cible && age_fichier(chemin_cible) == age_cible)
+        // A rewrite of the same size within one two-second stamp step shows in the file's
+        // full modification time, or in the file now behind the name.
+        if (taille_fichier(chemin_cible) == taille_cible && age_fichier(chemin_cible) == age_cible &&
+            identite_fichier(chemin_cible) == identite_cible)
             return;
         // The load records the size and stamp it measured just before reading. Measuring
         // them again now would take in a write that landed after the read, and that data
@@ -44,10 +47,8 @@ void TForm1::Timer1Timer() {
         if (sound_CheckBox8->isChecked())
             joue_son();
     } catch (const ErreurRez& e) {
-        message_repete_ouvert_ = true;
         // refresh paused meanwhile
         montre_erreur(texte_erreur(e) + QStringLiteral("\n\n") + texte_message(70));
-        message_repete_ouvert_ = false;
     }
 }
 

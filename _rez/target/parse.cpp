@@ -12,6 +12,7 @@ void TForm1::applique_parse(const ResultatParse& r) {
     max_x = r.max_x;
     max_y = r.max_y;
     enreg_hors_table = r.enreg_hors_table;
+    enreg_ecartes = r.enreg_ecartes;
     if (r.arrete)
         arrete = true;
     if (r.noms_lus) {
@@ -28,16 +29,19 @@ void TForm1::applique_parse(const ResultatParse& r) {
 
 void TForm1::affiche_nb_enreg() {
     QPalette p = Label6->palette();
+    QStringList indications;
+    // The table is full: say how many records are not plotted rather than freeze silently.
     if (enreg_hors_table > 0) {
-        // The table is full: say how many records are not plotted rather than freeze silently.
         Label6->setText(QStringLiteral("%1 (+%2)").arg(nb_enreg).arg(enreg_hors_table));
-        Label6->setToolTip(texte_message(69)); // records beyond the table are left out
-        p.setColor(QPalette::WindowText, Qt::red);
+        indications << texte_message(69); // records beyond the table are left out
     } else {
         Label6->setText(QString::number(nb_enreg));
-        Label6->setToolTip(QString());
-        p.setColor(QPalette::WindowText, palette().color(QPalette::WindowText));
     }
+    if (enreg_ecartes > 0)
+        // lines skipped for a run time from 5 to 9, and how to write them; then their count
+        indications << texte_message(100) + QLatin1Char(' ') + QString::number(enreg_ecartes);
+    Label6->setToolTip(indications.join(QLatin1Char('\n')));
+    p.setColor(QPalette::WindowText, indications.isEmpty() ? palette().color(QPalette::WindowText) : Qt::red);
     Label6->setPalette(p);
     // The count keeps to the space left of the curve boxes, on two lines and smaller if need be.
     QFont police = Label6->font();
