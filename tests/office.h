@@ -1,5 +1,6 @@
 #pragma once
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
@@ -8,7 +9,12 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <QUrl>
+#include <algorithm>
+#include <cerrno>
 #include <signal.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 // LibreOffice as the tests use it: a private profile per test program, so that no desktop
 // session is disturbed, and every office process started on it ended afterwards.
@@ -44,10 +50,40 @@ inline void termine_processus(const QByteArray& profil, int attente_ms) {
         ::kill(static_cast<pid_t>(pid), SIGKILL);
 }
 
+// True when nothing listens on the socket at `chemin` any more.
+inline bool socket_abandonne(const QString& chemin) {
+    const QByteArray nom = QFile::encodeName(chemin);
+    sockaddr_un adresse{};
+    if (nom.size() >= qsizetype(sizeof adresse.sun_path))
+        return false;
+    adresse.sun_family = AF_UNIX;
+    std::copy(nom.begin(), nom.end(), adresse.sun_path);
+    const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    if (s < 0)
+        return false;
+    const bool refuse = ::connect(s, reinterpret_cast<const sockaddr*>(&adresse), sizeof adresse) != 0 &&
+                        errno == ECONNREFUSED;
+    ::close(s);
+    return refuse;
+}
+
+// An office ended by a signal leaves its pipes in /tmp: those made since `depuis` that no
+// office listens on go with it.
+inline void enleve_tubes_abandonnes(const QDateTime& depuis) {
+    const QString prefixe = QStringLiteral("OSL_PIPE_%1_").arg(::getuid());
+    QDir tmp(QStringLiteral("/tmp"));
+    for (const QFileInfo& f : tmp.entryInfoList({prefixe + u'*'}, QDir::System | QDir::Hidden))
+        if (f.lastModified() >= depuis && socket_abandonne(f.filePath()))
+            QFile::remove(f.filePath());
+}
+
 class ProfilOffice {
   public:
     ProfilOffice() : url_(QUrl::fromLocalFile(dossier_.path()).toString(QUrl::FullyEncoded)) {}
-    ~ProfilOffice() { termine_processus(url_.toUtf8(), 0); }
+    ~ProfilOffice() {
+        termine_processus(url_.toUtf8(), 0);
+        enleve_tubes_abandonnes(debut_);
+    }
     const QString& url() const { return url_; }
     // Offices started by this process from now on use the profile.
     void pour_ce_processus() const { qputenv("UserInstallation", url_.toUtf8()); }
@@ -57,6 +93,7 @@ class ProfilOffice {
   private:
     QTemporaryDir dossier_;
     QString url_;
+    QDateTime debut_ = QDateTime::currentDateTime().addSecs(-1);
 };
 
 struct CelluleCsv {
