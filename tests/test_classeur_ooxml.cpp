@@ -5,6 +5,7 @@
 #include "util_rez/tableur_excel.h"
 
 #include <QProcess>
+#include <sys/stat.h>
 #include <QtTest>
 
 namespace {
@@ -199,6 +200,30 @@ class TestClasseurOoxml : public QObject {
         }
         QVERIFY(QFileInfo(vers).isDir());
         QCOMPARE(QDir(d.path()).entryList(QDir::Files | QDir::Hidden).size(), 0); // no temporary left
+    }
+    // A pipe by the workbook's name is neither read (the open would wait for a writer for good)
+    // nor replaced by a regular file.
+    void tube_ni_lu_ni_remplace() {
+        QTemporaryDir d;
+        const QString tube = d.filePath(QStringLiteral("Lintrace_.xls"));
+        QCOMPARE(::mkfifo(QFile::encodeName(tube).constData(), 0600), 0);
+        try {
+            ClasseurOoxml lu(tube);
+            QFAIL("a pipe read as a workbook");
+        } catch (const ErreurTableur& e) {
+            QCOMPARE(e.cause(), ErreurTableur::Cause::PasClasseur);
+        }
+        ClasseurOoxml c(modele);
+        c.ecrit(1, 1, QStringLiteral("x"));
+        try {
+            c.enregistre(tube);
+            QFAIL("written over a pipe");
+        } catch (const ErreurTableur& e) {
+            QCOMPARE(e.cause(), ErreurTableur::Cause::Ecriture);
+        }
+        struct stat st {};
+        QCOMPARE(::lstat(QFile::encodeName(tube).constData(), &st), 0);
+        QVERIFY(S_ISFIFO(st.st_mode));
     }
     void ecrivains_simultanes_ne_perdent_rien() {
         QTemporaryDir d;

@@ -1,10 +1,13 @@
 #include "util_rez/classeur_ooxml.h"
 
 #include "util_rez/feuille_ooxml.h"
+#include "util_rez/fichier_regulier.h"
+#include "util_rez/remplace_fichier.h"
 #include "util_rez/tableur.h"
 
 #include <QDir>
-#include <QSaveFile>
+#include <QBuffer>
+#include <QFile>
 #include <QXmlStreamReader>
 #include <quazip.h>
 #include <quazipfile.h>
@@ -113,7 +116,11 @@ bool ecrit_partie(QuaZip& de, QuaZip& vers, const QByteArray& octets) {
 } // namespace
 
 ClasseurOoxml::ClasseurOoxml(const QString& chemin) : source_(chemin) {
-    QuaZip zip(chemin);
+    QFile fichier;
+    QString raison;
+    if (!ouvre_regulier(fichier, chemin, raison))
+        throw pas_classeur(chemin);
+    QuaZip zip(&fichier);
     if (!zip.open(QuaZip::mdUnzip))
         throw pas_classeur(chemin);
     feuille_ = premiere_feuille(zip);
@@ -134,29 +141,26 @@ void ClasseurOoxml::enregistre(const QString& vers) const {
     const QByteArray feuille = remplit_feuille(xml_, cellules_);
     if (feuille.isEmpty())
         throw pas_classeur(source_);
-    QSaveFile sortie(vers);
-    QuaZip de(source_);
-    const auto echec = [&](const QString& raison) {
-        return ErreurTableur(ErreurTableur::Cause::Ecriture, raison, vers);
-    };
+    QFile fichier;
+    QString raison;
+    const auto echec = [&](const QString& r) { return ErreurTableur(ErreurTableur::Cause::Ecriture, r, vers); };
+    if (!ouvre_regulier(fichier, source_, raison))
+        throw echec(QStringLiteral("the workbook it was read from is gone"));
+    QuaZip de(&fichier);
     if (!de.open(QuaZip::mdUnzip))
         throw echec(QStringLiteral("the workbook it was read from is gone"));
-    if (!sortie.open(QIODevice::WriteOnly))
-        throw echec(sortie.errorString());
+    QBuffer paquet;
     {
-        QuaZip zip(&sortie);
-        zip.setAutoClose(false); // a QSaveFile may only be committed, never closed
+        QuaZip zip(&paquet);
         if (!zip.open(QuaZip::mdCreate))
-            throw echec(sortie.errorString());
+            throw echec(QStringLiteral("the package could not be written"));
         bool ok = true;
         for (bool suite = de.goToFirstFile(); ok && suite; suite = de.goToNextFile())
             ok = de.getCurrentFileName() == feuille_ ? ecrit_partie(de, zip, feuille) : copie_brute(de, zip);
         zip.close();
-        if (!ok || zip.getZipError() != 0 || sortie.error() != QFileDevice::NoError)
-            throw echec(sortie.error() != QFileDevice::NoError
-                            ? sortie.errorString()
-                            : QStringLiteral("the package could not be written"));
+        if (!ok || zip.getZipError() != 0)
+            throw echec(QStringLiteral("the package could not be written"));
     }
-    if (!sortie.commit())
-        throw echec(sortie.errorString());
+    if (!remplace_fichier(vers, paquet.data(), raison))
+        throw echec(raison);
 }

@@ -1,12 +1,12 @@
 #include "util_rez/verrou_classeur.h"
 
 #include "util_rez/fichier_regulier.h"
+#include "util_rez/remplace_fichier.h"
 
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTimer>
 
 namespace {
@@ -41,8 +41,7 @@ bool VerrouClasseur::prend(int limite_ms) {
 bool copie_remplace(const QString& de, const QString& vers) {
     QFile source;
     QString raison;
-    QSaveFile cible(vers);
-    if (!ouvre_regulier(source, de, raison) || !cible.open(QIODevice::WriteOnly)) return false;
+    if (!ouvre_regulier(source, de, raison)) return false;
     const QByteArray octets = source.readAll();
-    return source.error() == QFileDevice::NoError && cible.write(octets) == octets.size() && cible.commit();
+    return source.error() == QFileDevice::NoError && remplace_fichier(vers, octets, raison);
 }
