@@ -1,7 +1,7 @@
 #include "_rez/plateforme.h"
 
-#include "util_rez/editeur.h"
-#include "util_rez/onde.h"
+#include "util_rez/shell/editeur.h"
+#include "util_rez/shell/onde.h"
 
 #include <QColorDialog>
 #include <QDesktopServices>

@@ -1,9 +1,9 @@
 #include "_rez/tform1.h"
 
-#include "_rez/glyphes.h"
-#include "_rez/icone.h"
-#include "util_rez/couleurs.h"
-#include "util_rez/setup.h"
+#include "_rez/widgets/glyphes.h"
+#include "_rez/widgets/icone.h"
+#include "util_rez/shell/couleurs.h"
+#include "util_rez/config/setup.h"
 
 #include <QApplication>
 #include <QEvent>

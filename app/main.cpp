@@ -1,7 +1,7 @@
-#include "_rez/apparence.h"
-#include "_rez/icone.h"
+#include "_rez/widgets/apparence.h"
+#include "_rez/widgets/icone.h"
 #include "_rez/tform1.h"
-#include "util_rez/ligne_commande.h"
+#include "util_rez/shell/ligne_commande.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -1,13 +1,13 @@
 #include "app/render_options.h"
 #include "app/render_output.h"
 
-#include "util_rez/conversions.h"
-#include "util_rez/emplacements.h"
-#include "util_rez/erreur.h"
-#include "util_rez/fichier_cible.h"
-#include "util_rez/rendu.h"
-#include "util_rez/setup.h"
-#include "util_rez/trace.h"
+#include "util_rez/base/conversions.h"
+#include "util_rez/config/emplacements.h"
+#include "util_rez/base/erreur.h"
+#include "util_rez/files/fichier_cible.h"
+#include "util_rez/target/rendu.h"
+#include "util_rez/config/setup.h"
+#include "util_rez/plot/trace.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>

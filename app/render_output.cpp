@@ -1,7 +1,7 @@
 #include "app/render_output.h"
 
-#include "util_rez/erreur.h"
-#include "util_rez/remplace_fichier.h"
+#include "util_rez/base/erreur.h"
+#include "util_rez/files/remplace_fichier.h"
 
 #include <QBuffer>
 #include <QFileInfo>

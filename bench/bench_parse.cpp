@@ -1,6 +1,6 @@
 #include "mesure.h"
-#include "util_rez/echelles.h"
-#include "util_rez/remplit_tableau.h"
+#include "util_rez/base/echelles.h"
+#include "util_rez/target/remplit_tableau.h"
 
 #include <QStringList>
 #include <algorithm>

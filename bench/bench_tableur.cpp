@@ -1,6 +1,6 @@
-#include "util_rez/classeur_ooxml.h"
-#include "util_rez/plan_tableur.h"
-#include "util_rez/tableur_uno.h"
+#include "util_rez/output/ooxml/classeur_ooxml.h"
+#include "util_rez/output/plan_tableur.h"
+#include "util_rez/output/uno/tableur_uno.h"
 
 #include <QCoreApplication>
 #include <QDirIterator>

@@ -1,5 +1,5 @@
 #include "mesure.h"
-#include "util_rez/trace.h"
+#include "util_rez/plot/trace.h"
 
 #include <QGuiApplication>
 #include <QImage>

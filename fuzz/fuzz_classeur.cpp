@@ -1,8 +1,8 @@
 // The workbook package over any file: a file that is no workbook is told so, never more; a
 // workbook it filled and wrote is a workbook again, with the written cell in its first sheet.
 #include "commun.h"
-#include "util_rez/classeur_ooxml.h"
-#include "util_rez/tableur.h"
+#include "util_rez/output/ooxml/classeur_ooxml.h"
+#include "util_rez/output/tableur.h"
 
 #include <QFile>
 #include <QTemporaryDir>

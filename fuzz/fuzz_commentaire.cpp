@@ -1,10 +1,10 @@
 // The comment cut: a block appended after any lines comes off again whole, and the bytes a
 // rewrite keeps are the file's own first lines.
 #include "commun.h"
-#include "util_rez/commentaire.h"
-#include "util_rez/fichier_texte.h"
-#include "util_rez/texte.h"
-#include "util_rez/texte_cible.h"
+#include "util_rez/target/commentaire.h"
+#include "util_rez/files/fichier_texte.h"
+#include "util_rez/base/texte.h"
+#include "util_rez/target/texte_cible.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t taille) {
     const auto [tete, reste] = fuzz::coupe_en_deux(fuzz::octets(data, taille));

@@ -2,9 +2,9 @@
 // extractors give field by field, the parse in two steps gives what one parse gives, and a
 // number reads as the C library reads the same decimal text.
 #include "commun.h"
-#include "util_rez/extrait.h"
-#include "util_rez/fichier_texte.h"
-#include "util_rez/remplit_tableau.h"
+#include "util_rez/base/extrait.h"
+#include "util_rez/files/fichier_texte.h"
+#include "util_rez/target/remplit_tableau.h"
 
 #include <cmath>
 #include <cstring>

@@ -2,11 +2,11 @@
 // exactly seven fields, and the spreadsheet's number format, which reads back as the value
 // to its fifteen digits.
 #include "commun.h"
-#include "util_rez/fichier_texte.h"
-#include "util_rez/nombre_tableur.h"
-#include "util_rez/plan_tableur.h"
-#include "util_rez/remplit_tableau.h"
-#include "util_rez/table_texte.h"
+#include "util_rez/files/fichier_texte.h"
+#include "util_rez/output/nombre_tableur.h"
+#include "util_rez/output/plan_tableur.h"
+#include "util_rez/target/remplit_tableau.h"
+#include "util_rez/output/table_texte.h"
 
 #include <cmath>
 #include <cstring>

@@ -1,7 +1,7 @@
 // The workbook sheet writer over any XML: a sheet it fills is XML again, and every cell it
 // wrote reads back with its text.
 #include "commun.h"
-#include "util_rez/feuille_ooxml.h"
+#include "util_rez/output/ooxml/feuille_ooxml.h"
 
 #include <QXmlStreamReader>
 

@@ -2,8 +2,8 @@
 // whole text's decoding gives, parts of a file read apart give the lines of the whole, the
 // bytes come back unchanged, and the bounded reader of the small files agrees with them all.
 #include "commun.h"
-#include "util_rez/fichier_texte.h"
-#include "util_rez/texte_cible.h"
+#include "util_rez/files/fichier_texte.h"
+#include "util_rez/target/texte_cible.h"
 
 #include <QBuffer>
 

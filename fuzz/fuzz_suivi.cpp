@@ -2,7 +2,7 @@
 // character, between CR and LF), gives after every piece what one load of the bytes so far
 // gives: the lines, their encoding, the comment and the whole record table.
 #include "commun.h"
-#include "util_rez/lecture_cible.h"
+#include "util_rez/target/lecture_cible.h"
 
 #include <cstring>
 #include <memory>

@@ -1,8 +1,8 @@
 #include "classeur_lu.h"
 #include "helpers.h"
 
-#include "util_rez/classeur_ooxml.h"
-#include "util_rez/tableur_excel.h"
+#include "util_rez/output/ooxml/classeur_ooxml.h"
+#include "util_rez/output/ooxml/tableur_excel.h"
 
 #include <QProcess>
 #include <sys/stat.h>

@@ -1,5 +1,5 @@
-#include "util_rez/echelles.h"
-#include "util_rez/erreur.h"
+#include "util_rez/base/echelles.h"
+#include "util_rez/base/erreur.h"
 
 #include <QtTest>
 #include <cmath>

@@ -1,5 +1,5 @@
 #include "helpers.h"
-#include "util_rez/emplacements.h"
+#include "util_rez/config/emplacements.h"
 
 #include <QStandardPaths>
 #include <QtTest>

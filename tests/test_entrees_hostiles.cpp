@@ -1,9 +1,9 @@
 #include "helpers.h"
-#include "util_rez/erreur.h"
-#include "util_rez/fichier_texte.h"
-#include "util_rez/langue.h"
-#include "util_rez/lecture_cible.h"
-#include "util_rez/setup.h"
+#include "util_rez/base/erreur.h"
+#include "util_rez/files/fichier_texte.h"
+#include "util_rez/config/langue.h"
+#include "util_rez/target/lecture_cible.h"
+#include "util_rez/config/setup.h"
 
 #include <QRandomGenerator>
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "util_rez/extrait.h"
+#include "util_rez/base/extrait.h"
 
 #include <QRandomGenerator>
 #include <QtTest>

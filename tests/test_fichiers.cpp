@@ -1,9 +1,9 @@
 #include "helpers.h"
-#include "util_rez/erreur.h"
-#include "util_rez/fichier_cible.h"
-#include "util_rez/fichier_texte.h"
-#include "util_rez/lecture_cible.h"
-#include "util_rez/pointeur.h"
+#include "util_rez/base/erreur.h"
+#include "util_rez/files/fichier_cible.h"
+#include "util_rez/files/fichier_texte.h"
+#include "util_rez/target/lecture_cible.h"
+#include "util_rez/config/pointeur.h"
 
 #include <QBuffer>
 #include <QtTest>

@@ -1,5 +1,5 @@
-#include "util_rez/erreur.h"
-#include "util_rez/hors_fil.h"
+#include "util_rez/base/erreur.h"
+#include "util_rez/base/hors_fil.h"
 
 #include <QElapsedTimer>
 #include <QTimer>

@@ -1,6 +1,6 @@
 #include "helpers.h"
-#include "util_rez/erreur.h"
-#include "util_rez/lecture_cible.h"
+#include "util_rez/base/erreur.h"
+#include "util_rez/target/lecture_cible.h"
 
 #include <QRandomGenerator>
 #include <QtTest>

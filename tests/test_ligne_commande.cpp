@@ -1,6 +1,6 @@
 #include "helpers.h"
-#include "util_rez/fichier_texte.h"
-#include "util_rez/ligne_commande.h"
+#include "util_rez/files/fichier_texte.h"
+#include "util_rez/shell/ligne_commande.h"
 
 #include <QGuiApplication>
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "util_rez/nombre_tableur.h"
+#include "util_rez/output/nombre_tableur.h"
 
 #include <QtTest>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "util_rez/page_imprimee.h"
+#include "util_rez/plot/page_imprimee.h"
 
 #include <QBuffer>
 #include <QFontMetrics>

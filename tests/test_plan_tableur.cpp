@@ -1,4 +1,4 @@
-#include "util_rez/plan_tableur.h"
+#include "util_rez/output/plan_tableur.h"
 
 #include <QtTest>
 #include <memory>

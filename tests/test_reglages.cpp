@@ -1,8 +1,8 @@
 #include "helpers.h"
-#include "util_rez/couleurs.h"
-#include "util_rez/ecran.h"
-#include "util_rez/langue.h"
-#include "util_rez/setup.h"
+#include "util_rez/shell/couleurs.h"
+#include "util_rez/shell/ecran.h"
+#include "util_rez/config/langue.h"
+#include "util_rez/config/setup.h"
 
 #include <QtTest>
 

@@ -1,5 +1,5 @@
 #include "helpers.h"
-#include "util_rez/remplace_fichier.h"
+#include "util_rez/files/remplace_fichier.h"
 
 #include <QProcess>
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "util_rez/remplit_tableau.h"
+#include "util_rez/target/remplit_tableau.h"
 
 #include <QtTest>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "util_rez/table_texte.h"
+#include "util_rez/output/table_texte.h"
 
 #include <QtTest>
 

@@ -2,8 +2,8 @@
 #include "helpers.h"
 #include "office.h"
 
-#include "util_rez/plan_tableur.h"
-#include "util_rez/tableur_uno.h"
+#include "util_rez/output/plan_tableur.h"
+#include "util_rez/output/uno/tableur_uno.h"
 
 #include <QProcess>
 #include <QTimer>

@@ -1,6 +1,6 @@
-#include "util_rez/conversions.h"
-#include "util_rez/erreur.h"
-#include "util_rez/texte.h"
+#include "util_rez/base/conversions.h"
+#include "util_rez/base/erreur.h"
+#include "util_rez/base/texte.h"
 
 #include <QtTest>
 

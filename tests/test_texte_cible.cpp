@@ -1,5 +1,5 @@
-#include "util_rez/texte.h"
-#include "util_rez/texte_cible.h"
+#include "util_rez/base/texte.h"
+#include "util_rez/target/texte_cible.h"
 
 #include <QRandomGenerator>
 #include <QtTest>

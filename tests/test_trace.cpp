@@ -1,5 +1,5 @@
-#include "util_rez/erreur.h"
-#include "util_rez/trace.h"
+#include "util_rez/base/erreur.h"
+#include "util_rez/plot/trace.h"
 
 #include <QImage>
 #include <QPaintEngine>

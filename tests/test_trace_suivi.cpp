@@ -1,5 +1,5 @@
-#include "util_rez/erreur.h"
-#include "util_rez/trace_suivi.h"
+#include "util_rez/base/erreur.h"
+#include "util_rez/plot/trace_suivi.h"
 
 #include <QPainter>
 #include <QRandomGenerator>

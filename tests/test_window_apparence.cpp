@@ -1,6 +1,6 @@
 #include "fenetre.h"
 
-#include "_rez/apparence.h"
+#include "_rez/widgets/apparence.h"
 
 #include <QStyle>
 #include <QStyleFactory>

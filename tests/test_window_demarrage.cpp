@@ -1,7 +1,7 @@
 #include "fenetre.h"
 
-#include "util_rez/couleurs.h"
-#include "util_rez/setup.h"
+#include "util_rez/shell/couleurs.h"
+#include "util_rez/config/setup.h"
 
 #include <QtTest>
 

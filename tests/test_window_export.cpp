@@ -1,6 +1,6 @@
 #include "fenetre.h"
 
-#include "util_rez/fichier_texte.h"
+#include "util_rez/files/fichier_texte.h"
 
 #include <QClipboard>
 #include <QtTest>

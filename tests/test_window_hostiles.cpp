@@ -1,9 +1,9 @@
 #include "fenetre.h"
 
-#include "util_rez/fichier_cible.h"
-#include "util_rez/fichier_texte.h"
-#include "util_rez/langue.h"
-#include "util_rez/setup.h"
+#include "util_rez/files/fichier_cible.h"
+#include "util_rez/files/fichier_texte.h"
+#include "util_rez/config/langue.h"
+#include "util_rez/config/setup.h"
 
 #include <QScrollBar>
 #include <QtTest>

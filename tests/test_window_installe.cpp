@@ -1,6 +1,6 @@
 #include "fenetre.h"
 
-#include "util_rez/setup.h"
+#include "util_rez/config/setup.h"
 
 #include <QtTest>
 

@@ -1,4 +1,4 @@
-#include "_rez/lignes_affichees.h"
+#include "_rez/widgets/lignes_affichees.h"
 
 #include <QFontMetrics>
 #include <QPlainTextEdit>

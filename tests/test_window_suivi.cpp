@@ -1,8 +1,8 @@
 #include "fenetre.h"
 
-#include "util_rez/fichier_texte.h"
-#include "util_rez/pointeur.h"
-#include "util_rez/remplit_tableau.h"
+#include "util_rez/files/fichier_texte.h"
+#include "util_rez/config/pointeur.h"
+#include "util_rez/target/remplit_tableau.h"
 
 #include <QProcess>
 #include <QtTest>

@@ -2,7 +2,7 @@
 #include "fenetre.h"
 #include "office.h"
 
-#include "util_rez/classeur_ooxml.h"
+#include "util_rez/output/ooxml/classeur_ooxml.h"
 
 #include <QTimer>
 #include <QtTest>

@@ -1,6 +1,6 @@
 #include "fenetre.h"
 
-#include "util_rez/trace.h"
+#include "util_rez/plot/trace.h"
 
 #include <QtTest>
 

@@ -1,4 +1,4 @@
-#include "_rez/vue_lignes.h"
+#include "_rez/widgets/vue_lignes.h"
 
 #include <QApplication>
 #include <QClipboard>

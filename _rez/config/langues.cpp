@@ -1,9 +1,9 @@
 #include "_rez/tform1.h"
 #include "_rez/touches.h"
 
-#include "util_rez/fichier_texte.h"
-#include "util_rez/pointeur.h"
-#include "util_rez/setup.h"
+#include "util_rez/files/fichier_texte.h"
+#include "util_rez/config/pointeur.h"
+#include "util_rez/config/setup.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

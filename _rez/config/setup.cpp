@@ -1,6 +1,6 @@
 #include "_rez/tform1.h"
 
-#include "util_rez/setup.h"
+#include "util_rez/config/setup.h"
 
 namespace {
 ReglagesSetup lit_controles(const TForm1& f) {

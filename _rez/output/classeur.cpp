@@ -1,6 +1,6 @@
 #include "_rez/tform1.h"
 
-#include "util_rez/verrou_classeur.h"
+#include "util_rez/output/verrou_classeur.h"
 
 #include <QCoreApplication>
 #include <QDir>

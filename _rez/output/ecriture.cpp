@@ -1,6 +1,6 @@
 #include "_rez/tform1.h"
 
-#include "util_rez/remplace_fichier.h"
+#include "util_rez/files/remplace_fichier.h"
 
 void TForm1::verifie_codable(const QStringList& lignes) const {
     if (const std::optional<char32_t> c = car_non_codable(lignes, codage_cible)) {

@@ -1,7 +1,7 @@
 #include "_rez/tform1.h"
 
-#include "_rez/lignes_affichees.h"
-#include "util_rez/table_texte.h"
+#include "_rez/widgets/lignes_affichees.h"
+#include "util_rez/output/table_texte.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

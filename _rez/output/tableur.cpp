@@ -1,6 +1,6 @@
 #include "_rez/tform1.h"
 
-#include "_rez/lignes_affichees.h"
+#include "_rez/widgets/lignes_affichees.h"
 
 #include <QDir>
 #include <QScopeGuard>

@@ -1,6 +1,6 @@
 #include "_rez/tform1.h"
 
-#include "util_rez/couleurs.h"
+#include "util_rez/shell/couleurs.h"
 
 void TForm1::Edit1KeyPress(QChar touche) {
     if (touche == QChar(13))

@@ -1,6 +1,6 @@
 #include "_rez/tform1.h"
 
-#include "util_rez/conversions.h"
+#include "util_rez/base/conversions.h"
 
 void TForm1::applique_autoscale() {
     if (autoscale_X_CheckBox7->isChecked())

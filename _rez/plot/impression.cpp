@@ -1,8 +1,8 @@
-#include "_rez/lignes_affichees.h"
+#include "_rez/widgets/lignes_affichees.h"
 #include "_rez/tform1.h"
 
-#include "util_rez/fichier_cible.h"
-#include "util_rez/page_imprimee.h"
+#include "util_rez/files/fichier_cible.h"
+#include "util_rez/plot/page_imprimee.h"
 
 #include <QPainter>
 #include <QPrinter>

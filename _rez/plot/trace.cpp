@@ -1,6 +1,6 @@
 #include "_rez/tform1.h"
 
-#include "util_rez/trace_suivi.h"
+#include "util_rez/plot/trace_suivi.h"
 
 #include <QLocale>
 

@@ -1,7 +1,7 @@
 #include "_rez/tform1.h"
 
-#include "util_rez/conversions.h"
-#include "util_rez/fichier_cible.h"
+#include "util_rez/base/conversions.h"
+#include "util_rez/files/fichier_cible.h"
 
 #include <QFileInfo>
 #include <limits>

@@ -1,8 +1,8 @@
 #include "_rez/tform1.h"
 
-#include "util_rez/fichier_cible.h"
-#include "util_rez/texte.h"
-#include "util_rez/texte_cible.h"
+#include "util_rez/files/fichier_cible.h"
+#include "util_rez/base/texte.h"
+#include "util_rez/target/texte_cible.h"
 
 #include <QScrollBar>
 

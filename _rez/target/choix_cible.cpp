@@ -1,6 +1,6 @@
 #include "_rez/tform1.h"
 
-#include "util_rez/pointeur.h"
+#include "util_rez/config/pointeur.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 #include "_rez/tform1.h"
 
-#include "util_rez/place_texte.h"
-#include "util_rez/remplit_tableau.h"
+#include "util_rez/shell/place_texte.h"
+#include "util_rez/target/remplit_tableau.h"
 
 void TForm1::remplit_tableau() {
     applique_parse(::remplit_tableau(lignes_chargees, *tableau));

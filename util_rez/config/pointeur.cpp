@@ -1,0 +1,21 @@
+#include "util_rez/config/pointeur.h"
+
+#include "util_rez/base/erreur.h"
+#include "util_rez/files/fichier_texte.h"
+
+namespace {
+// A folder or a file name is never longer than the system's longest path.
+constexpr qsizetype longueur_max_valeur = 4096;
+} // namespace
+
+QString lit_pointeur(const Emplacements& emplacements, const QString& nom) {
+    try {
+        return lit_premieres_lignes(emplacements.chemin_lu(nom), 1, longueur_max_valeur).value(0);
+    } catch (const ErreurRez&) {
+        return {};
+    }
+}
+
+bool ecrit_pointeur(const Emplacements& emplacements, const QString& nom, const QString& valeur) {
+    return ecrit_fichier_texte(emplacements.chemin_ecrit(nom), {valeur});
+}

@@ -1,0 +1,52 @@
+#include "util_rez/files/fichier_regulier.h"
+
+#include "util_rez/base/erreur.h"
+#include "util_rez/files/fichier_texte.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QString raison_type(mode_t mode) {
+    return S_ISDIR(mode) ? qt_error_string(EISDIR) : QStringLiteral("Not a regular file");
+}
+
+} // namespace
+
+bool ouvre_regulier(QFile& f, const QString& chemin, QString& raison) {
+    const QByteArray nom = QFile::encodeName(chemin);
+    struct stat st {};
+    if (::stat(nom.constData(), &st) != 0) {
+        raison = qt_error_string(errno);
+        return false;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        raison = raison_type(st.st_mode);
+        return false;
+    }
+    // Without O_NONBLOCK the open itself waits for a writer when a pipe has taken the name.
+    const int fd = ::open(nom.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        raison = qt_error_string(errno);
+        return false;
+    }
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        raison = raison_type(st.st_mode);
+        ::close(fd);
+        return false;
+    }
+    if (!f.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        raison = f.errorString();
+        ::close(fd);
+        return false;
+    }
+    return true;
+}
+
+void ouvre_regulier(QFile& f, const QString& chemin) {
+    QString raison;
+    if (!ouvre_regulier(f, chemin, raison)) throw ouverture_impossible(chemin, raison);
+}

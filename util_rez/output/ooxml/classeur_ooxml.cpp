@@ -1,0 +1,166 @@
+#include "util_rez/output/ooxml/classeur_ooxml.h"
+
+#include "util_rez/output/ooxml/feuille_ooxml.h"
+#include "util_rez/files/fichier_regulier.h"
+#include "util_rez/files/remplace_fichier.h"
+#include "util_rez/output/tableur.h"
+
+#include <QDir>
+#include <QBuffer>
+#include <QFile>
+#include <QXmlStreamReader>
+#include <quazip.h>
+#include <quazipfile.h>
+
+#include <functional>
+
+namespace {
+
+ErreurTableur pas_classeur(const QString& chemin) {
+    return ErreurTableur(ErreurTableur::Cause::PasClasseur, QStringLiteral("not an Office Open XML workbook"),
+                         chemin);
+}
+
+QByteArray lit_partie(QuaZip& zip, const QString& nom) {
+    if (!zip.setCurrentFile(nom))
+        return {};
+    QuaZipFile f(&zip);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+// The attribute whose name ends with `fin` after any prefix (r:id, x:id ...).
+QString attribut(const QXmlStreamAttributes& a, QStringView fin) {
+    for (const auto& x : a)
+        if (nom_local(x.qualifiedName()) == fin)
+            return x.value().toString();
+    return {};
+}
+
+// Relationship targets are relative to the folder of the part that names them.
+QString resout(const QString& partie, const QString& cible) {
+    if (cible.startsWith(u'/'))
+        return cible.mid(1);
+    const qsizetype i = partie.lastIndexOf(u'/');
+    return QDir::cleanPath((i < 0 ? QString() : partie.left(i + 1)) + cible);
+}
+
+QString cible_relation(const QByteArray& rels,
+                       const std::function<bool(const QXmlStreamAttributes&)>& choisit) {
+    QXmlStreamReader r(rels);
+    r.setNamespaceProcessing(false);
+    while (!r.atEnd())
+        if (r.readNext() == QXmlStreamReader::StartElement &&
+            nom_local(r.qualifiedName()) == u"Relationship" && choisit(r.attributes()))
+            return r.attributes().value(QLatin1String("Target")).toString();
+    return {};
+}
+
+QString rels_de(const QString& partie) {
+    const qsizetype i = partie.lastIndexOf(u'/');
+    return partie.left(i + 1) + QStringLiteral("_rels/") + partie.mid(i + 1) + QStringLiteral(".rels");
+}
+
+QString premiere_feuille(QuaZip& zip) {
+    const QString classeur = resout(
+        QString(),
+        cible_relation(lit_partie(zip, QStringLiteral("_rels/.rels")), [](const QXmlStreamAttributes& a) {
+            return a.value(QLatin1String("Type")).endsWith(QLatin1String("/officeDocument"));
+        }));
+    QXmlStreamReader r(lit_partie(zip, classeur));
+    r.setNamespaceProcessing(false);
+    QString id;
+    while (!r.atEnd() && id.isEmpty())
+        if (r.readNext() == QXmlStreamReader::StartElement && nom_local(r.qualifiedName()) == u"sheet")
+            id = attribut(r.attributes(), u"id");
+    if (id.isEmpty())
+        return {};
+    const QString cible =
+        cible_relation(lit_partie(zip, rels_de(classeur)),
+                       [&](const QXmlStreamAttributes& a) { return a.value(QLatin1String("Id")) == id; });
+    return cible.isEmpty() ? QString() : resout(classeur, cible);
+}
+
+bool copie_brute(QuaZip& de, QuaZip& vers) {
+    QuaZipFileInfo64 info;
+    if (!de.getCurrentFileInfo(&info))
+        return false;
+    QuaZipFile entree(&de);
+    int methode = 0, niveau = 0;
+    if (!entree.open(QIODevice::ReadOnly, &methode, &niveau, true))
+        return false;
+    const QByteArray octets = entree.readAll();
+    QuaZipFile sortie(&vers);
+    if (!sortie.open(QIODevice::WriteOnly, QuaZipNewInfo(info), nullptr, info.crc, methode, niveau, true))
+        return false;
+    sortie.write(octets);
+    sortie.close();
+    return sortie.getZipError() == 0;
+}
+
+bool ecrit_partie(QuaZip& de, QuaZip& vers, const QByteArray& octets) {
+    QuaZipFileInfo64 info;
+    if (!de.getCurrentFileInfo(&info))
+        return false;
+    QuaZipNewInfo nouvelle(info);
+    nouvelle.uncompressedSize = static_cast<quint64>(octets.size());
+    QuaZipFile sortie(&vers);
+    if (!sortie.open(QIODevice::WriteOnly, nouvelle))
+        return false;
+    sortie.write(octets);
+    sortie.close();
+    return sortie.getZipError() == 0;
+}
+
+} // namespace
+
+ClasseurOoxml::ClasseurOoxml(const QString& chemin) : source_(chemin) {
+    QFile fichier;
+    QString raison;
+    if (!ouvre_regulier(fichier, chemin, raison))
+        throw pas_classeur(chemin);
+    QuaZip zip(&fichier);
+    if (!zip.open(QuaZip::mdUnzip))
+        throw pas_classeur(chemin);
+    feuille_ = premiere_feuille(zip);
+    if (!feuille_.isEmpty())
+        xml_ = lit_partie(zip, feuille_);
+    QXmlStreamReader essai(xml_);
+    essai.setNamespaceProcessing(false);
+    if (xml_.isEmpty() || !essai.readNextStartElement() || nom_local(essai.qualifiedName()) != u"worksheet")
+        throw pas_classeur(chemin);
+}
+
+void ClasseurOoxml::ecrit(int ligne, int colonne, const QString& texte) {
+    if (ligne > 0 && colonne > 0)
+        cellules_[{ligne, colonne}] = texte;
+}
+
+void ClasseurOoxml::enregistre(const QString& vers) const {
+    const QByteArray feuille = remplit_feuille(xml_, cellules_);
+    if (feuille.isEmpty())
+        throw pas_classeur(source_);
+    QFile fichier;
+    QString raison;
+    const auto echec = [&](const QString& r) { return ErreurTableur(ErreurTableur::Cause::Ecriture, r, vers); };
+    if (!ouvre_regulier(fichier, source_, raison))
+        throw echec(QStringLiteral("the workbook it was read from is gone"));
+    QuaZip de(&fichier);
+    if (!de.open(QuaZip::mdUnzip))
+        throw echec(QStringLiteral("the workbook it was read from is gone"));
+    QBuffer paquet;
+    {
+        QuaZip zip(&paquet);
+        if (!zip.open(QuaZip::mdCreate))
+            throw echec(QStringLiteral("the package could not be written"));
+        bool ok = true;
+        for (bool suite = de.goToFirstFile(); ok && suite; suite = de.goToNextFile())
+            ok = de.getCurrentFileName() == feuille_ ? ecrit_partie(de, zip, feuille) : copie_brute(de, zip);
+        zip.close();
+        if (!ok || zip.getZipError() != 0)
+            throw echec(QStringLiteral("the package could not be written"));
+    }
+    if (!remplace_fichier(vers, paquet.data(), raison))
+        throw echec(raison);
+}

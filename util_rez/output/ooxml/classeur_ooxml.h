@@ -1,0 +1,29 @@
+#pragma once
+#include "util_rez/output/ooxml/feuille_ooxml.h"
+
+#include <QByteArray>
+#include <QString>
+
+// The first sheet of an Office Open XML workbook, filled in memory and written back as a
+// whole package. Only the cells written change: each keeps its style, every other cell and
+// every other part of the package stays byte for byte.
+class ClasseurOoxml {
+  public:
+    // Throws ErreurTableur(PasClasseur) when `chemin` is not such a workbook.
+    explicit ClasseurOoxml(const QString& chemin);
+
+    // A text cell; an empty text leaves the cell empty.
+    void ecrit(int ligne, int colonne, const QString& texte);
+
+    // Writes to a temporary file beside `vers`, renamed over it once complete, so a reader
+    // never meets half a workbook. Throws ErreurTableur(Ecriture).
+    void enregistre(const QString& vers) const;
+
+    const QString& partie_feuille() const { return feuille_; }
+
+  private:
+    QString source_;
+    QString feuille_;
+    QByteArray xml_;
+    CellulesFeuille cellules_;
+};

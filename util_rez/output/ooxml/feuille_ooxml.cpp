@@ -1,0 +1,272 @@
+#include "util_rez/output/ooxml/feuille_ooxml.h"
+
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+#include <algorithm>
+#include <cctype>
+#include <climits>
+
+namespace {
+
+bool hors_xml(char16_t c) {
+    return (c < 0x20 && c != 9 && c != 10 && c != 13) || c == 0xFFFE || c == 0xFFFF;
+}
+
+bool ressemble_echappement(const QString& t, qsizetype i) {
+    if (i + 7 > t.size() || t[i] != u'_' || t[i + 1] != u'x' || t[i + 6] != u'_')
+        return false;
+    for (qsizetype k = i + 2; k < i + 6; ++k)
+        if (!std::isxdigit(t[k].unicode() < 128 ? t[k].toLatin1() : 'g'))
+            return false;
+    return true;
+}
+
+QString echappement(char16_t c) {
+    return QStringLiteral("_x") + QString::number(uint(c), 16).rightJustified(4, u'0').toUpper() + u'_';
+}
+
+// XML cannot carry control characters; spreadsheet files write them as _xHHHH_, and a text
+// that merely looks like such an escape gets its underscore escaped so it reads back unchanged.
+QString texte_xml(const QString& t) {
+    const bool simple = std::none_of(
+        t.begin(), t.end(), [](QChar c) { return hors_xml(c.unicode()) || c == u'_' || c.isSurrogate(); });
+    if (simple)
+        return t;
+    QString r;
+    r.reserve(t.size() + 16);
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        const QChar c = t[i];
+        if (c.isHighSurrogate() && i + 1 < t.size() && t[i + 1].isLowSurrogate()) {
+            r += c;
+            r += t[++i];
+        } else if (hors_xml(c.unicode()) || c.isSurrogate()) {
+            r += echappement(c.unicode());
+        } else {
+            r += ressemble_echappement(t, i) ? QStringLiteral("_x005F_") : QString(c);
+        }
+    }
+    return r;
+}
+
+class Remplissage {
+  public:
+    Remplissage(const QByteArray& xml, const CellulesFeuille& cellules, QByteArray& sortie)
+        : r_(xml), w_(&sortie), it_(cellules.begin()), fin_(cellules.end()), cellules_(cellules) {
+        r_.setNamespaceProcessing(false);
+    }
+    bool execute();
+
+  private:
+    enum class Donnees { Avant, Dedans, Apres };
+    void debut();
+    void fin();
+    void copie_debut(QStringView sauf = {});
+    void ecrit_dimension();
+    void ecrit_rangs_avant(int rang);
+    void ecrit_cellules_avant(int rang, int colonne);
+    void ecrit_texte(const QString& texte);
+
+    QXmlStreamReader r_;
+    QXmlStreamWriter w_;
+    CellulesFeuille::const_iterator it_, fin_;
+    const CellulesFeuille& cellules_;
+    Donnees donnees_ = Donnees::Avant;
+    QString prefixe_;
+    int profondeur_ = 0;
+    int profondeur_donnees_ = 0;
+    int rang_ = 0; // the row being copied, 0 outside a row
+    int dernier_rang_ = 0;
+    int colonne_ = 0;
+};
+
+bool Remplissage::execute() {
+    while (!r_.atEnd()) {
+        switch (r_.readNext()) {
+        case QXmlStreamReader::StartDocument:
+            // A sheet without a declaration is told of by an empty version, which written out
+            // would make the sheet no XML at all.
+            if (r_.documentVersion().isEmpty()) break;
+            if (r_.isStandaloneDocument())
+                w_.writeStartDocument(r_.documentVersion().toString(), true);
+            else
+                w_.writeStartDocument(r_.documentVersion().toString());
+            break;
+        case QXmlStreamReader::StartElement:
+            debut();
+            break;
+        case QXmlStreamReader::EndElement:
+            fin();
+            break;
+        case QXmlStreamReader::Invalid:
+        case QXmlStreamReader::EndDocument: // the writer would add a line break of its own
+            break;
+        default:
+            w_.writeCurrentToken(r_);
+        }
+    }
+    return !r_.hasError() && !w_.hasError() && donnees_ == Donnees::Apres;
+}
+
+void Remplissage::debut() {
+    const QStringView nom = nom_local(r_.qualifiedName());
+    ++profondeur_;
+    if (donnees_ != Donnees::Dedans) {
+        if (donnees_ == Donnees::Avant && nom == u"sheetData") {
+            donnees_ = Donnees::Dedans;
+            profondeur_donnees_ = profondeur_;
+            const QStringView q = r_.qualifiedName();
+            prefixe_ = q.left(q.size() - nom.size()).toString();
+        }
+        if (donnees_ == Donnees::Avant && nom == u"dimension")
+            ecrit_dimension();
+        else
+            copie_debut();
+        return;
+    }
+    if (profondeur_ == profondeur_donnees_ + 1 && nom == u"row") {
+        int n = r_.attributes().value(QLatin1String("r")).toInt();
+        if (n <= dernier_rang_)
+            n = dernier_rang_ + 1;
+        ecrit_rangs_avant(n);
+        rang_ = dernier_rang_ = n;
+        colonne_ = 0;
+        // The spans hint would no longer cover the row's cells.
+        copie_debut(it_ != fin_ && it_->first.first == n ? u"spans" : QStringView());
+        return;
+    }
+    if (rang_ > 0 && profondeur_ == profondeur_donnees_ + 2 && nom == u"c") {
+        int col = position_cellule(r_.attributes().value(QLatin1String("r"))).second;
+        if (col <= colonne_)
+            col = colonne_ + 1;
+        ecrit_cellules_avant(rang_, col);
+        colonne_ = col;
+        if (it_ != fin_ && it_->first == std::make_pair(rang_, col)) {
+            copie_debut(u"t");
+            ecrit_texte(it_->second);
+            ++it_;
+            r_.skipCurrentElement();
+            w_.writeEndElement();
+            --profondeur_;
+            return;
+        }
+    }
+    copie_debut();
+}
+
+void Remplissage::fin() {
+    if (donnees_ == Donnees::Dedans) {
+        if (rang_ > 0 && profondeur_ == profondeur_donnees_ + 1) {
+            ecrit_cellules_avant(rang_, INT_MAX);
+            rang_ = 0;
+        } else if (profondeur_ == profondeur_donnees_) {
+            ecrit_rangs_avant(INT_MAX);
+            donnees_ = Donnees::Apres;
+        }
+    }
+    w_.writeEndElement();
+    --profondeur_;
+}
+
+void Remplissage::copie_debut(QStringView sauf) {
+    w_.writeStartElement(r_.qualifiedName().toString());
+    for (const auto& a : r_.attributes())
+        if (sauf.isEmpty() || a.qualifiedName() != sauf)
+            w_.writeAttribute(a.qualifiedName().toString(), a.value().toString());
+}
+
+void Remplissage::ecrit_dimension() {
+    const QStringList bornes = r_.attributes().value(QLatin1String("ref")).toString().split(u':');
+    auto haut = position_cellule(bornes.value(0));
+    auto bas = position_cellule(bornes.value(bornes.size() - 1));
+    for (const auto& [position, texte] : cellules_) {
+        if (texte.isEmpty())
+            continue;
+        if (haut.first == 0)
+            haut = bas = position;
+        haut = {std::min(haut.first, position.first), std::min(haut.second, position.second)};
+        bas = {std::max(bas.first, position.first), std::max(bas.second, position.second)};
+    }
+    w_.writeStartElement(r_.qualifiedName().toString());
+    for (const auto& a : r_.attributes()) {
+        if (a.qualifiedName() != u"ref" || haut.first == 0)
+            w_.writeAttribute(a.qualifiedName().toString(), a.value().toString());
+        else if (haut == bas)
+            w_.writeAttribute(QStringLiteral("ref"), nom_colonne(haut.second) + QString::number(haut.first));
+        else
+            w_.writeAttribute(QStringLiteral("ref"), nom_colonne(haut.second) + QString::number(haut.first) +
+                                                         u':' + nom_colonne(bas.second) +
+                                                         QString::number(bas.first));
+    }
+}
+
+void Remplissage::ecrit_rangs_avant(int rang) {
+    while (it_ != fin_ && it_->first.first < rang) {
+        const int n = it_->first.first;
+        const bool vide = std::all_of(it_, cellules_.lower_bound({n + 1, 0}),
+                                      [](const auto& c) { return c.second.isEmpty(); });
+        if (!vide) {
+            w_.writeStartElement(prefixe_ + QStringLiteral("row"));
+            w_.writeAttribute(QStringLiteral("r"), QString::number(n));
+        }
+        ecrit_cellules_avant(n, INT_MAX);
+        if (!vide)
+            w_.writeEndElement();
+    }
+}
+
+void Remplissage::ecrit_cellules_avant(int rang, int colonne) {
+    for (; it_ != fin_ && it_->first.first == rang && it_->first.second < colonne; ++it_) {
+        if (it_->second.isEmpty())
+            continue; // an empty text on a cell that does not exist leaves nothing
+        w_.writeStartElement(prefixe_ + QStringLiteral("c"));
+        w_.writeAttribute(QStringLiteral("r"), nom_colonne(it_->first.second) + QString::number(rang));
+        ecrit_texte(it_->second);
+        w_.writeEndElement();
+    }
+}
+
+void Remplissage::ecrit_texte(const QString& texte) {
+    if (texte.isEmpty())
+        return;
+    w_.writeAttribute(QStringLiteral("t"), QStringLiteral("inlineStr"));
+    w_.writeStartElement(prefixe_ + QStringLiteral("is"));
+    w_.writeStartElement(prefixe_ + QStringLiteral("t"));
+    if (texte.front().isSpace() || texte.back().isSpace())
+        w_.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
+    w_.writeCharacters(texte_xml(texte));
+    w_.writeEndElement();
+    w_.writeEndElement();
+}
+
+} // namespace
+
+QByteArray remplit_feuille(const QByteArray& xml, const CellulesFeuille& cellules) {
+    QByteArray sortie;
+    sortie.reserve(xml.size() + qsizetype(cellules.size()) * 48);
+    Remplissage r(xml, cellules, sortie);
+    return r.execute() ? sortie : QByteArray();
+}
+
+QString nom_colonne(int colonne) {
+    QString n;
+    for (; colonne > 0; colonne = (colonne - 1) / 26)
+        n.prepend(QChar(u'A' + (colonne - 1) % 26));
+    return n;
+}
+
+std::pair<int, int> position_cellule(QStringView reference) {
+    int colonne = 0;
+    qsizetype i = 0;
+    for (; i < reference.size() && reference[i] >= u'A' && reference[i] <= u'Z' && colonne < 100000; ++i)
+        colonne = colonne * 26 + (reference[i].unicode() - u'A' + 1);
+    bool ok = false;
+    const int ligne = reference.mid(i).toInt(&ok);
+    if (!ok || colonne == 0 || ligne <= 0 || i == 0 || !reference[i].isDigit())
+        return {0, 0};
+    return {ligne, colonne};
+}
+
+QStringView nom_local(QStringView nom) {
+    const qsizetype i = nom.lastIndexOf(u':');
+    return i < 0 ? nom : nom.mid(i + 1);
+}

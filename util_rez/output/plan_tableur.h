@@ -1,0 +1,34 @@
+#pragma once
+#include "util_rez/target/tableau.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <array>
+
+// Rows and columns count from 1: column 1 is A, 9 is I, 11 is K.
+struct CelluleTableur {
+    int ligne = 0;
+    int colonne = 0;
+    QString texte;
+    bool operator==(const CelluleTableur&) const = default;
+};
+
+struct DonneesTableur {
+    QStringList lignes;          // the loaded lines of the target file
+    QStringList commentaire;     // the comment box's lines as it displays them
+    std::array<QString, 9> noms; // [1..8]: the curve names
+    const Tableau* tableau = nullptr;
+    int nb_enreg = 0;
+    bool virgule = false; // the setup's decimal mark is a comma
+};
+
+// What an export writes into the first sheet. Written cell by cell, the record number in
+// I1 would change once per record; only its last value stays, so it is planned once.
+struct PlanTableur {
+    QList<CelluleTableur> cellules; // headers, column K, row 6 and I1, in writing order
+    static constexpr int ligne_bloc = 7;
+    QList<QStringList> bloc; // one row of nine texts per record, from A7
+};
+
+PlanTableur planifie_tableur(const DonneesTableur& d);

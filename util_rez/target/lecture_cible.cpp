@@ -1,0 +1,101 @@
+#include "util_rez/target/lecture_cible.h"
+
+#include "util_rez/base/erreur.h"
+#include "util_rez/files/fichier_regulier.h"
+#include "util_rez/target/remplit_tableau.h"
+#include "util_rez/target/texte_cible.h"
+
+#include <QFile>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+[[noreturn]] void echec(const QString& chemin, const QFile& f) {
+    throw ouverture_impossible(chemin, f.errorString());
+}
+
+} // namespace
+
+std::optional<QByteArray> lit_ajout(const QString& chemin, const QByteArray& anciens) {
+    QFile f;
+    ouvre_regulier(f, chemin);
+    std::vector<char> morceau(1 << 16);
+    qsizetype compares = 0;
+    while (compares < anciens.size()) {
+        const qint64 n =
+            f.read(morceau.data(), std::min<qsizetype>(morceau.size(), anciens.size() - compares));
+        if (n < 0) echec(chemin, f);
+        if (n == 0 || std::memcmp(morceau.data(), anciens.constData() + compares, size_t(n)) != 0)
+            return std::nullopt;
+        compares += n;
+    }
+    QByteArray ajout = f.readAll();
+    if (f.error() != QFileDevice::NoError) echec(chemin, f);
+    return ajout;
+}
+
+void LectureCible::parse_depuis(qsizetype debut, Tableau& tableau) {
+    parse_ = avant_derniere_;
+    const qsizetype derniere = std::max<qsizetype>(nb_lignes_ - 1, 0);
+    poursuit_parse(lignes_, debut, derniere, tableau, parse_);
+    avant_derniere_ = parse_;
+    poursuit_parse(lignes_, derniere, lignes_.size(), tableau, parse_);
+}
+
+void LectureCible::charge(const QString& chemin, QByteArray octets, const QString& marque, Tableau& tableau) {
+    chemin_ = chemin;
+    octets_ = std::move(octets);
+    codage_ = codage_lignes_completes(octets_);
+    bool fin_coupee = false;
+    lignes_ = decoupe_octets(octets_, codage_, true, &fin_coupee);
+    nb_lignes_ = lignes_.size();
+    retenue_ = ligne_inachevee(lignes_, fin_coupee);
+    if (retenue_) lignes_.removeLast();
+    commentaire_ = coupe_commentaire(lignes_, marque);
+    marque_ = marque;
+    debut_derniere_ = debut_derniere_ligne(octets_);
+    prefixe_utf8_ = QByteArrayView(octets_).first(debut_derniere_).isValidUtf8();
+    reprise_ = !commentaire_;
+    premiere_changee_ = 0;
+    avant_derniere_ = ResultatParse();
+    parse_depuis(0, tableau);
+}
+
+bool LectureCible::ajoute(const QByteArray& ajout, const QString& marque, Tableau& tableau) {
+    if (!reprise_ || marque != marque_) return false;
+    premiere_changee_ = lignes_.size();
+    if (ajout.isEmpty()) return true;
+    const QByteArray queue = octets_.sliced(debut_derniere_) + ajout;
+    const bool debut_fichier = debut_derniere_ == 0;
+    const qsizetype completes = fin_lignes_completes(queue, debut_fichier);
+    const bool utf8 = prefixe_utf8_ && QByteArrayView(queue).first(completes).isValidUtf8();
+    if (utf8 != (codage_ == Codage::Utf8)) return false;
+    bool fin_coupee = false;
+    QStringList nouvelles = decoupe_octets(queue, codage_, debut_fichier, &fin_coupee);
+    const bool retenue = ligne_inachevee(nouvelles, fin_coupee);
+    const qsizetype premiere = std::max<qsizetype>(nb_lignes_ - 1, 0);
+    const qsizetype gardees = nouvelles.size() - (retenue ? 1 : 0);
+    for (qsizetype j = 0; j < gardees; ++j)
+        if (premiere + j >= 2 && est_marque(nouvelles[j], marque)) return false;
+
+    octets_ += ajout;
+    lignes_.resize(premiere);
+    lignes_.append(nouvelles.mid(0, gardees));
+    retenue_ = retenue;
+    nb_lignes_ = premiere + nouvelles.size();
+    const qsizetype debut_derniere_queue = debut_derniere_ligne(queue);
+    prefixe_utf8_ = prefixe_utf8_ && QByteArrayView(queue).first(debut_derniere_queue).isValidUtf8();
+    debut_derniere_ += debut_derniere_queue;
+    premiere_changee_ = premiere;
+    parse_depuis(premiere, tableau);
+    return true;
+}
+
+bool LectureCible::suit(const QString& chemin, const QString& marque) const {
+    return reprise_ && chemin == chemin_ && marque == marque_;
+}
+
+void LectureCible::oublie() {
+    *this = LectureCible();
+}

@@ -1,0 +1,84 @@
+#include "util_rez/target/remplit_tableau.h"
+
+#include "util_rez/base/extrait.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr QChar blanc(u' ');
+constexpr int ligne_des_noms = 2; // the third line, counting from 0
+
+bool est_enregistrement(const QString& ligne) {
+    return ligne.size() >= 2 && ligne[0] == u'"' && ligne[1] >= u'0' && ligne[1] <= u'4';
+}
+
+// A writer that drops the leading zeros of its run time ("5.00" for "00005.00") writes lines
+// that are no records by the rule above; they are counted, so that the loss shows.
+bool est_enregistrement_ecarte(const QString& ligne) {
+    return ligne.size() >= 2 && ligne[0] == u'"' && ligne[1] >= u'5' && ligne[1] <= u'9';
+}
+
+void lit_noms(QStringView s, ResultatParse& r) {
+    const QString texte = s.toString();
+    for (int j = 1; j <= 6; ++j)
+        r.noms[j] = _extrait(texte, j + 1, blanc);
+    r.noms[7] = r.noms[6] + QStringLiteral(" - ") + r.noms[4];
+    r.noms[8] = r.noms[6] + QStringLiteral(" - ") + r.noms[2];
+    r.noms_lus = true;
+}
+
+// The plain substring search would cost as much as the rest of the parse; records seldom
+// hold an S, which the vectorised character search skips past.
+bool contient_arret(QStringView s) {
+    for (qsizetype i = s.indexOf(u'S'); i >= 0; i = s.indexOf(u'S', i + 1))
+        if (s.sliced(i).startsWith(u"Stopped")) return true;
+    return false;
+}
+
+// Fields 1 to 7 read in one scan: the same values as extrait_reel(s, c, blank, 0).
+void lit_enregistrement(QStringView s, int k, Tableau& t, ResultatParse& r) {
+    Champs champs(s, blanc);
+    for (int c = 1; c <= 7; ++c) {
+        const long double v = lit_reel(champs.suivant(), 0);
+        // The maxima see the extended value, before it is rounded into the table.
+        if (c == 1 && v > r.max_x) r.max_x = v;
+        if (c > 1 && v > r.max_y) r.max_y = v;
+        t(c, k) = static_cast<double>(v);
+    }
+    t(8, k) = t(7, k) - t(5, k);
+    t(9, k) = t(7, k) - t(3, k);
+}
+
+} // namespace
+
+void poursuit_parse(const QStringList& lignes, qsizetype debut, qsizetype fin, Tableau& tableau,
+                    ResultatParse& r) {
+    if (r.arrete) return;
+    fin = std::min(fin, lignes.size());
+    for (qsizetype i = std::max<qsizetype>(debut, ligne_des_noms); i < fin; ++i) {
+        const QString& ligne = lignes[i];
+        if (ligne.isEmpty() || ligne[0] == u'\'') continue;
+        const QStringView s = QStringView(ligne).mid(1, ligne.size() - 2);
+        if (contient_arret(s)) {
+            r.arrete = true;
+            break;
+        }
+        if (i == ligne_des_noms)
+            lit_noms(s, r);
+        else if (est_enregistrement_ecarte(ligne))
+            ++r.enreg_ecartes;
+        else if (!est_enregistrement(ligne))
+            continue;
+        else if (r.nb_enreg == capacite_tableau)
+            ++r.enreg_hors_table;
+        else
+            lit_enregistrement(s, ++r.nb_enreg, tableau, r);
+    }
+}
+
+ResultatParse remplit_tableau(const QStringList& lignes, Tableau& tableau) {
+    ResultatParse r;
+    poursuit_parse(lignes, ligne_des_noms, lignes.size(), tableau, r);
+    return r;
+}

@@ -1,0 +1,115 @@
+#include "util_rez/target/texte_cible.h"
+
+#include <QStringDecoder>
+#include <cstring>
+
+namespace {
+
+constexpr QChar blanc(u' ');
+constexpr char marque_ordre_utf8[] = "\xEF\xBB\xBF";
+
+const char* cherche(const char* debut, const char* fin, char c) {
+    // An empty view may have no data pointer at all, which memchr must not be given.
+    if (debut == fin) return fin;
+    const void* p = std::memchr(debut, c, fin - debut);
+    return p ? static_cast<const char*>(p) : fin;
+}
+
+// A byte-order mark is no text at the start of the file only; a line further on keeps it as a
+// character, as one decoder running over the whole file keeps it.
+QString decode_ligne(const char* debut, const char* fin, Codage codage) {
+    const qsizetype n = fin - debut;
+    if (codage == Codage::Latin1) return QString::fromLatin1(debut, n);
+    if (n < 3 || std::memcmp(debut, marque_ordre_utf8, 3) != 0) return QString::fromUtf8(debut, n);
+    QStringDecoder d(QStringDecoder::Utf8,
+                     QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return d(QByteArrayView(debut, n));
+}
+
+} // namespace
+
+Codage codage_octets(QByteArrayView octets) {
+    return octets.isValidUtf8() ? Codage::Utf8 : Codage::Latin1;
+}
+
+qsizetype fin_lignes_completes(QByteArrayView octets, bool debut_fichier) {
+    const qsizetype n = octets.size();
+    if (n == 0 || octets.back() == '\n' || octets.back() == '\r') return n;
+    const qsizetype debut = debut_derniere_ligne(octets);
+    QByteArrayView derniere = octets.sliced(debut);
+    if (debut_fichier && debut == 0 && derniere.startsWith(marque_ordre_utf8)) derniere = derniere.sliced(3);
+    const bool inachevee = derniere.startsWith('"') && (derniere.size() < 2 || !derniere.endsWith('"'));
+    return inachevee ? debut : n;
+}
+
+Codage codage_lignes_completes(QByteArrayView octets) {
+    return codage_octets(octets.first(fin_lignes_completes(octets, true)));
+}
+
+QStringList decoupe_octets(QByteArrayView octets, Codage codage, bool debut_fichier,
+                           bool* fin_de_ligne_finale) {
+    QStringList lignes;
+    const char* p = octets.data();
+    const char* const fin = p + octets.size();
+    bool fin_coupee = false;
+    if (debut_fichier && codage == Codage::Utf8 && octets.startsWith(marque_ordre_utf8)) p += 3;
+    const char* cr = cherche(p, fin, '\r');
+    const char* lf = cherche(p, fin, '\n');
+    while (p < fin) {
+        if (cr < p) cr = cherche(p, fin, '\r');
+        if (lf < p) lf = cherche(p, fin, '\n');
+        const char* coupure = std::min(cr, lf);
+        if (coupure == fin) {
+            lignes.append(decode_ligne(p, fin, codage));
+            fin_coupee = false;
+            break;
+        }
+        lignes.append(decode_ligne(p, coupure, codage));
+        p = coupure + 1;
+        if (*coupure == '\r' && p < fin && *p == '\n') ++p;
+        fin_coupee = p >= fin;
+    }
+    if (fin_de_ligne_finale) *fin_de_ligne_finale = fin_coupee;
+    return lignes;
+}
+
+qsizetype debut_derniere_ligne(QByteArrayView octets) {
+    qsizetype i = octets.size();
+    if (i >= 2 && octets[i - 2] == '\r' && octets[i - 1] == '\n')
+        i -= 2;
+    else if (i >= 1 && (octets[i - 1] == '\n' || octets[i - 1] == '\r'))
+        i -= 1;
+    while (i > 0 && octets[i - 1] != '\n' && octets[i - 1] != '\r')
+        --i;
+    return i;
+}
+
+bool ligne_inachevee(const QStringList& lignes, bool fin_de_ligne_finale) {
+    if (fin_de_ligne_finale || lignes.isEmpty()) return false;
+    const QString& l = lignes.last();
+    return l.startsWith(QLatin1Char('"')) && (l.size() < 2 || !l.endsWith(QLatin1Char('"')));
+}
+
+bool est_marque(QStringView ligne, QStringView marque) {
+    qsizetype debut = 0;
+    qsizetype fin = ligne.size();
+    while (debut < fin && ligne[debut] == blanc)
+        ++debut;
+    while (fin > debut && ligne[fin - 1] == blanc)
+        --fin;
+    return ligne.sliced(debut, fin - debut) == marque;
+}
+
+qsizetype cherche_marque(const QStringList& lignes, qsizetype depuis, QStringView marque) {
+    for (qsizetype i = std::max<qsizetype>(depuis, 2); i < lignes.size(); ++i)
+        if (est_marque(lignes[i], marque)) return i;
+    return -1;
+}
+
+std::optional<QStringList> coupe_commentaire(QStringList& lignes, QStringView marque) {
+    const qsizetype m = cherche_marque(lignes, 2, marque);
+    if (m < 0) return std::nullopt;
+    QStringList commentaire = lignes.mid(m + 1);
+    lignes.erase(lignes.begin() + (m - 1), lignes.end());
+    return commentaire;
+}
