@@ -10,8 +10,8 @@ cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")/.."
 
 mode="${1:---corpus}"
 seule="${2:-}"
-cmake -S fuzz -B build-fuzz -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=None --log-level=WARNING >/dev/null
-cmake --build build-fuzz -j2 >/dev/null
+cmake --preset fuzz --log-level=WARNING >/dev/null
+cmake --build --preset fuzz -j"$(nproc)" >/dev/null
 
 # Qt is not instrumented: leaks it keeps for the life of the process are no findings.
 export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"

@@ -6,8 +6,8 @@ set -euo pipefail
 cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")/.."
 
 tools/install-deps.sh --with-bench-tools
-cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=RelWithDebInfo --log-level=WARNING
-cmake --build build-bench -j2 --target bench_parse bench_trace bench_suivi bench_render bench_tableur lintrace \
+cmake --preset bench --log-level=WARNING
+cmake --build --preset bench -j"$(nproc)" --target bench_parse bench_trace bench_suivi bench_render bench_tableur lintrace \
   lintrace-render lintrace_data
 export QT_QPA_PLATFORM=offscreen
 b=build-bench/bench_bin

@@ -5,8 +5,8 @@ set -euo pipefail
 cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")/.."
 
 tools/install-deps.sh
-cmake -S . -B build --log-level=WARNING
-cmake --build build --target lintrace_icones
+cmake --preset default --log-level=WARNING
+cmake --build --preset default --target lintrace_icones
 icons=packaging/icons/hicolor
 for size in 48x48 128x128 256x256; do mkdir -p "$icons/$size/apps"; done
 QT_QPA_PLATFORM=offscreen build/outils/lintrace_icones "$icons/scalable/apps/lintrace.svg" "$icons"

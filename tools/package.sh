@@ -5,8 +5,8 @@ set -euo pipefail
 cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")/.."
 
 tools/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo --log-level=WARNING
-cmake --build build -j"$(nproc)"
+cmake --preset default --log-level=WARNING
+cmake --build --preset default -j"$(nproc)"
 rm -f build/package/lintrace_*.deb
 cpack --config build/CPackConfig.cmake -B build/package >build/package.log 2>&1 ||
   { cat build/package.log >&2; exit 1; }

@@ -29,8 +29,8 @@ else
   tools/install-deps.sh --with-display-tools
 fi
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo --log-level=WARNING
-cmake --build build -j2 --target lintrace lintrace_demo_writer lintrace_data
+cmake --preset default --log-level=WARNING
+cmake --build --preset default -j"$(nproc)" --target lintrace lintrace_demo_writer lintrace_data
 
 # Someone watching gets a slow, live run; the screenshot a fast one, so the picture has shape.
 interval=300

@@ -7,8 +7,8 @@ set -euo pipefail
 cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")/.."
 
 tools/install-deps.sh
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLINTRACE_SANITIZERS=ON --log-level=WARNING
-cmake --build build-asan -j2
+cmake --preset asan --log-level=WARNING
+cmake --build --preset asan -j"$(nproc)"
 source tools/service-impression.sh
 
 # Qt, fontconfig and LibreOffice keep allocations for the life of the process on purpose;
@@ -16,5 +16,4 @@ source tools/service-impression.sh
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=0"
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:abort_on_error=1"
-cd build-asan
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 -E '^test_paquet$' --timeout 900
+ctest --preset asan -j"$(nproc)"

@@ -9,7 +9,7 @@ cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")/.."
 cycles="${1:-20}"
 phase_ms="${2:-5000}"
 tools/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo --log-level=WARNING
-cmake --build build -j2 --target test_window_course ecrivain_course lintrace_data
+cmake --preset default --log-level=WARNING
+cmake --build --preset default -j"$(nproc)" --target test_window_course ecrivain_course lintrace_data
 QT_QPA_PLATFORM=offscreen LINTRACE_COURSE_TOURS="$cycles" LINTRACE_COURSE_PHASE_MS="$phase_ms" \
   build/tests_bin/test_window_course -maxwarnings 0 ecrivain_et_fenetre 2>&1 | grep -E "race:|PASS|FAIL|Loc"

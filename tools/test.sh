@@ -4,13 +4,13 @@ set -euo pipefail
 cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")/.."
 
 tools/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo --log-level=WARNING
-cmake --build build -j"$(nproc)"
+cmake --preset default --log-level=WARNING
+cmake --build --preset default -j"$(nproc)"
 
 # The print test needs the print service and its PDF queue.
 source tools/service-impression.sh
 
-(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)")
+ctest --preset default -j"$(nproc)"
 
 # The fuzz targets, built with clang in build-fuzz/, each run once over its seed corpus so
 # that they keep building and keep passing on the inputs that once found a fault.
