@@ -3,47 +3,43 @@
 #include <QKeyEvent>
 
 void TForm1::cablage() {
-    connect(SpeedButton1, &QPushButton::clicked, this, [this] { garde([this] { SpeedButton1Click(); }); });
-    connect(Timer1, &QTimer::timeout, this, [this] { garde([this] { Timer1Timer(); }); });
-    connect(sound_CheckBox8, &QCheckBox::toggled, this, [this] { garde([this] { sound_CheckBox8Click(); }); });
+    relie(SpeedButton1, &QPushButton::clicked, &TForm1::SpeedButton1Click);
+    relie(Timer1, &QTimer::timeout, &TForm1::Timer1Timer);
+    relie(sound_CheckBox8, &QCheckBox::toggled, &TForm1::sound_CheckBox8Click);
     for (QCheckBox* c : {CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5, CheckBox6, CheckBox7, CheckBox8})
-        connect(c, &QCheckBox::toggled, this, [this] { garde([this] { CheckBox1Click(); }); });
-    connect(Edit1, &QLineEdit::returnPressed, this, [this] { garde([this] { Edit1KeyPress(QChar(13)); }); });
-    connect(Edit2, &QLineEdit::returnPressed, this, [this] { garde([this] { Edit2KeyPress(QChar(13)); }); });
-    connect(Edit3, &QLineEdit::returnPressed, this, [this] { garde([this] { Edit3KeyPress(QChar(13)); }); });
-    connect(autoscale_X_CheckBox7, &QCheckBox::toggled, this,
-            [this] { garde([this] { autoscale_X_CheckBox7Click(); }); });
-    connect(autoscale_Y_CheckBox8, &QCheckBox::toggled, this,
-            [this] { garde([this] { autoscale_Y_CheckBox8Click(); }); });
-    connect(x_plus_SpeedButton3, &QPushButton::clicked, this, [this] { garde([this] { x_plus_SpeedButton3Click(); }); });
-    connect(x_moins_SpeedButton3, &QPushButton::clicked, this,
-            [this] { garde([this] { x_moins_SpeedButton3Click(); }); });
-    connect(y_plus_SpeedButton3, &QPushButton::clicked, this, [this] { garde([this] { y_plus_SpeedButton3Click(); }); });
-    connect(y_moins_SpeedButton3, &QPushButton::clicked, this,
-            [this] { garde([this] { y_moins_SpeedButton3Click(); }); });
+        relie(c, &QCheckBox::toggled, &TForm1::CheckBox1Click);
+    relie(Edit1, &QLineEdit::returnPressed, [this] { Edit1KeyPress(QChar(13)); });
+    relie(Edit2, &QLineEdit::returnPressed, [this] { Edit2KeyPress(QChar(13)); });
+    relie(Edit3, &QLineEdit::returnPressed, [this] { Edit3KeyPress(QChar(13)); });
+    relie(autoscale_X_CheckBox7, &QCheckBox::toggled, &TForm1::autoscale_X_CheckBox7Click);
+    relie(autoscale_Y_CheckBox8, &QCheckBox::toggled, &TForm1::autoscale_Y_CheckBox8Click);
+    relie(x_plus_SpeedButton3, &QPushButton::clicked, &TForm1::x_plus_SpeedButton3Click);
+    relie(x_moins_SpeedButton3, &QPushButton::clicked, &TForm1::x_moins_SpeedButton3Click);
+    relie(y_plus_SpeedButton3, &QPushButton::clicked, &TForm1::y_plus_SpeedButton3Click);
+    relie(y_moins_SpeedButton3, &QPushButton::clicked, &TForm1::y_moins_SpeedButton3Click);
     ScrollBox1->installEventFilter(this);
-    connect(Memo3, &QPlainTextEdit::textChanged, this, [this] { Memo3Change(); });
+    relie(Memo3, &QPlainTextEdit::textChanged, &TForm1::Memo3Change);
     Memo3->installEventFilter(this);
     Button1->installEventFilter(this);
-    connect(Panel5, &TPanel::MouseDown, this, [this](Qt::MouseButton b) { garde([this, b] { Panel5MouseDown(b); }); });
-    connect(Panel6, &TPanel::MouseDown, this, [this](Qt::MouseButton b) { garde([this, b] { Panel6MouseDown(b); }); });
-    connect(SpeedButton4, &QPushButton::clicked, this, [this] { garde([this] { SpeedButton4Click(); }); });
-    connect(SpeedButton10, &QPushButton::clicked, this, [this] { garde([this] { SpeedButton10Click(); }); });
-    connect(SpeedButton7, &QPushButton::clicked, this, [this] { garde([this] { SpeedButton7Click(); }); });
-    connect(setup_SpeedButton6, &QPushButton::clicked, this, [this] { setup_SpeedButton6Click(); });
-    connect(SpeedButton2, &QPushButton::clicked, this, [this] { SpeedButton2Click(); });
-    connect(SpeedButton11, &QPushButton::clicked, this, [this] { garde([this] { SpeedButton11Click(); }); });
-    connect(RadioGroup1, &TRadioGroup::Click, this, [this] { RadioGroup1Click(); });
-    connect(langage_RadioGroup1, &TRadioGroup::Click, this, [this] { garde([this] { langage_RadioGroup1Click(); }); });
-    connect(avecn1, &QCheckBox::toggled, this, [this] { garde([this] { avecn1Click(); }); });
-    connect(SpeedButton6, &QPushButton::clicked, this, [this] { SpeedButton6Click(); });
-    connect(SpeedButton5, &QPushButton::clicked, this, [this] { garde([this] { SpeedButton5Click(); }); });
-    connect(SpeedButton12, &QPushButton::clicked, this, [this] { garde([this] { SpeedButton12Click(); }); });
-    connect(SpeedButton13, &QPushButton::clicked, this, [this] { SpeedButton13Click(); });
-    connect(SpeedButton3, &QPushButton::clicked, this, [this] { SpeedButton3Click(); });
-    connect(Panel3, &TPanel::Click, this, [this] { Panel3Click(); });
-    connect(SpeedButton8, &QPushButton::clicked, this, [this] { SpeedButton8Click(); });
-    connect(SpeedButton9, &QPushButton::clicked, this, [this] { SpeedButton9Click(); });
+    relie(Panel5, &TPanel::MouseDown, &TForm1::Panel5MouseDown);
+    relie(Panel6, &TPanel::MouseDown, &TForm1::Panel6MouseDown);
+    relie(SpeedButton4, &QPushButton::clicked, &TForm1::SpeedButton4Click);
+    relie(SpeedButton10, &QPushButton::clicked, &TForm1::SpeedButton10Click);
+    relie(SpeedButton7, &QPushButton::clicked, &TForm1::SpeedButton7Click);
+    relie(setup_SpeedButton6, &QPushButton::clicked, &TForm1::setup_SpeedButton6Click);
+    relie(SpeedButton2, &QPushButton::clicked, &TForm1::SpeedButton2Click);
+    relie(SpeedButton11, &QPushButton::clicked, &TForm1::SpeedButton11Click);
+    relie(RadioGroup1, &TRadioGroup::Click, &TForm1::RadioGroup1Click);
+    relie(langage_RadioGroup1, &TRadioGroup::Click, &TForm1::langage_RadioGroup1Click);
+    relie(avecn1, &QCheckBox::toggled, &TForm1::avecn1Click);
+    relie(SpeedButton6, &QPushButton::clicked, &TForm1::SpeedButton6Click);
+    relie(SpeedButton5, &QPushButton::clicked, &TForm1::SpeedButton5Click);
+    relie(SpeedButton12, &QPushButton::clicked, &TForm1::SpeedButton12Click);
+    relie(SpeedButton13, &QPushButton::clicked, &TForm1::SpeedButton13Click);
+    relie(SpeedButton3, &QPushButton::clicked, &TForm1::SpeedButton3Click);
+    relie(Panel3, &TPanel::Click, &TForm1::Panel3Click);
+    relie(SpeedButton8, &QPushButton::clicked, &TForm1::SpeedButton8Click);
+    relie(SpeedButton9, &QPushButton::clicked, &TForm1::SpeedButton9Click);
     cree_raccourcis();
 }
 
@@ -53,7 +49,7 @@ bool TForm1::eventFilter(QObject* objet, QEvent* e) {
                                 (e->type() == QEvent::ScreenChangeInternal && Image1->densite_perimee())))
         garde([this] { ScrollBox1Resize(); });
     else if (objet == Memo3 && e->type() == QEvent::KeyPress) {
-        Memo3KeyDown();
+        garde([this] { Memo3KeyDown(); });
         // Tab types a tab in the comment; Ctrl+Tab, which typed nothing, is the way out.
         const auto* k = static_cast<QKeyEvent*>(e);
         if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && (k->modifiers() & Qt::ControlModifier))

@@ -1,9 +1,13 @@
 #include "_rez/tform1.h"
 
+#include "_rez/widgets/ancrage.h"
 #include "_rez/widgets/glyphes.h"
 #include "_rez/widgets/icone.h"
-#include "util_rez/shell/couleurs.h"
 #include "util_rez/config/setup.h"
+#include "util_rez/output/ooxml/tableur_excel.h"
+#include "util_rez/plot/trace_suivi.h"
+#include "util_rez/shell/couleurs.h"
+#include "util_rez/target/lecture_cible.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -71,7 +75,9 @@ TForm1::TForm1(const QStringList& arguments, const QString& dossier_prog, std::u
 TForm1::TForm1(const QStringList& arguments, const Emplacements& emplacements_,
                std::unique_ptr<Plateforme> plateforme)
     : QWidget(nullptr), emplacements(emplacements_), tableau(std::make_unique<Tableau>()),
-      plateforme_(std::move(plateforme)), ancrage_(taille_client_conception), couleur_fenetre_(couleur_face_bouton) {
+      plateforme_(std::move(plateforme)), ancrage_(std::make_unique<Ancrage>(taille_client_conception)),
+      couleur_fenetre_(couleur_face_bouton), lecture_cible_(std::make_unique<LectureCible>()),
+      suivi_trace_(std::make_unique<SuiviTrace>()) {
     setObjectName(QStringLiteral("Form1"));
     rep_prog = emplacements.dossier_prog();
     setWindowIcon(icone_lintrace());
@@ -212,14 +218,14 @@ void TForm1::cree_controles() {
     Timer1->setObjectName(QStringLiteral("Timer1"));
 
     using A = Ancrage;
-    ancrage_.ajoute(Memo1, A::Etire_hauteur);
+    ancrage_->ajoute(Memo1, A::Etire_hauteur);
     for (QWidget* w : std::initializer_list<QWidget*>{Label15, Memo3, Label1, setup_SpeedButton6, SpeedButton3,
                                                        SpeedButton4, SpeedButton5, SpeedButton10, SpeedButton7})
-        ancrage_.ajoute(w, A::Bas);
-    ancrage_.ajoute(Button1, A::Droite);
-    ancrage_.ajoute(SpeedButton12, A::Droite);
-    ancrage_.ajoute(Image3, A::Droite);
-    ancrage_.ajoute(ScrollBox1, A::Etire_largeur | A::Etire_hauteur);
+        ancrage_->ajoute(w, A::Bas);
+    ancrage_->ajoute(Button1, A::Droite);
+    ancrage_->ajoute(SpeedButton12, A::Droite);
+    ancrage_->ajoute(Image3, A::Droite);
+    ancrage_->ajoute(ScrollBox1, A::Etire_largeur | A::Etire_hauteur);
 }
 
 void TForm1::cree_panneau_setup() {
@@ -314,5 +320,5 @@ void TForm1::cree_panneaux_aide() {
 
 void TForm1::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
-    ancrage_.applique(size());
+    ancrage_->applique(size());
 }

@@ -1,20 +1,15 @@
 #pragma once
-#include "_rez/widgets/ancrage.h"
-#include "_rez/widgets/controles.h"
 #include "_rez/plateforme.h"
+#include "_rez/widgets/controles.h"
 #include "_rez/widgets/vue_lignes.h"
 #include "util_rez/base/echelles.h"
-#include "util_rez/config/emplacements.h"
 #include "util_rez/base/erreur.h"
+#include "util_rez/config/emplacements.h"
+#include "util_rez/config/langue.h"
 #include "util_rez/files/fichier_cible.h"
 #include "util_rez/files/fichier_texte.h"
-#include "util_rez/config/langue.h"
-#include "util_rez/output/plan_tableur.h"
-#include "util_rez/target/lecture_cible.h"
-#include "util_rez/target/tableau.h"
-#include "util_rez/output/ooxml/tableur_excel.h"
 #include "util_rez/output/uno/tableur_uno.h"
-#include "util_rez/plot/trace_suivi.h"
+#include "util_rez/target/tableau.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -32,9 +27,14 @@
 #include <memory>
 #include <optional>
 
+class Ancrage;
+class LectureCible;
 class QKeySequence;
 class QPrinter;
 class QTranslator;
+class SuiviTrace;
+class TableurExcel;
+struct DonneesTableur;
 struct DonneesTrace;
 
 // The one window: every control under its own name, the program-wide state, every handler.
@@ -183,7 +183,6 @@ public:
     QString texte_erreur(const ErreurRez& e) const;
     QString texte_erreur_son(const QString& chemin) const;
     QString filtre_cible() const;
-    void charge_fichier_langue(const QString& nom);
     void charge_langues();
     void applique_textes();
     void applique_traduction_qt();
@@ -262,11 +261,21 @@ private:
     QString avec_touche(const QString& texte, const QKeySequence& touche) const;
     // Runs a handler, shows a failed conversion or file operation in the error box and ends it.
     void garde(const std::function<void()>& corps);
+    // Connects a signal to a handler through garde, so none can let an exception reach the
+    // event loop.
+    template <typename Emetteur, typename Signal, typename... Arguments>
+    void relie(Emetteur* emetteur, Signal signal, void (TForm1::*gestionnaire)(Arguments...)) {
+        connect(emetteur, signal, this,
+                [this, gestionnaire](Arguments... a) { garde([&] { (this->*gestionnaire)(a...); }); });
+    }
+    template <typename Emetteur, typename Signal>
+    void relie(Emetteur* emetteur, Signal signal, std::function<void()> corps) {
+        connect(emetteur, signal, this, [this, corps] { garde(corps); });
+    }
     void montre_erreur(const QString& texte);
     void zoom(QLineEdit* champ, int32_t (*pas)(int32_t));
     void choisit_couleur_session(TPanel* pastille, Qt::MouseButton bouton);
     void place_demi_ecran(bool bas);
-    QChar separateur_decimal() const;
     void affiche_nb_enreg();
     void memorise_choix(const QFileInfo& choisi);
     bool ecrit_commentaire(const QString& chemin, bool sur_cible, const QStringList& commentaire);
@@ -293,7 +302,7 @@ private:
     std::unique_ptr<Plateforme> plateforme_;
     // Qt's own texts (dialog buttons, key names) in the chosen language.
     std::unique_ptr<QTranslator> traduction_qt_;
-    Ancrage ancrage_;
+    std::unique_ptr<Ancrage> ancrage_;
     int32_t couleur_fenetre_;
     // Start-up and open error boxes hold the refresh ticks.
     int pause_rafraichissement_ = 0;
@@ -315,6 +324,6 @@ private:
     Tableur* tableur_ = nullptr;
     QString modele_tableur_;
     bool export_tableur_en_cours_ = false;
-    LectureCible lecture_cible_;
-    SuiviTrace suivi_trace_;
+    std::unique_ptr<LectureCible> lecture_cible_;
+    std::unique_ptr<SuiviTrace> suivi_trace_;
 };

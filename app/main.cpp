@@ -1,6 +1,6 @@
+#include "_rez/tform1.h"
 #include "_rez/widgets/apparence.h"
 #include "_rez/widgets/icone.h"
-#include "_rez/tform1.h"
 #include "util_rez/shell/ligne_commande.h"
 
 #include <QApplication>

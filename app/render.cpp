@@ -2,17 +2,17 @@
 #include "app/render_output.h"
 
 #include "util_rez/base/conversions.h"
-#include "util_rez/config/emplacements.h"
 #include "util_rez/base/erreur.h"
-#include "util_rez/files/fichier_cible.h"
-#include "util_rez/target/rendu.h"
+#include "util_rez/config/emplacements.h"
+#include "util_rez/config/langue.h"
 #include "util_rez/config/setup.h"
+#include "util_rez/files/fichier_cible.h"
 #include "util_rez/plot/trace.h"
+#include "util_rez/target/plan_cible.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
-#include <QLocale>
 #include <cstdio>
 #include <unistd.h>
 
@@ -62,29 +62,28 @@ Settings read_settings(const Emplacements& lieux) {
     return s;
 }
 
-QChar decimal_separator() {
-    const QString s = QLocale().decimalPoint();
-    return s.isEmpty() ? QLatin1Char('.') : s.front();
-}
-
 QByteArray draw(const Options& o, const PlanCible& plan, const QString& thickness, const QString& note) {
-    const QChar separator = decimal_separator();
-    const Echelles scales = lit_echelles(plan.texte_x, plan.texte_y, separator);
-    const int n = plan.parse.nb_enreg;
+    DonneesTrace d;
+    d.separateur = separateur_locale();
+    d.echelles = lit_echelles(plan.texte_x, plan.texte_y, d.separateur);
+    d.tableau = plan.tableau.get();
+    d.nb_enreg = plan.parse.nb_enreg;
+    d.coches = o.curves;
+    d.couleurs = couleurs_courbes_depart;
+    d.texte_epaisseur = thickness;
+    d.chemin_cible = o.target;
+    d.note_echelle_invalide = note;
     if (o.format == OutputFormat::Png) {
         QImage image(o.size, QImage::Format_RGB32);
         if (image.isNull())
             throw ErreurRez(QStringLiteral("not enough memory for a picture of %1x%2 pixels")
                                 .arg(o.size.width())
                                 .arg(o.size.height()));
-        trace_ecran(image, scales, *plan.tableau, n, o.curves, couleurs_courbes_depart, thickness, o.target,
-                    separator, note);
+        trace_ecran(image, d);
         return png_picture(image);
     }
-    return vector_picture(o.format, o.size, nom_sans_dossier(o.target), [&](QPainter& p) {
-        trace_surface(p, o.size.width(), o.size.height(), scales, *plan.tableau, n, o.curves,
-                      couleurs_courbes_depart, thickness, o.target, separator, note);
-    });
+    return vector_picture(o.format, o.size, nom_sans_dossier(o.target),
+                          [&](QPainter& p) { trace_surface(p, o.size, d); });
 }
 
 int render(const Options& o) {
@@ -92,10 +91,10 @@ int render(const Options& o) {
     const Emplacements lieux = Emplacements::pour(QCoreApplication::applicationDirPath());
     const Settings settings = read_settings(lieux);
     const QString thickness = o.thickness.value_or(settings.thickness);
-    QStringList missing;
-    const TableLangue texts = charge_table_langue(lieux, settings.language_file, missing);
-    for (const QString& m : missing)
-        say(QStringLiteral("warning: language file %1 not found").arg(m));
+    TableLangue texts;
+    charge_table_langue(texts, lieux, settings.language_file, false, [](const QString& missing) {
+        say(QStringLiteral("warning: language file %1 not found").arg(missing));
+    });
     const PlanCible plan = charge_plan(o.target, texts.texte_message(50)); // comment heading
     QByteArray bytes;
     try {

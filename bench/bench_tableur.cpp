@@ -119,7 +119,8 @@ int banc_excel(const PlanTableur& p, const QTemporaryDir& d) {
         for (qsizetype r = 0; r < p.bloc.size(); ++r)
             for (qsizetype k = 0; k < p.bloc[r].size(); ++k)
                 c.ecrit(PlanTableur::ligne_bloc + int(r), 1 + int(k), p.bloc[r][k]);
-        c.enregistre(classeur);
+        QString raison;
+        if (!c.enregistre(classeur, raison)) qFatal("%s", qPrintable(raison));
         cpu.push_back(cpu_ms() - c0);
         mur.push_back(maintenant_ms() - m0);
     }

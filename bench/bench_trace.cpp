@@ -38,21 +38,23 @@ void remplit_bruite(Tableau& tab, int n) {
 }
 
 void mesure_passe(const char* nom, const Tableau& tab, QImage& image) {
-    const Echelles echelles{550, 110, 55, 10};
-    std::array<bool, 9> coches{};
-    std::array<QColor, 9> couleurs{};
+    DonneesTrace d;
+    d.echelles = Echelles{550, 110, 55, 10};
+    d.tableau = &tab;
+    d.nb_enreg = capacite_tableau;
     const QColor palette[8] = {QColor(0, 0, 255), QColor(128, 0, 128), QColor(0, 128, 0),
                                QColor(0, 0, 128), QColor(0, 0, 0),     QColor(128, 0, 0),
                                QColor(255, 0, 0), QColor(128, 0, 128)};
     for (int k = 1; k <= 8; ++k) {
-        coches[k] = true;
-        couleurs[k] = palette[k - 1];
+        d.coches[k] = true;
+        d.couleurs[k] = palette[k - 1];
     }
+    d.texte_epaisseur = QStringLiteral("2");
+    d.chemin_cible = QStringLiteral("/data/runs/run_0042.txt");
     std::vector<double> ms;
     for (int run = 0; run < 43; ++run) {
         const double debut = mesure::cpu_ms();
-        trace_ecran(image, echelles, tab, capacite_tableau, coches, couleurs, QStringLiteral("2"),
-                    QStringLiteral("/data/runs/run_0042.txt"), QLatin1Char('.'), QString());
+        trace_ecran(image, d);
         if (run >= 3) ms.push_back(mesure::cpu_ms() - debut);
     }
     mesure::affiche(nom, ms);

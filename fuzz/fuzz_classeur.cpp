@@ -21,7 +21,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t taille) {
         ClasseurOoxml classeur(entree);
         classeur.ecrit(1, 1, QStringLiteral("v"));
         classeur.ecrit(7, 11, QStringLiteral("k"));
-        classeur.enregistre(sortie);
+        QString raison;
+        if (!classeur.enregistre(sortie, raison)) {
+            FUZZ_VERIFIE(!QFile::exists(sortie));
+            return 0;
+        }
     } catch (const ErreurTableur&) {
         FUZZ_VERIFIE(!QFile::exists(sortie));
         return 0;

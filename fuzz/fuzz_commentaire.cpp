@@ -1,9 +1,9 @@
 // The comment cut: a block appended after any lines comes off again whole, and the bytes a
 // rewrite keeps are the file's own first lines.
 #include "commun.h"
-#include "util_rez/target/commentaire.h"
-#include "util_rez/files/fichier_texte.h"
 #include "util_rez/base/texte.h"
+#include "util_rez/files/fichier_texte.h"
+#include "util_rez/target/commentaire.h"
 #include "util_rez/target/texte_cible.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t taille) {

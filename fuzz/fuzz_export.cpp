@@ -5,8 +5,8 @@
 #include "util_rez/files/fichier_texte.h"
 #include "util_rez/output/nombre_tableur.h"
 #include "util_rez/output/plan_tableur.h"
-#include "util_rez/target/remplit_tableau.h"
 #include "util_rez/output/table_texte.h"
+#include "util_rez/target/remplit_tableau.h"
 
 #include <cmath>
 #include <cstring>

@@ -2,8 +2,8 @@
 // The master decides how many texts there are, a translation replaces texts and adds none,
 // and every number reads a text or the missing-text form.
 #include "commun.h"
-#include "util_rez/files/fichier_texte.h"
 #include "util_rez/config/langue.h"
+#include "util_rez/files/fichier_texte.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t taille) {
     static fuzz::FichierMemoire fichier;

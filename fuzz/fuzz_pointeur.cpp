@@ -1,7 +1,7 @@
 // The remembered-value reader on the real file path: one line, its break left out, bounded.
 #include "commun.h"
-#include "util_rez/files/fichier_texte.h"
 #include "util_rez/config/pointeur.h"
+#include "util_rez/files/fichier_texte.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t taille) {
     static fuzz::FichierMemoire fichier;

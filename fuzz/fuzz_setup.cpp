@@ -2,8 +2,8 @@
 // lines, never reads a line longer than its bound, and what it read, saved and read again,
 // is the same settings.
 #include "commun.h"
-#include "util_rez/files/fichier_texte.h"
 #include "util_rez/config/setup.h"
+#include "util_rez/files/fichier_texte.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t taille) {
     static fuzz::FichierMemoire fichier;

@@ -1,7 +1,7 @@
 #include "helpers.h"
 
-#include "util_rez/files/fichier_texte.h"
 #include "util_rez/config/langue.h"
+#include "util_rez/files/fichier_texte.h"
 
 #include <QtTest>
 

@@ -1,5 +1,5 @@
-#include "util_rez/target/commentaire.h"
 #include "util_rez/files/fichier_texte.h"
+#include "util_rez/target/commentaire.h"
 
 #include <QtTest>
 

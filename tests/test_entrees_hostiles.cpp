@@ -1,9 +1,9 @@
 #include "helpers.h"
 #include "util_rez/base/erreur.h"
-#include "util_rez/files/fichier_texte.h"
 #include "util_rez/config/langue.h"
-#include "util_rez/target/lecture_cible.h"
 #include "util_rez/config/setup.h"
+#include "util_rez/files/fichier_texte.h"
+#include "util_rez/target/lecture_cible.h"
 
 #include <QRandomGenerator>
 #include <QtTest>

@@ -1,9 +1,9 @@
 #include "helpers.h"
 #include "util_rez/base/erreur.h"
+#include "util_rez/config/pointeur.h"
 #include "util_rez/files/fichier_cible.h"
 #include "util_rez/files/fichier_texte.h"
 #include "util_rez/target/lecture_cible.h"
-#include "util_rez/config/pointeur.h"
 
 #include <QBuffer>
 #include <QtTest>
@@ -63,7 +63,8 @@ private slots:
         QCOMPARE(lu.codage, Codage::Latin1);
         QCOMPARE(lu.octets, octets);
         QCOMPARE(lu.lignes.first(), QStringLiteral("\"Température °C\""));
-        QVERIFY(ecrit_fichier_texte(chemin, lu.lignes, lu.codage));
+        QString raison;
+        QVERIFY(ecrit_fichier_texte(chemin, lu.lignes, lu.codage, raison));
         QCOMPARE(aide_test::lit_octets(chemin), octets);
     }
     void utf8_reconnu() {
@@ -101,14 +102,16 @@ private slots:
         QTemporaryDir dir;
         const Emplacements ici(dir.path(), QString(), true);
         QCOMPARE(lit_pointeur(ici, fichier_dossier_memorise), QString());
-        QVERIFY(ecrit_pointeur(ici, fichier_dossier_memorise, QStringLiteral("/data/")));
+        QString raison;
+        QVERIFY(ecrit_pointeur(ici, fichier_dossier_memorise, QStringLiteral("/data/"), raison));
         QCOMPARE(aide_test::lit_octets(dir.filePath("~rez_rep.~r")), QByteArray("/data/\r\n"));
         QCOMPARE(lit_pointeur(Emplacements(dir.path() + "/", QString(), true), fichier_dossier_memorise),
                  QStringLiteral("/data/"));
         aide_test::ecrit_octets(dir.filePath("~rez_rep.~f"), "run.txt\nextra\n");
         QCOMPARE(lit_pointeur(ici, fichier_nom_memorise), QStringLiteral("run.txt"));
         QVERIFY(!ecrit_pointeur(Emplacements(dir.filePath("absent"), QString(), true), fichier_nom_memorise,
-                                QStringLiteral("x")));
+                                QStringLiteral("x"), raison));
+        QVERIFY(!raison.isEmpty());
     }
     void date_dos_data() {
         QTest::addColumn<QDateTime>("moment");

@@ -203,7 +203,7 @@ class TestPageImprimee : public QObject {
             commentaire.append(QStringLiteral("line %1").arg(i));
         {
             QPainter p(&ecrivain);
-            trace_pages(p, ecrivain, a4, {{5, 100, 5, 10}, nullptr, 0, {}, {}, "2", QLatin1Char('.'), {}},
+            trace_pages(p, ecrivain, a4, {{5, 100, 5, 10}, nullptr, 0, {}, {}, "2", {}, QLatin1Char('.'), {}},
                         textes_page("run.txt", {}, commentaire));
         }
         QCOMPARE(pdf.data().count("/Type /Page\n") + pdf.data().count("/Type /Page\r"), 2);

@@ -1,8 +1,8 @@
 #include "helpers.h"
-#include "util_rez/shell/couleurs.h"
-#include "util_rez/shell/ecran.h"
 #include "util_rez/config/langue.h"
 #include "util_rez/config/setup.h"
+#include "util_rez/shell/couleurs.h"
+#include "util_rez/shell/ecran.h"
 
 #include <QtTest>
 
@@ -13,7 +13,8 @@ class TestReglages : public QObject {
 
 private slots:
     void defauts_ecrits_tels_quels() {
-        QVERIFY(ecrit_setup(chemin(), ReglagesSetup{}));
+        QString raison;
+        QVERIFY(ecrit_setup(chemin(), ReglagesSetup{}, raison));
         QCOMPARE(aide_test::lit_octets(chemin()),
                  QByteArray("5\r\n2\r\n2\r\n,\r\nID1\r\nID3\r\nFALSE\r\n0\r\n-2147483633\r\n-2147483633\r\n"));
         const LectureSetup lu = lit_setup(chemin(), ReglagesSetup{});
@@ -28,7 +29,7 @@ private slots:
         bool ecrit = true;
         {
             aide_test::LimiteTailleFichier limite(4);
-            ecrit = ecrit_setup(chemin(), ReglagesSetup{}, &raison);
+            ecrit = ecrit_setup(chemin(), ReglagesSetup{}, raison);
         }
         QVERIFY(!ecrit);
         QVERIFY(!raison.isEmpty());

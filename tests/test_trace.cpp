@@ -37,11 +37,24 @@ struct Donnees {
     }
 };
 
+DonneesTrace pour(const Echelles& e, const Donnees& d, const QString& epaisseur, const QString& chemin,
+                  const QString& note) {
+    DonneesTrace r;
+    r.echelles = e;
+    r.tableau = d.tab.get();
+    r.nb_enreg = d.n;
+    r.coches = d.coches;
+    r.couleurs = couleurs;
+    r.texte_epaisseur = epaisseur;
+    r.chemin_cible = chemin;
+    r.note_echelle_invalide = note;
+    return r;
+}
+
 QImage peint(const Echelles& e, const Donnees& d, const QString& epaisseur, QSize taille = {616, 469}) {
     QImage image(taille, QImage::Format_RGB32);
     image.fill(Qt::black);
-    trace_ecran(image, e, *d.tab, d.n, d.coches, couleurs, epaisseur, QStringLiteral("C:\\runs/run7.txt"),
-                QLatin1Char('.'), QStringLiteral("INVALID"));
+    trace_ecran(image, pour(e, d, epaisseur, QStringLiteral("C:\\runs/run7.txt"), QStringLiteral("INVALID")));
     return image;
 }
 
@@ -49,8 +62,7 @@ QImage peint(const Echelles& e, const Donnees& d, const QString& epaisseur, QSiz
 QImage peint_dense(qreal r, const Donnees& d, const QString& epaisseur, QSize taille = {616, 469}) {
     QImage image = image_ecran(taille, r);
     image.fill(Qt::black);
-    trace_ecran(image, initiales, *d.tab, d.n, d.coches, couleurs, epaisseur,
-                QStringLiteral("/runs/run7.txt"), QLatin1Char('.'), QString());
+    trace_ecran(image, pour(initiales, d, epaisseur, QStringLiteral("/runs/run7.txt"), QString()));
     return image;
 }
 
@@ -239,8 +251,7 @@ class TestTrace : public QObject {
         QImage im(616, 469, QImage::Format_RGB32);
         QString message;
         try {
-            trace_ecran(im, initiales, *d.tab, d.n, d.coches, couleurs, epaisseur, QStringLiteral("/r/a.txt"),
-                        QLatin1Char('.'), QString());
+            trace_ecran(im, pour(initiales, d, epaisseur, QStringLiteral("/r/a.txt"), QString()));
         } catch (const ErreurRez& e) {
             message = e.texte();
         }

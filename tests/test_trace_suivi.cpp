@@ -10,15 +10,16 @@ namespace {
 
 using Passe = SuiviTrace::Passe;
 
-EntreesTrace entrees(const Echelles& e, int n, const QString& epaisseur = QStringLiteral("2")) {
-    EntreesTrace r;
+DonneesTrace entrees(const Echelles& e, const Tableau& t, int n, const QString& epaisseur = QStringLiteral("2")) {
+    DonneesTrace r;
     r.echelles = e;
+    r.tableau = &t;
     r.nb_enreg = n;
     for (int k = 1; k <= 8; ++k) {
         r.coches[k] = k != 3;
         r.couleurs[k] = QColor::fromHsv(k * 40, 255, 200);
     }
-    r.epaisseur = epaisseur;
+    r.texte_epaisseur = epaisseur;
     r.chemin_cible = QStringLiteral("/runs/run7.txt");
     r.separateur = QLatin1Char('.');
     r.note_echelle_invalide = QStringLiteral("INVALID");
@@ -26,10 +27,9 @@ EntreesTrace entrees(const Echelles& e, int n, const QString& epaisseur = QStrin
 }
 
 // The whole pass on a picture of the same size and density as `comme`.
-QImage entiere(const QImage& comme, const EntreesTrace& e, const Tableau& t) {
+QImage entiere(const QImage& comme, const DonneesTrace& e) {
     QImage image = image_ecran(taille_logique(comme), comme.devicePixelRatio());
-    trace_ecran(image, e.echelles, t, e.nb_enreg, e.coches, e.couleurs, e.epaisseur, e.chemin_cible,
-                e.separateur, e.note_echelle_invalide);
+    trace_ecran(image, e);
     return image;
 }
 
@@ -94,12 +94,12 @@ class TestTraceSuivi : public QObject {
             }
             const Echelles e =
                 autoscale ? Echelles{std::ceil(max_x / 2) * 2 + 1, 100, 5, 10} : Echelles{15, 120, 5, 10};
-            const EntreesTrace entree = entrees(e, n, epaisseur);
+            const DonneesTrace entree = entrees(e, *t, n, epaisseur);
             const QImage avant = image.copy();
-            const Passe passe = suivi.trace(image, entree, *t);
+            const Passe passe = suivi.trace(image, entree);
             ajouts += passe == Passe::Ajout;
             completes += passe == Passe::Complete;
-            QCOMPARE(image, entiere(image, entree, *t));
+            QCOMPARE(image, entiere(image, entree));
             QVERIFY(!change_hors_de(avant, image, suivi.zone_modifiee()));
         }
         QVERIFY(ajouts > 80);
@@ -116,19 +116,19 @@ class TestTraceSuivi : public QObject {
         SuiviTrace suivi;
         QImage image(300, 200, QImage::Format_RGB32);
         const Echelles e{5, 120, 5, 10};
-        EntreesTrace entree = entrees(e, 50);
-        QCOMPARE(suivi.trace(image, entree, *t), Passe::Complete);
+        DonneesTrace entree = entrees(e, *t, 50);
+        QCOMPARE(suivi.trace(image, entree), Passe::Complete);
         const qint64 cle = image.cacheKey();
-        QCOMPARE(suivi.trace(image, entree, *t), Passe::Aucune);
+        QCOMPARE(suivi.trace(image, entree), Passe::Aucune);
         QCOMPARE(image.cacheKey(), cle);
 
         const auto change = [&](const char* quoi, const std::function<void()>& modifie) {
             modifie();
-            QVERIFY2(suivi.trace(image, entree, *t) == Passe::Complete, quoi);
-            QCOMPARE(image, entiere(image, entree, *t));
+            QVERIFY2(suivi.trace(image, entree) == Passe::Complete, quoi);
+            QCOMPARE(image, entiere(image, entree));
         };
         change("a box", [&] { entree.coches[2] = false; });
-        change("the thickness", [&] { entree.epaisseur = QStringLiteral("3"); });
+        change("the thickness", [&] { entree.texte_epaisseur = QStringLiteral("3"); });
         change("the y scale", [&] { entree.echelles.etendue_y = 150; });
         change("the file", [&] { entree.chemin_cible = QStringLiteral("/runs/run8.txt"); });
         change("an earlier record", [&] { (*t)(4, 20) += 1; });
@@ -137,7 +137,7 @@ class TestTraceSuivi : public QObject {
         change("a painted picture", [&] { QPainter(&image).fillRect(0, 0, 10, 10, Qt::black); });
         change("another size", [&] { image = QImage(320, 200, QImage::Format_RGB32); });
         entree.nb_enreg = 50;
-        QCOMPARE(suivi.trace(image, entree, *t), Passe::Ajout);
+        QCOMPARE(suivi.trace(image, entree), Passe::Ajout);
     }
 
     // A thickness the pass cannot read stops it before the curves and the name, and only
@@ -147,20 +147,18 @@ class TestTraceSuivi : public QObject {
         QRandomGenerator gen(3);
         SuiviTrace suivi;
         QImage image(300, 200, QImage::Format_RGB32);
-        EntreesTrace entree = entrees(Echelles{5, 120, 5, 10}, 0, QStringLiteral("x"));
-        QCOMPARE(suivi.trace(image, entree, *t), Passe::Complete); // no records: never read
+        DonneesTrace entree = entrees(Echelles{5, 120, 5, 10}, *t, 0, QStringLiteral("x"));
+        QCOMPARE(suivi.trace(image, entree), Passe::Complete); // no records: never read
         ajoute_enregistrement(*t, 1, gen);
         entree.nb_enreg = 1;
-        QVERIFY_THROWS_EXCEPTION(ErreurRez, suivi.trace(image, entree, *t));
+        QVERIFY_THROWS_EXCEPTION(ErreurRez, suivi.trace(image, entree));
         QImage attendue(image.size(), QImage::Format_RGB32);
         QVERIFY_THROWS_EXCEPTION(ErreurRez,
-                                 trace_ecran(attendue, entree.echelles, *t, 1, entree.coches, entree.couleurs,
-                                             entree.epaisseur, entree.chemin_cible, entree.separateur,
-                                             entree.note_echelle_invalide));
+                                 trace_ecran(attendue, entree));
         QCOMPARE(image, attendue);
-        entree.epaisseur = QStringLiteral("2");
-        QCOMPARE(suivi.trace(image, entree, *t), Passe::Complete);
-        QCOMPARE(image, entiere(image, entree, *t));
+        entree.texte_epaisseur = QStringLiteral("2");
+        QCOMPARE(suivi.trace(image, entree), Passe::Complete);
+        QCOMPARE(image, entiere(image, entree));
     }
 };
 

@@ -1,8 +1,8 @@
 #include "fenetre.h"
 
 #include "_rez/widgets/lignes_affichees.h"
-#include "util_rez/target/commentaire.h"
 #include "util_rez/files/fichier_texte.h"
+#include "util_rez/target/commentaire.h"
 
 #include <QtTest>
 

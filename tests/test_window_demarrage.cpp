@@ -1,7 +1,7 @@
 #include "fenetre.h"
 
-#include "util_rez/shell/couleurs.h"
 #include "util_rez/config/setup.h"
+#include "util_rez/shell/couleurs.h"
 
 #include <QtTest>
 

@@ -34,14 +34,20 @@ const QByteArray entete = "\"Bench 2\"\r\n\"Operator\"\r\n\"Runtime A B C D E F\
 QImage peinte(TForm1& f) {
     const QImage& image = f.Image1->Picture();
     QImage attendue = image_ecran(taille_logique(image), image.devicePixelRatio());
-    std::array<bool, 9> coches{};
+    DonneesTrace d;
+    d.echelles = f.echelles;
+    d.tableau = f.tableau.get();
+    d.nb_enreg = f.nb_enreg;
     for (int k = 1; k <= 8; ++k)
-        coches[k] = f.cases_courbes[k]->isChecked();
+        d.coches[k] = f.cases_courbes[k]->isChecked();
+    d.couleurs = f.couleurs_courbes;
+    d.texte_epaisseur = f.Edit3->text();
+    d.chemin_cible = f.chemin_cible;
+    d.separateur = QLocale().decimalPoint().front();
+    d.note_echelle_invalide = f.texte_message(68);
     QPainter p(&attendue);
     p.setClipRect(QRect(QPoint(0, 0), taille_logique(image)));
-    const QSize t = taille_logique(image);
-    trace_surface(p, t.width(), t.height(), f.echelles, *f.tableau, f.nb_enreg, coches, f.couleurs_courbes,
-                  f.Edit3->text(), f.chemin_cible, QLocale().decimalPoint().front(), f.texte_message(68));
+    trace_surface(p, taille_logique(image), d);
     return attendue;
 }
 

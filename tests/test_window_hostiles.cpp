@@ -1,9 +1,9 @@
 #include "fenetre.h"
 
-#include "util_rez/files/fichier_cible.h"
-#include "util_rez/files/fichier_texte.h"
 #include "util_rez/config/langue.h"
 #include "util_rez/config/setup.h"
+#include "util_rez/files/fichier_cible.h"
+#include "util_rez/files/fichier_texte.h"
 
 #include <QScrollBar>
 #include <QtTest>

@@ -1,7 +1,7 @@
 #include "fenetre.h"
 
-#include "util_rez/files/fichier_texte.h"
 #include "util_rez/config/pointeur.h"
+#include "util_rez/files/fichier_texte.h"
 #include "util_rez/target/remplit_tableau.h"
 
 #include <QProcess>

@@ -61,7 +61,8 @@ void classeur_ancien(const QString& chemin) {
     ClasseurOoxml c(QStringLiteral(LINTRACE_BIN_DIR "/Lintrace_.xl0"));
     c.ecrit(1, 1, QStringLiteral("old title"));
     c.ecrit(20, 11, QStringLiteral("old note"));
-    c.enregistre(chemin);
+    QString raison;
+    QVERIFY2(c.enregistre(chemin, raison), qPrintable(raison));
 }
 
 QMap<QString, aide_test::CelluleLue> cellules(const QString& classeur) {

@@ -1,8 +1,8 @@
 #include "_rez/tform1.h"
 
-#include "util_rez/shell/ecran.h"
-#include "util_rez/files/fichier_texte.h"
 #include "util_rez/config/setup.h"
+#include "util_rez/files/fichier_texte.h"
+#include "util_rez/shell/ecran.h"
 
 #include <QFileInfo>
 

@@ -1,35 +1,20 @@
 #include "_rez/tform1.h"
 #include "_rez/touches.h"
 
-#include "util_rez/files/fichier_texte.h"
 #include "util_rez/config/pointeur.h"
 #include "util_rez/config/setup.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QKeySequence>
 #include <QLibraryInfo>
 #include <QTranslator>
 
-void TForm1::charge_fichier_langue(const QString& nom) {
-    const QString chemin = emplacements.chemin_lu(nom);
-    if (!QFileInfo(chemin).isFile()) {
+void TForm1::charge_langues() {
+    charge_table_langue(langue, emplacements, fichier_langue, avecn1->isChecked(), [this](const QString& chemin) {
         // missing language file: text 42, the path, text 43
         plateforme_->message(this, Plateforme::Genre::Information,
                              texte_message(42) + chemin + texte_message(43), QMessageBox::Ok);
-        return;
-    }
-    const QStringList lignes = lit_fichier_texte(chemin).lignes;
-    if (nom == fichier_langue_maitre)
-        langue.charge_maitre(lignes, avecn1->isChecked());
-    else
-        langue.charge_surcouche(lignes, avecn1->isChecked());
-}
-
-void TForm1::charge_langues() {
-    charge_fichier_langue(fichier_langue_maitre);
-    if (fichier_langue != fichier_langue_maitre)
-        charge_fichier_langue(fichier_langue);
+    });
     Memo4->setPlainText(langue.lignes().join(QLatin1Char('\n')));
     applique_traduction_qt(); // before the texts: the hints name keys in Qt's words
     applique_textes();

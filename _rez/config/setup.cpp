@@ -51,7 +51,7 @@ void TForm1::charge_setup() {
 void TForm1::SpeedButton11Click() {
     const QString chemin = emplacements.chemin_ecrit(nom_fichier_setup);
     QString raison;
-    if (!ecrit_setup(chemin, lit_controles(*this), &raison)) {
+    if (!ecrit_setup(chemin, lit_controles(*this), raison)) {
         // setup not saved: text 90, the file, the reason
         const QString texte = texte_message(77) + QLatin1Char('\n') + chemin + QLatin1Char('\n') + raison;
         plateforme_->message(this, Plateforme::Genre::Erreur, texte, QMessageBox::Ok);

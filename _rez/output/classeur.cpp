@@ -34,7 +34,8 @@ bool TForm1::prepare_classeur(const QString& base, QString& classeur) {
         if (r != QMessageBox::Yes)
             return false;
     }
-    classeur = copie_remplace(modele, cible) ? cible : modele;
+    QString raison;
+    classeur = copie_remplace(modele, cible, raison) ? cible : modele;
     if (classeur == modele)
         plateforme_->message(this, Plateforme::Genre::Information,
                              texte_message(44) + cible +

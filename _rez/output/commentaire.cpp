@@ -1,8 +1,8 @@
 #include "_rez/tform1.h"
 
 #include "_rez/widgets/lignes_affichees.h"
-#include "util_rez/target/commentaire.h"
 #include "util_rez/config/pointeur.h"
+#include "util_rez/target/commentaire.h"
 
 #include <QCloseEvent>
 

@@ -1,6 +1,8 @@
 #include "_rez/tform1.h"
-
 #include "_rez/widgets/lignes_affichees.h"
+
+#include "util_rez/output/ooxml/tableur_excel.h"
+#include "util_rez/output/plan_tableur.h"
 
 #include <QDir>
 #include <QScopeGuard>

@@ -1,6 +1,7 @@
-#include "_rez/widgets/lignes_affichees.h"
 #include "_rez/tform1.h"
+#include "_rez/widgets/lignes_affichees.h"
 
+#include "util_rez/base/conversions.h"
 #include "util_rez/files/fichier_cible.h"
 #include "util_rez/plot/page_imprimee.h"
 
@@ -40,7 +41,7 @@ void TForm1::imprime_page() {
     if (plateforme_->message(this, Plateforme::Genre::Confirmation, question,
                              QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
-    echelles = lit_echelles(Edit1->text(), Edit2->text(), separateur_decimal());
+    echelles = lit_echelles(Edit1->text(), Edit2->text(), separateur_locale());
     imprime_sur(*imprimante, page, nom);
 }
 
@@ -72,7 +73,7 @@ void TForm1::montre_apercu(QSize page) {
     apercu.fill(Qt::white);
     preview_Image4->setGeometry(r);
     preview_Image4->setPicture(apercu);
-    echelles = lit_echelles(Edit1->text(), Edit2->text(), separateur_decimal());
+    echelles = lit_echelles(Edit1->text(), Edit2->text(), separateur_locale());
     trace_apercu(preview_Image4->Picture(), donnees_trace());
     preview_Image4->update();
 }

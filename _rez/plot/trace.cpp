@@ -1,13 +1,7 @@
 #include "_rez/tform1.h"
 
+#include "util_rez/base/conversions.h"
 #include "util_rez/plot/trace_suivi.h"
-
-#include <QLocale>
-
-QChar TForm1::separateur_decimal() const {
-    const QString s = QLocale().decimalPoint();
-    return s.isEmpty() ? QLatin1Char('.') : s.front();
-}
 
 std::array<bool, 9> TForm1::coches_courbes() const {
     std::array<bool, 9> coches{};
@@ -24,7 +18,8 @@ DonneesTrace TForm1::donnees_trace() const {
     d.coches = coches_courbes();
     d.couleurs = couleurs_courbes;
     d.texte_epaisseur = Edit3->text();
-    d.separateur = separateur_decimal();
+    d.chemin_cible = chemin_cible;
+    d.separateur = separateur_locale();
     d.note_echelle_invalide = texte_message(68); // note: full scale not above 0
     return d;
 }
@@ -36,16 +31,7 @@ void TForm1::trace_graphe(QChar mode) {
     }
     if (mode != QLatin1Char('E'))
         return;
-    echelles = lit_echelles(Edit1->text(), Edit2->text(), separateur_decimal());
-    EntreesTrace e;
-    e.echelles = echelles;
-    e.nb_enreg = nb_enreg;
-    e.coches = coches_courbes();
-    e.couleurs = couleurs_courbes;
-    e.epaisseur = Edit3->text();
-    e.chemin_cible = chemin_cible;
-    e.separateur = separateur_decimal();
-    e.note_echelle_invalide = texte_message(68); // note: full scale not above 0
+    echelles = lit_echelles(Edit1->text(), Edit2->text(), separateur_locale());
     // A pass stopped by a bad thickness still shows what it drew.
     struct MiseAJour {
         TImage* image;
@@ -53,8 +39,8 @@ void TForm1::trace_graphe(QChar mode) {
         ~MiseAJour() {
             if (!suivi.zone_modifiee().isEmpty()) image->update(suivi.zone_modifiee());
         }
-    } mise_a_jour{Image1, suivi_trace_};
-    suivi_trace_.trace(Image1->Picture(), e, *tableau);
+    } mise_a_jour{Image1, *suivi_trace_};
+    suivi_trace_->trace(Image1->Picture(), donnees_trace());
 }
 
 void TForm1::ScrollBox1Resize() {

@@ -1,8 +1,8 @@
 #include "_rez/tform1.h"
 
-#include "util_rez/shell/place_texte.h"
 #include "util_rez/config/pointeur.h"
 #include "util_rez/plot/trace.h"
+#include "util_rez/shell/place_texte.h"
 
 namespace {
 constexpr int32_t gris_setup = 165 + 165 * 256 + 165 * 65536;

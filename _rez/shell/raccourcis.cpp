@@ -12,8 +12,7 @@ void TForm1::cree_raccourcis() {
     };
     for (const auto& [touche, bouton] : boutons)
         connect(new QShortcut(touche, this), &QShortcut::activated, bouton, &QPushButton::click);
-    connect(new QShortcut(touche_fermer, this), &QShortcut::activated, this,
-            [this] { ferme_panneau_ouvert(); });
+    relie(new QShortcut(touche_fermer, this), &QShortcut::activated, &TForm1::ferme_panneau_ouvert);
 }
 
 void TForm1::ferme_panneau_ouvert() {

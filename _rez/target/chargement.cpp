@@ -1,7 +1,8 @@
 #include "_rez/tform1.h"
 
-#include "util_rez/files/fichier_cible.h"
 #include "util_rez/base/texte.h"
+#include "util_rez/files/fichier_cible.h"
+#include "util_rez/target/lecture_cible.h"
 #include "util_rez/target/texte_cible.h"
 
 #include <QScrollBar>
@@ -16,13 +17,13 @@ void TForm1::charge_fichier_dans_memo_et_affiche(const QString& chemin) {
     try {
         if (!charge_ajout(chemin, marque)) charge_complete(chemin, marque);
     } catch (const ErreurRez&) {
-        lecture_cible_.oublie();
+        lecture_cible_->oublie();
         lignes_chargees = QStringList();
         octets_cible = QByteArray();
         Memo1->lignes_changees(0);
         throw;
     }
-    if (const auto& commentaire = lecture_cible_.commentaire()) montre_commentaire(*commentaire);
+    if (const auto& commentaire = lecture_cible_->commentaire()) montre_commentaire(*commentaire);
 
     Label3->setText(enleve_guillemets(lignes_chargees.value(0)));
     Label2->setText(enleve_guillemets(lignes_chargees.value(1)));
@@ -31,42 +32,42 @@ void TForm1::charge_fichier_dans_memo_et_affiche(const QString& chemin) {
         Label15->setText(enleve_guillemets(derniere));
     else
         Label15->clear();
-    const bool retenue = lecture_cible_.derniere_retenue();
+    const bool retenue = lecture_cible_->derniere_retenue();
     Label15->setToolTip(retenue ? texte_message(71) : QString()); // last line still being written
-    applique_parse(lecture_cible_.parse());
+    applique_parse(lecture_cible_->parse());
     trace_graphe(QLatin1Char('E'));
 }
 
 // Only the bytes appended since the last load are split, decoded and parsed, once the file
 // is seen to begin with every byte that load read.
 bool TForm1::charge_ajout(const QString& chemin, const QString& marque) {
-    if (!lecture_cible_.suit(chemin, marque)) return false;
-    const std::optional<QByteArray> ajout = lit_ajout(chemin, lecture_cible_.octets());
+    if (!lecture_cible_->suit(chemin, marque)) return false;
+    const std::optional<QByteArray> ajout = lit_ajout(chemin, lecture_cible_->octets());
     if (!ajout) return false;
     // The window's copies share the loader's buffers: letting go of them first lets the lines
     // and bytes grow in place instead of being copied whole. The loader's own copies are the
     // ones compared with the file, whatever was done to the window's since.
     lignes_chargees = QStringList();
     octets_cible = QByteArray();
-    const bool fait = lecture_cible_.ajoute(*ajout, marque, *tableau);
-    publie_chargement(fait ? lecture_cible_.premiere_changee() : lecture_cible_.lignes().size());
+    const bool fait = lecture_cible_->ajoute(*ajout, marque, *tableau);
+    publie_chargement(fait ? lecture_cible_->premiere_changee() : lecture_cible_->lignes().size());
     return fait;
 }
 
 void TForm1::charge_complete(const QString& chemin, const QString& marque) {
     // The last load goes before the file is read, so that two files' worth never sit in memory.
-    lecture_cible_.oublie();
+    lecture_cible_->oublie();
     lignes_chargees = QStringList();
     octets_cible = QByteArray();
     Memo1->lignes_changees(0);
-    lecture_cible_.charge(chemin, lit_octets(chemin), marque, *tableau);
+    lecture_cible_->charge(chemin, lit_octets(chemin), marque, *tableau);
     publie_chargement(0);
 }
 
 void TForm1::publie_chargement(qsizetype premiere_changee) {
-    lignes_chargees = lecture_cible_.lignes();
-    octets_cible = lecture_cible_.octets();
-    codage_cible = lecture_cible_.codage();
+    lignes_chargees = lecture_cible_->lignes();
+    octets_cible = lecture_cible_->octets();
+    codage_cible = lecture_cible_->codage();
     Memo1->lignes_changees(premiere_changee);
 }
 

@@ -22,10 +22,12 @@ void TForm1::SpeedButton1Click() {
     x_moins_SpeedButton3Click();
 }
 
-// The next file dialog opens where this one was left.
+// The next file dialog opens where this one was left. A failed write only beeps: the choice
+// itself stands.
 void TForm1::memorise_choix(const QFileInfo& choisi) {
-    if (!ecrit_pointeur(emplacements, fichier_dossier_memorise, choisi.absolutePath() + QLatin1Char('/')))
+    QString raison;
+    if (!ecrit_pointeur(emplacements, fichier_dossier_memorise, choisi.absolutePath() + QLatin1Char('/'), raison))
         plateforme_->bip(1250, 100);
-    if (!ecrit_pointeur(emplacements, fichier_nom_memorise, choisi.fileName()))
+    if (!ecrit_pointeur(emplacements, fichier_nom_memorise, choisi.fileName(), raison))
         plateforme_->bip(1250, 100);
 }

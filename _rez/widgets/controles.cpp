@@ -1,8 +1,8 @@
 #include "_rez/widgets/controles.h"
 
-#include "util_rez/shell/couleurs.h"
 #include "util_rez/config/setup.h"
 #include "util_rez/plot/trace.h"
+#include "util_rez/shell/couleurs.h"
 
 #include <QEvent>
 #include <QMouseEvent>

@@ -3,6 +3,7 @@
 #include "util_rez/base/erreur.h"
 
 #include <QByteArray>
+#include <QLocale>
 #include <cerrno>
 #include <cfenv>
 #include <cmath>
@@ -162,4 +163,9 @@ long double arrondi_pair(long double v) {
 
 int64_t Round(long double v) {
     return static_cast<int64_t>(arrondi_pair(v));
+}
+
+QChar separateur_locale() {
+    const QString s = QLocale().decimalPoint();
+    return s.isEmpty() ? QLatin1Char('.') : s.front();
 }

@@ -10,6 +10,8 @@
 int32_t StrToInt(const QString& texte);
 bool essaie_StrToInt(const QString& texte, int32_t& valeur);
 
+// The decimal mark of the user's locale, the one the scale fields and the labels use.
+QChar separateur_locale();
 // A real in the user's locale: `separateur` is the only decimal mark accepted.
 long double StrToFloat(const QString& texte, QChar separateur);
 

@@ -1,6 +1,10 @@
 #include "util_rez/config/langue.h"
 
 #include "util_rez/base/texte.h"
+#include "util_rez/config/emplacements.h"
+#include "util_rez/files/fichier_texte.h"
+
+#include <QFileInfo>
 
 QString TableLangue::texte_message(int numero) const {
     if (contient(numero))
@@ -27,4 +31,22 @@ void TableLangue::charge_surcouche(const QStringList& lignes_fichier, bool avec_
     const QStringList entrees = entrees_langue(lignes_fichier, avec_numero);
     for (qsizetype i = 0; i < entrees.size() && i + 1 < lignes_.size(); ++i)
         lignes_[i + 1] = entrees[i];
+}
+
+void charge_table_langue(TableLangue& table, const Emplacements& lieux, const QString& fichier_langue,
+                         bool avec_numero, const std::function<void(const QString&)>& absent) {
+    const auto charge = [&](const QString& nom, bool maitre) {
+        const QString chemin = lieux.chemin_lu(nom);
+        if (!QFileInfo(chemin).isFile()) {
+            absent(chemin);
+            return;
+        }
+        const QStringList lignes = lit_fichier_texte(chemin).lignes;
+        if (maitre)
+            table.charge_maitre(lignes, avec_numero);
+        else
+            table.charge_surcouche(lignes, avec_numero);
+    };
+    charge(fichier_langue_maitre, true);
+    if (!fichier_langue.isEmpty() && fichier_langue != fichier_langue_maitre) charge(fichier_langue, false);
 }

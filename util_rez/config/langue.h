@@ -1,6 +1,9 @@
 #pragma once
 #include <QString>
 #include <QStringList>
+#include <functional>
+
+class Emplacements;
 
 inline const QString fichier_langue_maitre = QStringLiteral("Lintrace_lng.fr.txt");
 
@@ -25,3 +28,10 @@ private:
 
 // The entries of a language file: comment and blank lines dropped, labels cut unless wanted.
 QStringList entrees_langue(const QStringList& lignes_fichier, bool avec_numero);
+
+// The table the window builds: the master file, then the chosen one over it, each the user's
+// own copy when there is one. A file that is not there leaves its texts out and is named to
+// `absent` at the moment it is missed, so a message about it is worded from the table as it
+// stands then. An empty `fichier_langue` loads the master alone.
+void charge_table_langue(TableLangue& table, const Emplacements& lieux, const QString& fichier_langue,
+                         bool avec_numero, const std::function<void(const QString& chemin)>& absent);

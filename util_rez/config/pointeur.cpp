@@ -16,6 +16,6 @@ QString lit_pointeur(const Emplacements& emplacements, const QString& nom) {
     }
 }
 
-bool ecrit_pointeur(const Emplacements& emplacements, const QString& nom, const QString& valeur) {
-    return ecrit_fichier_texte(emplacements.chemin_ecrit(nom), {valeur});
+bool ecrit_pointeur(const Emplacements& emplacements, const QString& nom, const QString& valeur, QString& raison) {
+    return ecrit_fichier_texte(emplacements.chemin_ecrit(nom), {valeur}, Codage::Utf8, raison);
 }

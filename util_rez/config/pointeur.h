@@ -11,5 +11,5 @@ inline const QString fichier_nom_memorise = QStringLiteral("~rez_rep.~f");
 // The first line of the file, or empty when it is missing or unreadable.
 QString lit_pointeur(const Emplacements& emplacements, const QString& nom);
 
-// Replaces the file with the value and a line break; false when any step fails.
-bool ecrit_pointeur(const Emplacements& emplacements, const QString& nom, const QString& valeur);
+// Replaces the file with the value and a line break; false with the reason when any step fails.
+bool ecrit_pointeur(const Emplacements& emplacements, const QString& nom, const QString& valeur, QString& raison);

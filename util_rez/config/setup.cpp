@@ -69,12 +69,8 @@ QStringList lignes_setup(const ReglagesSetup& r) {
 }
 
 // Replaced in one step, so a save that fails half-way keeps the settings saved before.
-bool ecrit_setup(const QString& chemin, const ReglagesSetup& r, QString* raison) {
-    QString pourquoi;
-    const bool ecrit = remplace_fichier(chemin, encode_lignes(lignes_setup(r), Codage::Utf8), pourquoi);
-    if (!ecrit && raison)
-        *raison = pourquoi;
-    return ecrit;
+bool ecrit_setup(const QString& chemin, const ReglagesSetup& r, QString& raison) {
+    return remplace_fichier(chemin, encode_lignes(lignes_setup(r), Codage::Utf8), raison);
 }
 
 int borne_index(int32_t index, int nombre) {

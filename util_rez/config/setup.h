@@ -37,7 +37,7 @@ struct LectureSetup {
 LectureSetup lit_setup(const QString& chemin, const ReglagesSetup& actuels);
 
 QStringList lignes_setup(const ReglagesSetup& r);
-bool ecrit_setup(const QString& chemin, const ReglagesSetup& r, QString* raison = nullptr);
+bool ecrit_setup(const QString& chemin, const ReglagesSetup& r, QString& raison);
 
 // Keeps a radio-group index within -1 .. nombre-1.
 int borne_index(int32_t index, int nombre);

@@ -1,8 +1,8 @@
 #include "util_rez/files/fichier_regulier.h"
 
 #include "util_rez/base/erreur.h"
-#include "util_rez/files/fichier_texte.h"
 
+#include <QFileInfo>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -44,6 +44,19 @@ bool ouvre_regulier(QFile& f, const QString& chemin, QString& raison) {
         return false;
     }
     return true;
+}
+
+ErreurRez ouverture_impossible(const QString& chemin, const QString& raison) {
+    const QString debut = QStringLiteral("Cannot open file \"%1\". ").arg(chemin);
+    const QFileInfo info(chemin);
+    // The two common causes get words of their own; the system's reason is English at best.
+    if (!info.exists())
+        return ErreurRez(ErreurRez::Genre::FichierAbsent, {chemin},
+                         debut + QStringLiteral("No such file or directory."));
+    if (info.isFile() && !info.isReadable())
+        return ErreurRez(ErreurRez::Genre::FichierRefuse, {chemin},
+                         debut + QStringLiteral("Permission denied."));
+    return ErreurRez(ErreurRez::Genre::FichierIllisible, {chemin, raison}, debut + raison);
 }
 
 void ouvre_regulier(QFile& f, const QString& chemin) {

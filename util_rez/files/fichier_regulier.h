@@ -1,4 +1,6 @@
 #pragma once
+#include "util_rez/base/erreur.h"
+
 #include <QFile>
 #include <QString>
 
@@ -11,3 +13,5 @@ bool ouvre_regulier(QFile& f, const QString& chemin, QString& raison);
 
 // The same, throwing ErreurRez ("Cannot open file ...") instead.
 void ouvre_regulier(QFile& f, const QString& chemin);
+// Why `chemin` could not be read, from what is found there now and the system's `raison`.
+ErreurRez ouverture_impossible(const QString& chemin, const QString& raison);

@@ -4,7 +4,6 @@
 #include "util_rez/files/fichier_regulier.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 
 QString decode_octets(const QByteArray& octets, Codage& codage) {
@@ -63,19 +62,6 @@ QStringList coupe_lignes(const QString& texte, bool* fin_de_ligne_finale) {
     if (fin_de_ligne_finale)
         *fin_de_ligne_finale = fin_coupee;
     return lignes;
-}
-
-ErreurRez ouverture_impossible(const QString& chemin, const QString& raison) {
-    const QString debut = QStringLiteral("Cannot open file \"%1\". ").arg(chemin);
-    const QFileInfo info(chemin);
-    // The two common causes get words of their own; the system's reason is English at best.
-    if (!info.exists())
-        return ErreurRez(ErreurRez::Genre::FichierAbsent, {chemin},
-                         debut + QStringLiteral("No such file or directory."));
-    if (info.isFile() && !info.isReadable())
-        return ErreurRez(ErreurRez::Genre::FichierRefuse, {chemin},
-                         debut + QStringLiteral("Permission denied."));
-    return ErreurRez(ErreurRez::Genre::FichierIllisible, {chemin, raison}, debut + raison);
 }
 
 QByteArray lit_octets(const QString& chemin) {
@@ -161,7 +147,7 @@ TexteLu lit_fichier_texte(const QString& chemin) {
     return lu;
 }
 
-bool ecrit_fichier_texte(const QString& chemin, const QStringList& lignes, Codage codage, QString* raison) {
+bool ecrit_fichier_texte(const QString& chemin, const QStringList& lignes, Codage codage, QString& raison) {
     const QByteArray octets = encode_lignes(lignes, codage);
     QFile f(chemin);
     bool ecrit = f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(octets) == octets.size();
@@ -169,7 +155,7 @@ bool ecrit_fichier_texte(const QString& chemin, const QStringList& lignes, Codag
     if (f.isOpen())
         f.close();
     ecrit = ecrit && f.error() == QFileDevice::NoError;
-    if (!ecrit && raison)
-        *raison = f.errorString();
+    if (!ecrit)
+        raison = f.errorString();
     return ecrit;
 }

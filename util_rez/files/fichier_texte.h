@@ -1,6 +1,4 @@
 #pragma once
-#include "util_rez/base/erreur.h"
-
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
@@ -41,8 +39,5 @@ QStringList lit_premieres_lignes(QIODevice& source, int nombre, qsizetype longue
 QStringList lit_premieres_lignes(const QString& chemin, int nombre, qsizetype longueur_max);
 
 // Each line followed by CR LF. Returns false when any step fails, and then says why in `raison`.
-bool ecrit_fichier_texte(const QString& chemin, const QStringList& lignes, Codage codage = Codage::Utf8,
-                         QString* raison = nullptr);
+bool ecrit_fichier_texte(const QString& chemin, const QStringList& lignes, Codage codage, QString& raison);
 
-// Why `chemin` could not be read, from what is found there now and the system's `raison`.
-ErreurRez ouverture_impossible(const QString& chemin, const QString& raison);

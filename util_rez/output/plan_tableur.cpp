@@ -1,7 +1,7 @@
 #include "util_rez/output/plan_tableur.h"
 
-#include "util_rez/output/nombre_tableur.h"
 #include "util_rez/base/texte.h"
+#include "util_rez/output/nombre_tableur.h"
 
 #include <algorithm>
 

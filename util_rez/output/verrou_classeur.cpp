@@ -38,10 +38,13 @@ bool VerrouClasseur::prend(int limite_ms) {
     }
 }
 
-bool copie_remplace(const QString& de, const QString& vers) {
+bool copie_remplace(const QString& de, const QString& vers, QString& raison) {
     QFile source;
-    QString raison;
     if (!ouvre_regulier(source, de, raison)) return false;
     const QByteArray octets = source.readAll();
-    return source.error() == QFileDevice::NoError && remplace_fichier(vers, octets, raison);
+    if (source.error() != QFileDevice::NoError) {
+        raison = source.errorString();
+        return false;
+    }
+    return remplace_fichier(vers, octets, raison);
 }

@@ -19,4 +19,4 @@ class VerrouClasseur {
 
 // Copies `de` over `vers` through a temporary file renamed into place, so nobody opening
 // `vers` meanwhile finds half a file.
-bool copie_remplace(const QString& de, const QString& vers);
+bool copie_remplace(const QString& de, const QString& vers, QString& raison);

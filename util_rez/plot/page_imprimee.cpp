@@ -1,8 +1,8 @@
 #include "util_rez/plot/page_imprimee.h"
 
 #include "util_rez/base/conversions.h"
-#include "util_rez/files/fichier_cible.h"
 #include "util_rez/base/texte.h"
+#include "util_rez/files/fichier_cible.h"
 
 #include <QFontMetrics>
 #include <QImage>

@@ -250,30 +250,32 @@ QFont police_graphe(int hauteur_cellule) {
     return f;
 }
 
-void trace_ecran(QImage& image, const Echelles& echelles, const Tableau& tableau, int nb_enreg,
-                 const std::array<bool, 9>& coches, const std::array<QColor, 9>& couleurs,
-                 const QString& texte_epaisseur, const QString& chemin_cible, QChar separateur,
-                 const QString& note_echelle_invalide) {
-    if (image.isNull()) return;
-    QPainter p(&image);
-    const QSize taille = taille_logique(image);
-    trace_surface(p, taille.width(), taille.height(), echelles, tableau, nb_enreg, coches, couleurs,
-                  texte_epaisseur, chemin_cible, separateur, note_echelle_invalide);
+namespace {
+const QPoint place_nom_cible(50, 10);
+} // namespace
+
+void trace_nom_cible(QPainter& p, const QString& chemin_cible) {
+    texte_ancre(p, place_nom_cible.x(), place_nom_cible.y(), nom_sans_dossier(chemin_cible), QLatin1Char('d'),
+                QLatin1Char('b'), couleur_textes);
 }
 
-void trace_surface(QPainter& p, int largeur, int hauteur, const Echelles& echelles, const Tableau& tableau,
-                   int nb_enreg, const std::array<bool, 9>& coches, const std::array<QColor, 9>& couleurs,
-                   const QString& texte_epaisseur, const QString& chemin_cible, QChar separateur,
-                   const QString& note_echelle_invalide) {
+QRect zone_nom_cible(const QFontMetrics& fm, const QString& chemin_cible) {
+    return QRect(place_nom_cible, QSize(fm.horizontalAdvance(nom_sans_dossier(chemin_cible)), fm.height()));
+}
+
+void trace_ecran(QImage& image, const DonneesTrace& d) {
+    if (image.isNull()) return;
+    QPainter p(&image);
+    trace_surface(p, taille_logique(image), d);
+}
+
+void trace_surface(QPainter& p, QSize taille, const DonneesTrace& d) {
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setRenderHint(QPainter::TextAntialiasing, false);
-    remplit_surface(p, largeur, hauteur, Qt::white);
-    const GeometrieTrace geo = geometrie_ecran(largeur, hauteur);
+    remplit_surface(p, taille.width(), taille.height(), Qt::white);
+    const GeometrieTrace geo = geometrie_ecran(taille.width(), taille.height());
     if (geo.largeur_trace <= 0 || geo.hauteur_trace <= 0) return;
-    p.setFont(police_graphe(hauteur / 25));
-    trace_axes_courbes(
-        p, geo,
-        {echelles, &tableau, nb_enreg, coches, couleurs, texte_epaisseur, separateur, note_echelle_invalide});
-    texte_ancre(p, 50, 10, nom_sans_dossier(chemin_cible), QLatin1Char('d'), QLatin1Char('b'),
-                couleur_textes);
+    p.setFont(police_graphe(taille.height() / 25));
+    trace_axes_courbes(p, geo, d);
+    trace_nom_cible(p, d.chemin_cible);
 }

@@ -26,7 +26,8 @@ struct GeometrieTrace {
     int ecart_etiquettes_y = 20;   // y labels are centred this far left of the axis
 };
 
-// What a pass draws, whatever the surface.
+// Everything a pass draws from, whatever the surface: the window builds it in one place, the
+// renderer from the file it reads.
 struct DonneesTrace {
     Echelles echelles;
     const Tableau* tableau = nullptr;
@@ -34,6 +35,7 @@ struct DonneesTrace {
     std::array<bool, 9> coches{};
     std::array<QColor, 9> couleurs{};
     QString texte_epaisseur;
+    QString chemin_cible; // its name is written at the top left
     QChar separateur = QLatin1Char('.');
     QString note_echelle_invalide;
 };
@@ -105,14 +107,10 @@ void trace_axes_courbes(QPainter& p, const GeometrieTrace& geo, const DonneesTra
 QFont police_graphe(int hauteur_cellule);
 
 // The screen picture, completely redrawn from the scales, the table and the curve boxes.
-void trace_ecran(QImage& image, const Echelles& echelles, const Tableau& tableau, int nb_enreg,
-                 const std::array<bool, 9>& coches, const std::array<QColor, 9>& couleurs,
-                 const QString& texte_epaisseur, const QString& chemin_cible, QChar separateur,
-                 const QString& note_echelle_invalide);
-
+void trace_ecran(QImage& image, const DonneesTrace& d);
 // The screen picture's drawing on any surface of that size (a picture file, a vector page),
 // so that every copy of the plot shows exactly what the window shows.
-void trace_surface(QPainter& p, int largeur, int hauteur, const Echelles& echelles, const Tableau& tableau,
-                   int nb_enreg, const std::array<bool, 9>& coches, const std::array<QColor, 9>& couleurs,
-                   const QString& texte_epaisseur, const QString& chemin_cible, QChar separateur,
-                   const QString& note_echelle_invalide);
+void trace_surface(QPainter& p, QSize taille, const DonneesTrace& d);
+// The target file's name at the top left of the screen picture.
+void trace_nom_cible(QPainter& p, const QString& chemin_cible);
+QRect zone_nom_cible(const QFontMetrics& fm, const QString& chemin_cible);

@@ -1,7 +1,6 @@
 #include "util_rez/plot/trace_suivi.h"
 
 #include "util_rez/base/conversions.h"
-#include "util_rez/files/fichier_cible.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -20,12 +19,12 @@ SuiviTrace::~SuiviTrace() = default;
 
 // The image's key changes whenever anyone writes to it, so a picture painted or replaced
 // elsewhere since the last pass is never drawn on as if it were still ours.
-bool SuiviTrace::memes_reglages(const QImage& image, const EntreesTrace& e) const {
+bool SuiviTrace::memes_reglages(const QImage& image, const DonneesTrace& e) const {
     if (!derniere_ || image.cacheKey() != cle_image_) return false;
-    const EntreesTrace& d = *derniere_;
+    const DonneesTrace& d = *derniere_;
     return d.echelles.etendue_x == e.echelles.etendue_x && d.echelles.etendue_y == e.echelles.etendue_y &&
            d.echelles.pas_x == e.echelles.pas_x && d.echelles.pas_y == e.echelles.pas_y &&
-           d.coches == e.coches && d.couleurs == e.couleurs && d.epaisseur == e.epaisseur &&
+           d.coches == e.coches && d.couleurs == e.couleurs && d.texte_epaisseur == e.texte_epaisseur &&
            d.chemin_cible == e.chemin_cible && d.separateur == e.separateur &&
            d.note_echelle_invalide == e.note_echelle_invalide;
 }
@@ -37,7 +36,7 @@ bool SuiviTrace::memes_enregistrements(const Tableau& tableau, int n) const {
     return true;
 }
 
-void SuiviTrace::retient(const QImage& image, const EntreesTrace& e, const Tableau& tableau, int depuis) {
+void SuiviTrace::retient(const QImage& image, const DonneesTrace& e, const Tableau& tableau, int depuis) {
     const int n = enregistrements_traces(e.nb_enreg);
     for (int c = 1; c <= nb_colonnes; ++c)
         std::copy(&tableau.v[c][depuis], &tableau.v[c][n + 1], &traces_->v[c][depuis]);
@@ -45,7 +44,7 @@ void SuiviTrace::retient(const QImage& image, const EntreesTrace& e, const Table
     cle_image_ = image.cacheKey();
 }
 
-void SuiviTrace::ajoute(QImage& image, const EntreesTrace& e, const Tableau& tableau, int premier) {
+void SuiviTrace::ajoute(QImage& image, const DonneesTrace& e, const Tableau& tableau, int premier) {
     const QSize taille = taille_logique(image);
     if (hauteur_police_ != taille.height()) {
         police_ = police_graphe(taille.height() / 25);
@@ -56,18 +55,17 @@ void SuiviTrace::ajoute(QImage& image, const EntreesTrace& e, const Tableau& tab
     p.setRenderHint(QPainter::TextAntialiasing, false);
     p.setFont(police_);
     const GeometrieTrace geo = geometrie_ecran(taille.width(), taille.height());
-    trace_courbes_depuis(p, geo, e.echelles, tableau, premier, e.nb_enreg, e.coches, e.couleurs, e.epaisseur);
+    trace_courbes_depuis(p, geo, e.echelles, tableau, premier, e.nb_enreg, e.coches, e.couleurs, e.texte_epaisseur);
     // The whole pass writes the name last, over whatever curve runs under it.
-    texte_ancre(p, 50, 10, nom_sans_dossier(e.chemin_cible), QLatin1Char('d'), QLatin1Char('b'),
-                couleur_textes);
+    trace_nom_cible(p, e.chemin_cible);
 }
 
 // Around every point from the one the new lines start at: a dot reaches t + 1 pixels from its
 // point, a line's square cap t / 2 beyond it. And the name, written again.
-QRect SuiviTrace::zone_ajout(const QImage& image, const EntreesTrace& e, const Tableau& tableau, int premier) const {
+QRect SuiviTrace::zone_ajout(const QImage& image, const DonneesTrace& e, const Tableau& tableau, int premier) const {
     const QSize taille = taille_logique(image);
     const GeometrieTrace geo = geometrie_ecran(taille.width(), taille.height());
-    const int marge = std::max(0, StrToInt(e.epaisseur)) + 2;
+    const int marge = std::max(0, StrToInt(e.texte_epaisseur)) + 2;
     int gauche = taille.width(), droite = -1, haut = taille.height(), bas = -1;
     for (int i = std::max(1, premier - 1); i <= enregistrements_traces(e.nb_enreg); ++i) {
         const int x = colonne_pixel(geo, e.echelles, tableau(1, i));
@@ -83,11 +81,12 @@ QRect SuiviTrace::zone_ajout(const QImage& image, const EntreesTrace& e, const T
     QRect zone;
     if (droite >= 0 && bas >= 0) zone = QRect(QPoint(gauche, haut), QPoint(droite, bas)).adjusted(-marge, -marge, marge, marge);
     const QFontMetrics fm(police_);
-    zone |= QRect(50, 10, fm.horizontalAdvance(nom_sans_dossier(e.chemin_cible)), fm.height()).adjusted(-2, -2, 2, 2);
+    zone |= zone_nom_cible(fm, e.chemin_cible).adjusted(-2, -2, 2, 2);
     return zone & QRect(QPoint(0, 0), taille);
 }
 
-SuiviTrace::Passe SuiviTrace::trace(QImage& image, const EntreesTrace& e, const Tableau& tableau) {
+SuiviTrace::Passe SuiviTrace::trace(QImage& image, const DonneesTrace& e) {
+    const Tableau& tableau = *e.tableau;
     const int n = enregistrements_traces(e.nb_enreg);
     if (memes_reglages(image, e)) {
         const int avant = enregistrements_traces(derniere_->nb_enreg);
@@ -102,7 +101,7 @@ SuiviTrace::Passe SuiviTrace::trace(QImage& image, const EntreesTrace& e, const 
             // A thickness the pass cannot read stops the whole pass before its curves and its
             // name; only the whole pass leaves that picture.
             if (echelles_valides(e.echelles) && geo.largeur_trace > 0 && geo.hauteur_trace > 0 &&
-                essaie_StrToInt(e.epaisseur, epaisseur)) {
+                essaie_StrToInt(e.texte_epaisseur, epaisseur)) {
                 derniere_.reset();
                 ajoute(image, e, tableau, avant + 1);
                 zone_ = zone_ajout(image, e, tableau, avant + 1);
@@ -113,8 +112,7 @@ SuiviTrace::Passe SuiviTrace::trace(QImage& image, const EntreesTrace& e, const 
     }
     derniere_.reset();
     zone_ = QRect(QPoint(0, 0), taille_logique(image));
-    trace_ecran(image, e.echelles, tableau, e.nb_enreg, e.coches, e.couleurs, e.epaisseur, e.chemin_cible,
-                e.separateur, e.note_echelle_invalide);
+    trace_ecran(image, e);
     retient(image, e, tableau, 1);
     return Passe::Complete;
 }

@@ -1,11 +1,9 @@
-#include "util_rez/target/rendu.h"
+#include "util_rez/target/plan_cible.h"
 
-#include "util_rez/config/emplacements.h"
+#include "util_rez/base/echelles.h"
+#include "util_rez/base/texte.h"
 #include "util_rez/files/fichier_texte.h"
 #include "util_rez/target/lecture_cible.h"
-#include "util_rez/base/texte.h"
-
-#include <QFileInfo>
 
 namespace {
 
@@ -28,23 +26,4 @@ PlanCible charge_plan(const QString& chemin, const QString& titre_commentaire) {
     plan.texte_x = texte_autoscale(plan.parse.max_x, etendue_x_initiale);
     plan.texte_y = texte_autoscale(plan.parse.max_y, etendue_y_initiale);
     return plan;
-}
-
-TableLangue charge_table_langue(const Emplacements& lieux, const QString& fichier_langue, QStringList& absents) {
-    TableLangue table;
-    const auto charge = [&](const QString& nom, bool maitre) {
-        const QString chemin = lieux.chemin_lu(nom);
-        if (!QFileInfo(chemin).isFile()) {
-            absents.append(chemin);
-            return;
-        }
-        const QStringList lignes = lit_fichier_texte(chemin).lignes;
-        if (maitre)
-            table.charge_maitre(lignes, false);
-        else
-            table.charge_surcouche(lignes, false);
-    };
-    charge(fichier_langue_maitre, true);
-    if (!fichier_langue.isEmpty() && fichier_langue != fichier_langue_maitre) charge(fichier_langue, false);
-    return table;
 }

@@ -1,8 +1,8 @@
 #include "util_rez/output/ooxml/classeur_ooxml.h"
 
-#include "util_rez/output/ooxml/feuille_ooxml.h"
 #include "util_rez/files/fichier_regulier.h"
 #include "util_rez/files/remplace_fichier.h"
+#include "util_rez/output/ooxml/feuille_ooxml.h"
 #include "util_rez/output/tableur.h"
 
 #include <QDir>
@@ -128,7 +128,10 @@ ClasseurOoxml::ClasseurOoxml(const QString& chemin) : source_(chemin) {
         xml_ = lit_partie(zip, feuille_);
     QXmlStreamReader essai(xml_);
     essai.setNamespaceProcessing(false);
-    if (xml_.isEmpty() || !essai.readNextStartElement() || nom_local(essai.qualifiedName()) != u"worksheet")
+    // The whole sheet is read now, so that a sheet that breaks further on is found by the read,
+    // not by the write.
+    if (xml_.isEmpty() || !essai.readNextStartElement() || nom_local(essai.qualifiedName()) != u"worksheet" ||
+        remplit_feuille(xml_, {}).isEmpty())
         throw pas_classeur(chemin);
 }
 
@@ -137,30 +140,31 @@ void ClasseurOoxml::ecrit(int ligne, int colonne, const QString& texte) {
         cellules_[{ligne, colonne}] = texte;
 }
 
-void ClasseurOoxml::enregistre(const QString& vers) const {
+bool ClasseurOoxml::enregistre(const QString& vers, QString& raison) const {
     const QByteArray feuille = remplit_feuille(xml_, cellules_);
+    const auto echec = [&](const QString& r) {
+        raison = r;
+        return false;
+    };
     if (feuille.isEmpty())
-        throw pas_classeur(source_);
+        return echec(QStringLiteral("its sheet cannot be read"));
     QFile fichier;
-    QString raison;
-    const auto echec = [&](const QString& r) { return ErreurTableur(ErreurTableur::Cause::Ecriture, r, vers); };
     if (!ouvre_regulier(fichier, source_, raison))
-        throw echec(QStringLiteral("the workbook it was read from is gone"));
+        return echec(QStringLiteral("the workbook it was read from is gone"));
     QuaZip de(&fichier);
     if (!de.open(QuaZip::mdUnzip))
-        throw echec(QStringLiteral("the workbook it was read from is gone"));
+        return echec(QStringLiteral("the workbook it was read from is gone"));
     QBuffer paquet;
     {
         QuaZip zip(&paquet);
         if (!zip.open(QuaZip::mdCreate))
-            throw echec(QStringLiteral("the package could not be written"));
+            return echec(QStringLiteral("the package could not be written"));
         bool ok = true;
         for (bool suite = de.goToFirstFile(); ok && suite; suite = de.goToNextFile())
             ok = de.getCurrentFileName() == feuille_ ? ecrit_partie(de, zip, feuille) : copie_brute(de, zip);
         zip.close();
         if (!ok || zip.getZipError() != 0)
-            throw echec(QStringLiteral("the package could not be written"));
+            return echec(QStringLiteral("the package could not be written"));
     }
-    if (!remplace_fichier(vers, paquet.data(), raison))
-        throw echec(raison);
+    return remplace_fichier(vers, paquet.data(), raison);
 }

@@ -16,8 +16,8 @@ class ClasseurOoxml {
     void ecrit(int ligne, int colonne, const QString& texte);
 
     // Writes to a temporary file beside `vers`, renamed over it once complete, so a reader
-    // never meets half a workbook. Throws ErreurTableur(Ecriture).
-    void enregistre(const QString& vers) const;
+    // never meets half a workbook. False with the reason when it cannot.
+    bool enregistre(const QString& vers, QString& raison) const;
 
     const QString& partie_feuille() const { return feuille_; }
 

@@ -26,8 +26,11 @@ void TableurExcel::termine() {
     if (!classeur_)
         return;
     auto verrou = std::move(verrou_); // given back whether the write succeeds or not
-    classeur_->enregistre(destination_);
+    QString raison;
+    const bool ecrit = classeur_->enregistre(destination_, raison);
     verrou.reset();
+    if (!ecrit)
+        throw ErreurTableur(ErreurTableur::Cause::Ecriture, raison, destination_);
     if (!montre_(destination_))
         throw ErreurTableur(ErreurTableur::Cause::SansApplication, QStringLiteral("no application opens it"),
                             destination_);
