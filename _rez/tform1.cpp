@@ -1,7 +1,6 @@
 #include "_rez/tform1.h"
 
 #include "_rez/widgets/ancrage.h"
-#include "_rez/widgets/glyphes.h"
 #include "_rez/widgets/icone.h"
 #include "util_rez/config/setup.h"
 #include "util_rez/output/ooxml/tableur_excel.h"
@@ -64,6 +63,16 @@ QLineEdit* champ(QWidget* p, const char* nom, QRect g, const QString& texte) {
 QIcon glyphe(QStyle::StandardPixmap s) {
     return QApplication::style()->standardIcon(s);
 }
+
+// The form's own glyphs. QIcon greys a disabled button's picture itself.
+QIcon glyphe(const char* nom) {
+    return QIcon(QStringLiteral(":/glyphes/%1.svg").arg(QLatin1String(nom)));
+}
+
+// The sizes the SVG glyphs are drawn for: one unit a pixel, so their lines keep to whole pixels.
+constexpr int taille_glyphe = 22;
+constexpr int taille_glyphe_couleur = 14;
+constexpr int taille_glyphe_demi_ecran = 16;
 
 constexpr QSize taille_client_conception(1154, 552);
 
@@ -140,20 +149,20 @@ void TForm1::cree_controles() {
     Label1 = etiquette(this, "Label1", {384, 440, 65, 16}, QStringLiteral("Comment"), 13, true);
     Label1->resize(120, 16);
     setup_SpeedButton6 = bouton(this, "setup_SpeedButton6", {3, 515, 42, 29}, QString());
-    setup_SpeedButton6->setIcon(glyphe_setup());
+    setup_SpeedButton6->setIcon(glyphe("setup"));
     SpeedButton3 = bouton(this, "SpeedButton3", {49, 515, 71, 30}, QStringLiteral("about"), 13, true);
     SpeedButton4 = bouton(this, "SpeedButton4", {125, 515, 206, 30}, QStringLiteral("Save with append comment"), 13,
                           true);
     SpeedButton4->setToolTip(QStringLiteral("Append comment to taget file"));
     SpeedButton5 = bouton(this, "SpeedButton5", {335, 515, 56, 30}, QString());
     SpeedButton5->setToolTip(QStringLiteral("Print header, comment and graphic"));
-    SpeedButton5->setIcon(glyphe_impression());
+    SpeedButton5->setIcon(glyphe("impression"));
     SpeedButton10 = bouton(this, "SpeedButton10", {395, 515, 56, 30}, QString());
     SpeedButton10->setToolTip(QStringLiteral("Export file and clipborad"));
-    SpeedButton10->setIcon(glyphe_table_presse_papier());
+    SpeedButton10->setIcon(glyphe("table_presse_papier"));
     SpeedButton7 = bouton(this, "SpeedButton7", {454, 515, 56, 30}, QString());
     SpeedButton7->setToolTip(QStringLiteral("Export vers tableur"));
-    SpeedButton7->setIcon(glyphe_tableur());
+    SpeedButton7->setIcon(glyphe("tableur"));
     for (QPushButton* b : {setup_SpeedButton6, SpeedButton5, SpeedButton10, SpeedButton7})
         b->setIconSize({taille_glyphe, taille_glyphe});
     const int y_cases[] = {23, 55, 87, 119, 151, 183, 213, 241};
@@ -169,10 +178,10 @@ void TForm1::cree_controles() {
     Label11->resize(66, 37); // up to the screen-half buttons
     SpeedButton8 = bouton(this, "SpeedButton8", {579, 5, 23, 22}, QString());
     SpeedButton8->setToolTip(QStringLiteral("Demi-écran haut"));
-    SpeedButton8->setIcon(glyphe_demi_ecran(false));
+    SpeedButton8->setIcon(glyphe("demi_ecran_haut"));
     SpeedButton9 = bouton(this, "SpeedButton9", {579, 33, 23, 22}, QString());
     SpeedButton9->setToolTip(QStringLiteral("Demi-écran bas"));
-    SpeedButton9->setIcon(glyphe_demi_ecran(true));
+    SpeedButton9->setIcon(glyphe("demi_ecran_bas"));
     for (QPushButton* b : {SpeedButton8, SpeedButton9})
         b->setIconSize({taille_glyphe_demi_ecran, taille_glyphe_demi_ecran});
     Label4 = etiquette(this, "Label4", {624, 21, 39, 16}, QStringLiteral("scale"), 13, true);
@@ -193,7 +202,7 @@ void TForm1::cree_controles() {
     autoscale_Y_CheckBox8->setChecked(true);
     Button1 = bouton(this, "Button1", {977, 21, 20, 20}, QString());
     Button1->setToolTip(QStringLiteral("Changez la couleur  du fond"));
-    Button1->setIcon(glyphe_couleur());
+    Button1->setIcon(glyphe("couleur"));
     Button1->setIconSize({taille_glyphe_couleur, taille_glyphe_couleur});
     SpeedButton12 = bouton(this, "SpeedButton12", {1014, 21, 20, 20}, QStringLiteral("?"));
     Image3 = place(new TImage(this), "Image3", 1047, 9, 90, 40);

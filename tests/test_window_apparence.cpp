@@ -104,7 +104,7 @@ class TestApparence : public QObject {
             QVERIFY(contraste(w->palette().color(encre), w->palette().color(dessous)) >= 7);
     }
 
-    // Every glyph of the form's own, and a greyed one of its own for a disabled button.
+    // Every glyph of the form's own, and the style's grey of it for a disabled button.
     void glyphes_data() {
         QTest::addColumn<QString>("bouton");
         for (const char* nom : {"SpeedButton5", "SpeedButton10", "SpeedButton7", "setup_SpeedButton6",
