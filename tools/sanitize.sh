@@ -12,8 +12,8 @@ cmake --build --preset asan -j"$(nproc)"
 source tools/service-impression.sh
 
 # Qt, fontconfig and LibreOffice keep allocations for the life of the process on purpose;
-# those are no leaks of ours (tests/lsan.supp), the rest are.
+# those are no leaks of ours (tests/support/lsan.supp), the rest are.
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=0"
-export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
+export LSAN_OPTIONS="suppressions=$PWD/tests/support/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:abort_on_error=1"
 ctest --preset asan -j"$(nproc)"
