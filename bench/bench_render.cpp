@@ -2,6 +2,8 @@
 // drawing the same seven curves with points and lines from the same file. The figure is the
 // CPU time (user + system) of each child as the kernel accounts it, which other work on a
 // shared machine does not inflate; the wall time is printed beside it.
+#include "cible_essai.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -23,17 +25,25 @@ constexpr int nb_enreg = 5000;
 constexpr int nb_tours = 21;
 
 QByteArray fichier_cible() {
-    QByteArray o =
-        "\"Test bench 3 - run 12\"\r\n\"Operator: bench\"\r\n\"Runtime Flow T_in dP T_wall Power T_out\"\r\n";
-    for (int i = 0; i < nb_enreg; ++i) {
-        const double t = i * 0.1;
-        o += QString::asprintf("\"%07.1f %.2f %.2f %.2f %.2f %.2f %.2f\"\r\n", t, 10 + 5 * std::sin(t / 30),
-                               20 + t / 10, 30 + 10 * std::cos(t / 50), 40 + t * 0.05,
-                               50 + 3 * std::sin(t / 10), 60 + t * 0.08)
-                 .toLatin1();
-    }
-    o += "\"Stopped\"\r\n";
-    return o;
+    return aide_test::CibleEssai{.titre = "Test bench 3 - run 12",
+                                 .operateur = "Operator: bench",
+                                 .noms = "Runtime Flow T_in dP T_wall Power T_out",
+                                 .enregistrements = nb_enreg,
+                                 .pas = 0.1,
+                                 .largeur_temps = 7,
+                                 .decimales_temps = 1,
+                                 .valeur =
+                                     [](int k, int c) {
+                                         const double t = k * 0.1;
+                                         const double v[] = {10 + 5 * std::sin(t / 30),  20 + t / 10,
+                                                             30 + 10 * std::cos(t / 50), 40 + t * 0.05,
+                                                             50 + 3 * std::sin(t / 10),  60 + t * 0.08};
+                                         return v[c - 2];
+                                     },
+                                 .decimales = 2,
+                                 .arrete = true,
+                                 .resume = QStringList{}}
+        .octets();
 }
 
 // Each record is one quoted column to gnuplot; its fields are the words of that string.

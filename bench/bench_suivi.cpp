@@ -1,4 +1,5 @@
 #include "_rez/tform1.h"
+#include "cible_essai.h"
 #include "mesure.h"
 
 #include <QApplication>
@@ -33,34 +34,31 @@ class PlateformeMuette : public Plateforme {
 };
 
 // The demo writer's record layout, with a noisy sensor's values.
-QByteArray enregistrement(int k, QRandomGenerator& gen) {
-    QByteArray l = "\"" + QByteArray::number(k * 0.1, 'f', 1).rightJustified(7, '0');
-    for (int c = 1; c <= 6; ++c) {
-        const double v = 20 * c * (1 - std::exp(-k / 800.0)) + gen.bounded(6.0);
-        l += " " + QByteArray::number(v, 'f', 2).rightJustified(7, ' ');
-    }
-    return l + "\"\r\n";
-}
-
-QByteArray entete(bool variante) {
-    return QByteArray(variante ? "\"Test bench 3 - run B\"\r\n" : "\"Test bench 3 - run\"\r\n") +
-           "\"Operator: demo   Sample: A-17\"\r\n\"Runtime Flow_lpm T_in dP_kPa T_wall Power_kW T_out\"\r\n";
+aide_test::CibleEssai course(bool variante, QRandomGenerator& gen) {
+    return {.titre = variante ? "Test bench 3 - run B" : "Test bench 3 - run",
+            .operateur = "Operator: demo   Sample: A-17",
+            .noms = "Runtime Flow_lpm T_in dP_kPa T_wall Power_kW T_out",
+            .pas = 0.1,
+            .largeur_temps = 7,
+            .decimales_temps = 1,
+            .valeur =
+                [&gen](int k, int c) {
+                    const double palier = 20 * (c - 1);
+                    return palier * (1 - std::exp(-k / 800.0)) + gen.bounded(6.0);
+                },
+            .largeur = 7,
+            .decimales = 2};
 }
 
 int ecrit_fichier(const QString& chemin, int lignes, bool variante, QRandomGenerator& gen) {
     QFile f(chemin);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write %s", qPrintable(chemin));
-    QByteArray bloc = entete(variante);
-    int k = 0;
-    for (; k < lignes - 3; ++k) {
-        bloc += enregistrement(k, gen);
-        if (bloc.size() > (1 << 20)) {
-            f.write(bloc);
-            bloc.clear();
-        }
-    }
-    f.write(bloc);
-    return k;
+    const aide_test::CibleEssai c = course(variante, gen);
+    f.write(c.octets());
+    const int n = lignes - 3;
+    for (int k = 0; k < n; k += 10000) // by blocks: a long run's file is never whole in memory
+        f.write(c.ajout(k, std::min(10000, n - k)));
+    return n;
 }
 
 void ajoute(const QString& chemin, const QByteArray& octets) {
@@ -132,7 +130,7 @@ int append(int lignes) {
     b.peintures.clear();
     std::vector<double> ms;
     for (int i = 0; i < (lignes > 100000 ? 8 : 40); ++i) {
-        ajoute(b.cible, enregistrement(k++, gen));
+        ajoute(b.cible, course(false, gen).ajout(k++));
         ms.push_back(b.tic());
     }
     fin(qPrintable(QStringLiteral("tick_append_1_record_to_%1_lines").arg(lignes)), ms, b);
@@ -159,7 +157,7 @@ int ecrivain(const QString& chemin, int enregistrements, int secondes) {
     int k = ecrit_fichier(chemin, enregistrements + 3, false, gen);
     for (int i = 0; i < secondes * 10; ++i) {
         QThread::msleep(100);
-        ajoute(chemin, enregistrement(k++, gen));
+        ajoute(chemin, course(false, gen).ajout(k++));
     }
     return 0;
 }

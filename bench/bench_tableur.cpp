@@ -1,3 +1,4 @@
+#include "mesure.h"
 #include "util_rez/output/ooxml/classeur_ooxml.h"
 #include "util_rez/output/plan_tableur.h"
 #include "util_rez/output/uno/tableur_uno.h"
@@ -23,24 +24,16 @@ namespace {
 const QString modele = QStringLiteral(LINTRACE_BIN_DIR "/Lintrace_.xl0");
 
 PlanTableur plan_5000(Tableau& t) {
+    const aide_test::CibleEssai course = mesure::course_5000();
     DonneesTableur d;
-    d.lignes = {"\"Run 2024-03-18 10:42:07  station B\"", "\"Interval 1.000 s\"",
-                "\"Runtime T1 T2 P F L C\""};
+    d.lignes = course.lignes();
     for (int k = 1; k <= capacite_tableau; ++k) {
-        t(1, k) = k * 0.25;
-        t(2, k) = 20.0 + (k % 97) * 0.13771;
-        t(3, k) = 21.5 + (k % 89) * 0.12113;
-        t(4, k) = 1013.25 - (k % 53) * 0.7131;
-        t(5, k) = (k % 211) * 0.047317;
-        t(6, k) = 45.0 + (k % 31) * 1.53;
-        t(7, k) = k * 37 % 100000;
+        t(1, k) = course.depart + (k - 1) * course.pas;
+        for (int c = 2; c <= 7; ++c)
+            t(c, k) = course.valeur(k - 1, c);
         t(8, k) = t(7, k) - t(5, k);
         t(9, k) = t(7, k) - t(3, k);
-        d.lignes << QStringLiteral("\"%1 ...\"").arg(t(1, k));
     }
-    d.lignes << "\"Stopped\""
-             << "\"Count Summary\""
-             << "\"n = 5000\"";
     d.commentaire = {"bench run", "second line"};
     for (int k = 1; k <= 8; ++k)
         d.noms[k] = QStringLiteral("N%1").arg(k);

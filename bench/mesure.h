@@ -1,4 +1,6 @@
 #pragma once
+#include "cible_essai.h"
+
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -30,6 +32,29 @@ inline double pic_memoire_mo() {
 
 inline void affiche(const char* nom, const std::vector<double>& ms) {
     std::printf("%s: median %.3f ms CPU (%zu runs)\n", nom, mediane(ms), ms.size());
+}
+
+// The run the parse and spreadsheet figures are taken on: 5000 records of seven decimal
+// numbers of varying widths.
+inline aide_test::CibleEssai course_5000() {
+    return {.titre = "Run 2024-03-18 10:42:07  station B  operator JM",
+            .operateur = "Interval 1.000 s  Gain 12  Filter on",
+            .noms = "Runtime T1 T2 Pressure Flow Level Counts",
+            .enregistrements = 5000,
+            .depart = 0.25,
+            .pas = 0.25,
+            .largeur_temps = 9,
+            .decimales_temps = 3,
+            .valeur =
+                [](int i, int c) {
+                    const int k = i + 1;
+                    const double v[] = {20.0 + (k % 97) * 0.13771,   21.5 + (k % 89) * 0.12113,
+                                        1013.25 - (k % 53) * 0.7131, (k % 211) * 0.047317,
+                                        45.0 + (k % 31) * 1.53,      double(k * 37 % 100000)};
+                    return v[c - 2];
+                },
+            .decimales = 4,
+            .arrete = true};
 }
 
 } // namespace mesure

@@ -57,7 +57,7 @@ private slots:
     void latin1_garde_ses_octets() {
         QTemporaryDir dir;
         const QString chemin = dir.filePath("run.txt");
-        const QByteArray octets("\"Temp\xe9rature \xb0" "C\"\r\n\"2\"\r\n");
+        const QByteArray octets = aide_test::echantillon("latin1.txt");
         aide_test::ecrit_octets(chemin, octets);
         const TexteLu lu = lit_fichier_texte(chemin);
         QCOMPARE(lu.codage, Codage::Latin1);

@@ -1,3 +1,4 @@
+#include "cible_essai.h"
 #include "util_rez/output/plan_tableur.h"
 
 #include <QtTest>
@@ -34,9 +35,12 @@ DonneesTableur donnees(const QStringList& lignes, const QStringList& commentaire
     return d;
 }
 
-const QStringList fichier = {"\"Bench 3\"", "\"Operator\"",      "\"Runtime A B\"",
-                             "\"0.5 1 2\"", "\"Stopped\"",       "\"Count Summary\"",
-                             "\"n = 1\"",   "\"Stopped again\"", "\"last line\""};
+const QStringList fichier =
+    aide_test::CibleEssai{.noms = "Runtime A B",
+                          .donnees = {"0.5 1 2"},
+                          .arrete = true,
+                          .resume = QStringList{"Count Summary", "n = 1", "Stopped again", "last line"}}
+        .lignes();
 
 } // namespace
 

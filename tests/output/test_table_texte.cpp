@@ -1,3 +1,4 @@
+#include "cible_essai.h"
 #include "util_rez/output/table_texte.h"
 
 #include <QtTest>
@@ -10,8 +11,10 @@ class TestTableTexte : public QObject {
         QTest::addColumn<QStringList>("commentaire");
         QTest::addColumn<bool>("virgule");
         QTest::addColumn<QStringList>("table");
-        const QStringList exemple{"\"Bench 3\"", "\"Operator A\"", "\"Runtime T1 T2\"", "\"0.5 20.1 21.3\"",
-                                  "\"0.6 20.2 21.4\""};
+        const QStringList exemple = aide_test::CibleEssai{.operateur = "Operator A",
+                                                          .noms = "Runtime T1 T2",
+                                                          .donnees = {"0.5 20.1 21.3", "0.6 20.2 21.4"}}
+                                        .lignes();
         QTest::newRow("comma mode") << exemple << QStringList{"warm start"} << true
                                     << QStringList{"Bench 3",
                                                    "Operator A",

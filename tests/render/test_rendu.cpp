@@ -17,7 +17,7 @@ struct Dossier {
     Dossier() {
         aide_test::copie_donnees(dir.path(), {"Lintrace_lng.fr.txt", "Lintrace_lng.en.txt"});
         programme = aide_test::installe_rendu(dir.path());
-        aide_test::ecrit_octets(chemin("run.txt"), aide_test::run_essai(200, 0));
+        aide_test::ecrit_octets(chemin("run.txt"), aide_test::run_essai(200, 0).octets());
     }
     QString chemin(const QString& nom) const { return dir.filePath(nom); }
     aide_test::Resultat lance(const QStringList& arguments) const {
@@ -153,7 +153,7 @@ class TestRendu : public QObject {
 
     void note_des_enregistrements_hors_table() {
         Dossier d;
-        aide_test::ecrit_octets(d.chemin("big.txt"), aide_test::run_essai(5123, 0));
+        aide_test::ecrit_octets(d.chemin("big.txt"), aide_test::run_essai(5123, 0).octets());
         const auto r = d.lance({"big.txt", "big.png"});
         QCOMPARE(r.statut, 0);
         QCOMPARE(r.erreurs,

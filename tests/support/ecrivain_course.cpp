@@ -4,6 +4,8 @@
 // it unreadable (mode 000, then a pipe and a link to a device in its place) and readable
 // again. Every record k holds k * 0.02, then k, k+1, ..., k+5, so a reader can tell any value
 // it shows from one that was never written. Ends with "Stopped" and prints what it wrote.
+#include "cible_essai.h"
+
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -17,16 +19,17 @@
 
 namespace {
 
-const std::string entete = "\"Race bench\"\r\n\"Writer\"\r\n\"Runtime A B C D E F\"\r\n";
+const aide_test::CibleEssai course{.titre = "Race bench",
+                                   .operateur = "Writer",
+                                   .pas = 0.02,
+                                   .valeur = [](int k, int c) { return k + c - 2; }};
+const std::string entete = course.octets().toStdString();
 std::string chemin;
 long phase_ms = 2000;
 long ecrits = 0;
 
 std::string enregistrement(long k) {
-    char l[160];
-    std::snprintf(l, sizeof l, "\"%08.2f %ld %ld %ld %ld %ld %ld\"\r\n", double(k) * 0.02, k, k + 1, k + 2,
-                  k + 3, k + 4, k + 5);
-    return l;
+    return course.ajout(int(k)).toStdString();
 }
 
 void ecrit(int flags, const std::string& texte, const std::string& vers = chemin) {
@@ -39,10 +42,7 @@ void ecrit(int flags, const std::string& texte, const std::string& vers = chemin
 }
 
 std::string debut(long n) {
-    std::string t = entete;
-    for (long k = 0; k < n; ++k)
-        t += enregistrement(k);
-    return t;
+    return entete + course.ajout(0, int(n)).toStdString();
 }
 
 void pause(long ms) {

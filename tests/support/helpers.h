@@ -24,6 +24,14 @@ inline QByteArray lit_octets(const QString& chemin) {
     return f.readAll();
 }
 
+// A sample target file of tests/data.
+inline QByteArray echantillon(const QString& nom) {
+    QFile f(QStringLiteral(LINTRACE_TEST_DATA "/") + nom);
+    if (!f.open(QIODevice::ReadOnly))
+        qFatal("cannot read %s", qPrintable(f.fileName()));
+    return f.readAll();
+}
+
 // A program folder for one test: the built data files copied beside nothing else.
 inline void copie_donnees(const QString& vers, const QStringList& noms) {
     for (const QString& n : noms) {

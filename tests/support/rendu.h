@@ -1,4 +1,5 @@
 #pragma once
+#include "cible_essai.h"
 #include "helpers.h"
 
 #include <QProcess>
@@ -38,19 +39,17 @@ inline Resultat lance_rendu(const QString& programme, const QStringList& argumen
     return r;
 }
 
-// A target file of `records` zero-padded records whose seven columns swing around `base`.
-inline QByteArray run_essai(int records, double base, bool arrete = true) {
-    QByteArray o =
-        "\"Test bench 3 - run 7\"\r\n\"Operator: test\"\r\n\"Runtime Flow T_in dP T_wall Power T_out\"\r\n";
-    for (int i = 0; i < records; ++i) {
-        const double t = i * 0.05;
-        QStringList champs{QString::asprintf("%07.2f", t)};
-        for (int c = 2; c <= 7; ++c)
-            champs << QString::number(base + c * 8 + (c + 3) * std::sin(t / c + c), 'f', 2);
-        o += "\"" + champs.join(QLatin1Char(' ')).toLatin1() + "\"\r\n";
-    }
-    if (arrete) o += "\"Stopped\"\r\n\"Count Summary\"\r\n\"n = " + QByteArray::number(records) + "\"\r\n";
-    return o;
+// A run of `records` zero-padded records whose six value columns swing around `base`.
+inline CibleEssai run_essai(int records, double base) {
+    return {.titre = QStringLiteral("Test bench 3 - run 7"),
+            .operateur = QStringLiteral("Operator: test"),
+            .noms = QStringLiteral("Runtime Flow T_in dP T_wall Power T_out"),
+            .enregistrements = records,
+            .pas = 0.05,
+            .largeur_temps = 7,
+            .valeur = [base](int k, int c) { return base + c * 8 + (c + 3) * std::sin(k * 0.05 / c + c); },
+            .decimales = 2,
+            .arrete = true};
 }
 
 } // namespace aide_test

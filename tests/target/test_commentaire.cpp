@@ -1,3 +1,4 @@
+#include "helpers.h"
 #include "util_rez/files/fichier_texte.h"
 #include "util_rez/target/commentaire.h"
 
@@ -10,17 +11,17 @@ class TestCommentaire : public QObject {
         QTest::addColumn<QByteArray>("octets");
         QTest::addColumn<int>("affichees");
         QTest::addColumn<QByteArray>("gardes");
-        const QByteArray corps = "\"h1\"\r\n\"h2\"\r\n\"Stopped\"\r\n";
-        QTest::newRow("no block") << corps << 3 << corps;
-        QTest::newRow("old block replaced") << corps + "\r\n    Comment\r\nold\r\n" << 3 << corps;
-        QTest::newRow("empty old block") << corps + "\r\n    Comment\r\n" << 3 << corps;
+        const QByteArray fini = aide_test::echantillon("fini.txt");
+        QTest::newRow("no block") << fini << 11 << fini;
+        QTest::newRow("old block replaced") << aide_test::echantillon("commentaire.txt") << 11 << fini;
+        QTest::newRow("empty old block") << fini + "\r\n    Comment\r\n" << 11 << fini;
         QTest::newRow("own line breaks and BOM kept")
             << QByteArray("\xef\xbb\xbf\"h\"\n\"x\"\r\"Stopped\"\n\nComment\n") << 3
             << QByteArray("\xef\xbb\xbf\"h\"\n\"x\"\r\"Stopped\"\n");
         QTest::newRow("last line without a break gets one")
             << QByteArray("\"a\"\r\n\"Stopped\"") << 2 << QByteArray("\"a\"\r\n\"Stopped\"\r\n");
-        QTest::newRow("unfinished line held back by the load stays")
-            << corps + "\"Count Summ" << 3 << corps + "\"Count Summ\r\n";
+        const QByteArray inacheve = aide_test::echantillon("inacheve.txt");
+        QTest::newRow("unfinished line held back by the load stays") << inacheve << 7 << inacheve + "\r\n";
         QTest::newRow("empty file") << QByteArray() << 0 << QByteArray();
     }
     void octets_conserves() {

@@ -1,3 +1,4 @@
+#include "cible_essai.h"
 #include "helpers.h"
 #include "util_rez/base/erreur.h"
 #include "util_rez/config/langue.h"
@@ -13,7 +14,7 @@
 namespace {
 
 const QString marque = QStringLiteral("Comment");
-const QByteArray entete = "\"Bench\"\r\n\"Op\"\r\n\"Runtime A B C D E F\"\r\n";
+const QByteArray entete = aide_test::CibleEssai{.titre = "Bench", .operateur = "Op"}.octets();
 
 // The process's peak resident memory so far, in MiB, from its own status.
 long pic_memoire_mio() {
@@ -57,8 +58,7 @@ QByteArray fichier_hostile(const QString& cas) {
             b += "\"0 1\"\n";
         return b;
     }
-    if (cas == u"CR line ends")
-        return QByteArray(entete).replace("\r\n", "\r") + "\"00000.0 1 2\"\r\"00001.0 3 4\"\r";
+    if (cas == u"CR line ends") return aide_test::echantillon("fins_cr.txt");
     if (cas == u"invalid UTF-8")
         return "\"Temp\xC3\x28rature \xFF\"\r\n\"Op\"\r\n\"Runtime A B C D E F\"\r\n\"00000.0 1\"\r\n";
     if (cas == u"names line of 10 000 fields" || cas == u"record of 10 000 fields") {
@@ -95,7 +95,7 @@ class TestEntreesHostiles : public QObject {
         QTest::newRow("million short lines")
             << "million short lines" << capacite_tableau << "\"Bench\"" << QList<double>{0, 1, 0, 0, 0, 0, 0};
         QTest::newRow("CR line ends")
-            << "CR line ends" << 2 << "\"Bench\"" << QList<double>{0, 1, 2, 0, 0, 0, 0};
+            << "CR line ends" << 3 << "\"Bench 3\"" << QList<double>{0, 10, 2, 3, 4, 5, 6};
         QTest::newRow("invalid UTF-8")
             << "invalid UTF-8" << 1 << QStringLiteral("\"Temp\u00C3(rature \u00FF\"")
             << QList<double>{0, 1, 0, 0, 0, 0, 0};
@@ -153,11 +153,11 @@ class TestEntreesHostiles : public QObject {
         QFETCH(QString, nom);
         QTemporaryDir dir;
         const QString chemin = dir.filePath(nom);
-        aide_test::ecrit_octets(chemin, entete + "\"00000.0 1\"\r\n");
+        aide_test::ecrit_octets(chemin, aide_test::echantillon("fini.txt"));
         auto tableau = std::make_unique<Tableau>();
         LectureCible lecture;
         lecture.charge(chemin, lit_octets(chemin), marque, *tableau);
-        QCOMPARE(lecture.parse().nb_enreg, 1);
+        QCOMPARE(lecture.parse().nb_enreg, 5);
         QCOMPARE(lit_ajout(chemin, lecture.octets()), std::optional<QByteArray>(QByteArray()));
     }
 

@@ -1,3 +1,4 @@
+#include "cible_essai.h"
 #include "fenetre.h"
 
 #include "_rez/widgets/apparence.h"
@@ -10,16 +11,6 @@
 namespace {
 
 const char* const classes_themees[] = {"QCheckBox", "QLabel", "QLineEdit", "QTextEdit", "QAbstractButton"};
-
-QByteArray fichier(int enregistrements) {
-    QByteArray o = "\"Bench 3\"\r\n\"Operator\"\r\n\"Runtime A B C D E F\"\r\n";
-    for (int i = 0; i < enregistrements; ++i)
-        o += QStringLiteral("\"%1 %2 2 3 4 5 6\"\r\n")
-                 .arg(i * 0.5, 6, 'f', 1, QLatin1Char('0'))
-                 .arg(i % 90)
-                 .toLatin1();
-    return o;
-}
 
 // Contrast ratio of two colours as readability guidelines define it: 1 (none) to 21.
 double contraste(const QColor& a, const QColor& b) {
@@ -79,13 +70,15 @@ class TestApparence : public QObject {
             QApplication::setPalette(sombre, classe);
         {
             Session s;
-            TForm1& f = s.demarre_sur(QStringLiteral("run.txt"), fichier(3));
+            TForm1& f = s.demarre_sur(QStringLiteral("run.txt"),
+                                      aide_test::CibleEssai{.enregistrements = 3}.octets());
             QVERIFY(contraste(texte(f.CheckBox4), fond(&f)) < 2); // navy on the dark face
         }
         applique_apparence_claire();
         QCOMPARE(QApplication::style()->name(), QStringLiteral("fusion"));
         Session s;
-        TForm1& f = s.demarre_sur(QStringLiteral("run.txt"), fichier(3));
+        TForm1& f =
+            s.demarre_sur(QStringLiteral("run.txt"), aide_test::CibleEssai{.enregistrements = 3}.octets());
         QVERIFY(fond(&f).lightness() > 200);
         for (int k = 1; k <= 8; ++k)
             QVERIFY2(contraste(texte(f.cases_courbes[k]), fond(&f)) >= 3,
@@ -137,7 +130,8 @@ class TestApparence : public QObject {
         QFETCH(int, enregistrements);
         QFETCH(QString, attendu);
         Session s;
-        TForm1& f = s.demarre_sur(QStringLiteral("run.txt"), fichier(enregistrements));
+        TForm1& f = s.demarre_sur(QStringLiteral("run.txt"),
+                                  aide_test::CibleEssai{.enregistrements = enregistrements}.octets());
         const QLabel* l = f.Label6;
         QCOMPARE(l->text(), attendu);
         QVERIFY(l->geometry().right() < f.CheckBox1->x());

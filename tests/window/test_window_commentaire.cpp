@@ -1,3 +1,4 @@
+#include "cible_essai.h"
 #include "fenetre.h"
 
 #include "_rez/widgets/lignes_affichees.h"
@@ -9,8 +10,7 @@
 namespace {
 
 QByteArray fichier(bool arrete) {
-    const QByteArray o = "\"Bench 3\"\r\n\"Operator\"\r\n\"Runtime A B\"\r\n\"0.5 1 2\"\r\n\"1.0 3 4\"\r\n";
-    return arrete ? o + "\"Stopped\"\r\n" : o;
+    return aide_test::CibleEssai{.enregistrements = 2, .arrete = arrete, .resume = QStringList{}}.octets();
 }
 
 QByteArray bloc(TForm1& f, const QStringList& lignes, Codage codage = Codage::Utf8) {
@@ -105,7 +105,7 @@ private slots:
         Session s;
         const QString cible = s.chemin("run.txt");
         TForm1& f = s.demarre_sur("run.txt", fichier(true));
-        const QByteArray resume = fichier(true) + "\"Count Summary\"\r\n\"n = 2\"\r\n";
+        const QByteArray resume = aide_test::CibleEssai{.enregistrements = 2, .arrete = true}.octets();
         aide_test::ecrit_octets(cible, resume); // the writer adds its summary after the load
         QTest::keyClicks(f.Memo3, "note");
         s.plateforme->fichiers_enregistres << cible << cible;
@@ -121,8 +121,7 @@ private slots:
     void latin1_garde_ses_octets() {
         Session s;
         const QString cible = s.chemin("run.txt");
-        const QByteArray octets = "\"Temp\xe9rature\"\r\n\"20 \xb0"
-                                  "C\"\r\n\"Runtime A\"\r\n\"0.5 1\"\r\n\"Stopped\"\r\n";
+        const QByteArray octets = aide_test::echantillon("latin1.txt");
         TForm1& f = s.demarre_sur("run.txt", octets);
         f.Memo3->setPlainText(QStringLiteral("Öl à 20 °C"));
         s.plateforme->fichiers_enregistres << cible << cible;

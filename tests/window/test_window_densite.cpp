@@ -1,3 +1,4 @@
+#include "cible_essai.h"
 #include "fenetre.h"
 
 #include "util_rez/plot/trace.h"
@@ -16,18 +17,16 @@
 
 namespace {
 
-QByteArray enregistrements(int premier, int nombre, QRandomGenerator& gen) {
-    QByteArray o;
-    for (int k = premier; k < premier + nombre; ++k) {
-        o += "\"" + QByteArray::number(k * 0.1, 'f', 1).rightJustified(6, '0'); // a record starts 0 to 4
-        for (int c = 1; c <= 6; ++c)
-            o += " " + QByteArray::number(15 * c + gen.bounded(10.0), 'f', 2);
-        o += "\"\r\n";
-    }
-    return o;
+// A run of noisy values, ten records a second.
+aide_test::CibleEssai ecrivain(QRandomGenerator& gen, int enregistrements) {
+    return {.titre = "Bench 2",
+            .enregistrements = enregistrements,
+            .pas = 0.1,
+            .largeur_temps = 6,
+            .decimales_temps = 1,
+            .valeur = [&gen](int, int c) { return 15 * (c - 1) + gen.bounded(10.0); },
+            .decimales = 2};
 }
-
-const QByteArray entete = "\"Bench 2\"\r\n\"Operator\"\r\n\"Runtime A B C D E F\"\r\n";
 
 // The window's scene drawn by the plain painter (a clip keeps it off every shortcut) on a
 // picture of the same size and density.
@@ -65,7 +64,7 @@ class TestDensite : public QObject {
     void image_a_la_densite_de_l_ecran() {
         Session s;
         QRandomGenerator gen(2);
-        TForm1& f = s.demarre_sur(QStringLiteral("run.txt"), entete + enregistrements(0, 300, gen));
+        TForm1& f = s.demarre_sur(QStringLiteral("run.txt"), ecrivain(gen, 300).octets());
         QCOMPARE(f.devicePixelRatioF(), 2.0);
         for (const QSize plus : {QSize(0, 0), QSize(100, 60)}) {
             f.resize(f.size() + plus);
@@ -84,14 +83,15 @@ class TestDensite : public QObject {
     void suivi_egal_au_peintre() {
         Session s;
         QRandomGenerator gen(7);
-        QByteArray contenu = entete + enregistrements(0, 200, gen);
+        const aide_test::CibleEssai course = ecrivain(gen, 200);
+        QByteArray contenu = course.octets();
         const QString cible = s.chemin(QStringLiteral("run.txt"));
         aide_test::ecrit_octets(cible, contenu);
         TForm1& f = s.demarre({cible});
         f.ScrollBox1->resize(626, 479);
         int k = 200;
         for (int tick = 0; tick < 6; ++tick) {
-            contenu += enregistrements(k, 3, gen);
+            contenu += course.ajout(k, 3);
             k += 3;
             aide_test::ecrit_octets(cible, contenu);
             f.taille_cible = -2;
@@ -107,7 +107,7 @@ class TestDensite : public QObject {
     void ecran_d_une_autre_densite() {
         Session s;
         QRandomGenerator gen(4);
-        TForm1& f = s.demarre_sur(QStringLiteral("run.txt"), entete + enregistrements(0, 120, gen));
+        TForm1& f = s.demarre_sur(QStringLiteral("run.txt"), ecrivain(gen, 120).octets());
         const QSize logique = taille_logique(f.Image1->Picture());
         va_sur_ecran(f, 1);
         QCOMPARE(f.devicePixelRatioF(), 3.0);

@@ -1,3 +1,4 @@
+#include "cible_essai.h"
 #include "fenetre.h"
 
 #include "util_rez/files/fichier_texte.h"
@@ -8,9 +9,14 @@
 namespace {
 
 QByteArray fichier(bool arrete) {
-    const QByteArray o =
-        "\"Temp\xe9rature\"\r\n\"Op\"\r\n\"Runtime A B\"\r\n\"0.5 1.5 2\"\r\n\"1.0 3 4\"\r\n";
-    return arrete ? o + "\"Stopped\"\r\n" : o;
+    return aide_test::CibleEssai{.titre = "Température",
+                                 .operateur = "Op",
+                                 .noms = "Runtime A B",
+                                 .donnees = {"0.5 1.5 2", "1.0 3 4"},
+                                 .arrete = arrete,
+                                 .resume = QStringList{},
+                                 .latin1 = true}
+        .octets();
 }
 
 QString presse_papier() {

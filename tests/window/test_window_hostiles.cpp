@@ -1,3 +1,4 @@
+#include "cible_essai.h"
 #include "fenetre.h"
 
 #include "util_rez/config/langue.h"
@@ -13,14 +14,13 @@
 
 namespace {
 
-const QByteArray entete = "\"Bench\"\r\n\"Op\"\r\n\"Runtime A B C D E F\"\r\n";
-
-QByteArray enregistrements(int n, double pas = 0.5, double y = 10) {
-    QByteArray o;
-    for (int i = 0; i < n; ++i)
-        o += "\"" + QByteArray::number(i * pas, 'f', 3).rightJustified(9, '0') + " " +
-             QByteArray::number(y + i) + " 2 3 4 5 6\"\r\n";
-    return o;
+QByteArray fichier(int n, double pas = 0.5, double y = 10) {
+    return aide_test::CibleEssai{.titre = "Bench",
+                                 .operateur = "Op",
+                                 .enregistrements = n,
+                                 .pas = pas,
+                                 .valeur = [y](int k, int c) { return c == 2 ? y + k : c - 1; }}
+        .octets();
 }
 
 void tic(TForm1& f) {
@@ -82,7 +82,7 @@ class TestWindowHostiles : public QObject {
     void tube_mis_a_la_place_puis_fichier_rendu() {
         Session s;
         const QString cible = s.chemin("run.txt");
-        aide_test::ecrit_octets(cible, entete + enregistrements(3));
+        aide_test::ecrit_octets(cible, fichier(3));
         TForm1& f = s.demarre({cible});
         tic(f);
         QCOMPARE(f.nb_enreg, 3);
@@ -93,7 +93,7 @@ class TestWindowHostiles : public QObject {
         QCOMPARE(s.plateforme->messages.size(), 1);
         QVERIFY(s.plateforme->messages.first().contains(QStringLiteral("Not a regular file")));
         QVERIFY(QFile::remove(cible));
-        aide_test::ecrit_octets(cible, entete + enregistrements(5));
+        aide_test::ecrit_octets(cible, fichier(5));
         tic(f);
         QCOMPARE(f.nb_enreg, 5);
         QCOMPARE(s.plateforme->messages.size(), 1);
@@ -136,7 +136,7 @@ class TestWindowHostiles : public QObject {
             const timespec t[2] = {{1700000000, ns}, {1700000000, ns}};
             return ::utimensat(AT_FDCWD, QFile::encodeName(cible).constData(), t, 0) == 0;
         };
-        aide_test::ecrit_octets(cible, entete + enregistrements(2, 0.5, 10));
+        aide_test::ecrit_octets(cible, fichier(2, 0.5, 10));
         QVERIFY(fixe_date(1000));
         TForm1& f = s.demarre({cible});
         tic(f);
@@ -145,11 +145,11 @@ class TestWindowHostiles : public QObject {
         tic(f);
         QCOMPARE(f.nb_chargements, chargements);
         if (par_renommage) {
-            aide_test::ecrit_octets(s.chemin("new.txt"), entete + enregistrements(2, 0.5, 20));
+            aide_test::ecrit_octets(s.chemin("new.txt"), fichier(2, 0.5, 20));
             QVERIFY(QFile::remove(cible) && QFile::rename(s.chemin("new.txt"), cible));
             QVERIFY(fixe_date(1000));
         } else {
-            aide_test::ecrit_octets(cible, entete + enregistrements(2, 0.5, 20));
+            aide_test::ecrit_octets(cible, fichier(2, 0.5, 20));
             QVERIFY(fixe_date(2000));
         }
         QCOMPARE(f.taille_cible, taille_fichier(cible));
@@ -163,14 +163,13 @@ class TestWindowHostiles : public QObject {
     // and its hint says how many and how to write them.
     void temps_de_5_a_9_signales() {
         Session s;
-        TForm1& f =
-            s.demarre_sur("run.txt", entete + enregistrements(2) + "\"5.00 1 2 3 4 5 6\"\r\n\"9.5 1\"\r\n");
+        TForm1& f = s.demarre_sur("run.txt", fichier(2) + "\"5.00 1 2 3 4 5 6\"\r\n\"9.5 1\"\r\n");
         QCOMPARE(f.nb_enreg, 2);
         QCOMPARE(f.Label6->text(), QStringLiteral("2"));
         QCOMPARE(f.Label6->toolTip(), f.texte_message(100) + QStringLiteral(" 2")); // lines skipped
         QVERIFY(!f.texte_message(87).startsWith(QStringLiteral("ww(")));
         QCOMPARE(f.Label6->palette().color(QPalette::WindowText), QColor(Qt::red));
-        aide_test::ecrit_octets(s.chemin("run.txt"), entete + enregistrements(3));
+        aide_test::ecrit_octets(s.chemin("run.txt"), fichier(3));
         tic(f);
         QCOMPARE(f.Label6->toolTip(), QString());
         QVERIFY(f.Label6->palette().color(QPalette::WindowText) != QColor(Qt::red));
@@ -180,7 +179,7 @@ class TestWindowHostiles : public QObject {
     // curves are drawn.
     void course_breve_tracee() {
         Session s;
-        TForm1& f = s.demarre_sur("run.txt", entete + enregistrements(4, 0.1));
+        TForm1& f = s.demarre_sur("run.txt", fichier(4, 0.1));
         QCOMPARE(f.Edit1->text(), QStringLiteral("5"));
         QVERIFY(pixels_de(f.Image1->Picture(), f.couleurs_courbes[1]) > 0);
     }
@@ -188,7 +187,7 @@ class TestWindowHostiles : public QObject {
     // A thickness of 1000 draws as 50.
     void epaisseur_demesuree() {
         Session s;
-        TForm1& f = s.demarre_sur("run.txt", entete + enregistrements(50));
+        TForm1& f = s.demarre_sur("run.txt", fichier(50));
         f.Edit3->setText(QStringLiteral("50"));
         f.trace_graphe(QLatin1Char('E'));
         const QImage cinquante = f.Image1->Picture();
@@ -207,7 +206,7 @@ class TestWindowHostiles : public QObject {
     void chemins_etranges() {
         QFETCH(QString, nom);
         Session s;
-        TForm1& f = s.demarre_sur(nom, entete + enregistrements(3));
+        TForm1& f = s.demarre_sur(nom, fichier(3));
         QVERIFY(s.plateforme->messages.isEmpty());
         QCOMPARE(f.nb_enreg, 3);
         QCOMPARE(f.chemin_cible, s.chemin(nom));
@@ -217,9 +216,10 @@ class TestWindowHostiles : public QObject {
     // picture of its whole width.
     void ligne_de_10_mo() {
         Session s;
-        const QByteArray longue = "\"" + QByteArray(10 << 20, 'x') + "\"\r\n";
-        TForm1& f =
-            s.demarre_sur("run.txt", longue + "\"Op\"\r\n\"Runtime A\"\r\n" + enregistrements(2) + longue);
+        const QString longue(10 << 20, u'x');
+        const aide_test::CibleEssai cible{
+            .titre = longue, .operateur = "Op", .noms = "Runtime A", .enregistrements = 2};
+        TForm1& f = s.demarre_sur("run.txt", cible.octets() + '"' + longue.toLatin1() + "\"\r\n");
         QCOMPARE(f.nb_enreg, 2);
         QCOMPARE(f.Label3->text().size(), 10 << 20);
         f.Memo1->horizontalScrollBar()->setValue(f.Memo1->horizontalScrollBar()->maximum());

@@ -1,3 +1,4 @@
+#include "cible_essai.h"
 #include "fenetre.h"
 
 #include "util_rez/plot/trace.h"
@@ -15,7 +16,10 @@ struct Impression {
     QRect apercu_pendant_question;
 
     explicit Impression(std::optional<QStringList> imprimantes, QString defaut = {}) {
-        aide_test::ecrit_octets(s.chemin("run.txt"), "\"h1\"\r\n\"h2\"\r\n\"Runtime A\"\r\n\"1 50\"\r\n");
+        aide_test::ecrit_octets(
+            s.chemin("run.txt"),
+            aide_test::CibleEssai{.titre = "h1", .operateur = "h2", .noms = "Runtime A", .donnees = {"1 50"}}
+                .octets());
         f = &s.demarre({s.chemin("run.txt")}, [&](PlateformeTest& p) {
             p.imprimantes_ = std::move(imprimantes);
             p.imprimante_defaut_ = std::move(defaut);

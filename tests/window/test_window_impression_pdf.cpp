@@ -1,3 +1,4 @@
+#include "cible_essai.h"
 #include "fenetre.h"
 
 #include <QDateTime>
@@ -19,19 +20,22 @@ namespace {
 const QString file_pdf = QStringLiteral("LintracePDF");
 
 QByteArray cible() {
-    QByteArray o = "\"Test bench 7 - run 42\"\r\n\"Operator Alice Martin\"\r\n"
-                   "\"Runtime Flow Temp Pressure Wall Power Out\"\r\n";
-    for (int t = 0; t <= 20; ++t)
-        o += QStringLiteral("\"%1 %2 %3 %4 %5 %6 %7\"\r\n")
-                 .arg(t)
-                 .arg(10 + t)
-                 .arg(30 + 2 * t)
-                 .arg(50 - t)
-                 .arg(60 + (t % 5) * 3)
-                 .arg(5 + t / 2)
-                 .arg(70 + t)
-                 .toLatin1();
-    return o + "\"Stopped\"\r\n\"Count Summary\"\r\n\"Records counted 21\"\r\n";
+    return aide_test::CibleEssai{.titre = "Test bench 7 - run 42",
+                                 .operateur = "Operator Alice Martin",
+                                 .noms = "Runtime Flow Temp Pressure Wall Power Out",
+                                 .enregistrements = 21,
+                                 .pas = 1,
+                                 .largeur_temps = 0,
+                                 .decimales_temps = 0,
+                                 .valeur =
+                                     [](int t, int c) {
+                                         const int v[] = {10 + t,           30 + 2 * t, 50 - t,
+                                                          60 + (t % 5) * 3, 5 + t / 2,  70 + t};
+                                         return v[c - 2];
+                                     },
+                                 .arrete = true,
+                                 .resume = QStringList{"Count Summary", "Records counted 21"}}
+        .octets();
 }
 
 // Where cups-pdf puts a job: its Out folder for a user it knows (${HOME} from the password

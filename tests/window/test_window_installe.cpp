@@ -102,7 +102,7 @@ class TestInstalle : public QObject {
         Session s;
         s.installe = true;
         const QString cible = s.base_utilisateur.filePath("run.txt");
-        aide_test::ecrit_octets(cible, "\"h1\"\r\n\"h2\"\r\n\"Time A\"\r\n\"1 2\"\r\n");
+        aide_test::ecrit_octets(cible, aide_test::echantillon("fini.txt"));
         TForm1& f = s.demarre({}, [&](PlateformeTest& p) { p.fichiers_choisis.push_back(cible); });
         f.SpeedButton1->click();
         QVERIFY(s.plateforme->bips.isEmpty());
@@ -118,12 +118,12 @@ class TestInstalle : public QObject {
         aide_test::ecrit_octets(s.base_utilisateur.filePath("fichier"), "");
         s.utilisateur = s.base_utilisateur.filePath("fichier/Lintrace");
         const QString cible = s.chemin("run.txt");
-        aide_test::ecrit_octets(cible, "\"h1\"\r\n\"h2\"\r\n\"Time A\"\r\n\"1 2\"\r\n");
+        aide_test::ecrit_octets(cible, aide_test::echantillon("fini.txt"));
         TForm1& f = s.demarre({}, [&](PlateformeTest& p) { p.fichiers_choisis.push_back(cible); });
         f.SpeedButton1->click();
         QCOMPARE(s.plateforme->bips, (QList<QPair<int, int>>{{1250, 100}, {1250, 100}}));
         QVERIFY(s.plateforme->messages.isEmpty());
-        QCOMPARE(f.nb_enreg, 1);
+        QCOMPARE(f.nb_enreg, 5);
     }
 };
 

@@ -44,30 +44,35 @@ class TestRenduFenetre : public QObject {
         QTest::addColumn<QSize>("taille");
         QTest::addColumn<QList<int>>("basculees"); // curve boxes clicked in the window
         QTest::addColumn<QStringList>("options");
-        const QByteArray run = run_essai(600, 0);
+        const QByteArray run = run_essai(600, 0).octets();
         QTest::newRow("normal run, default size")
             << run << QByteArray() << QSize() << QList<int>() << QStringList();
-        QTest::newRow("negatives") << run_essai(800, -60) << QByteArray() << QSize(700, 500) << QList<int>()
-                                   << QStringList{"--size", "700x500"};
+        QTest::newRow("negatives") << run_essai(800, -60).octets() << QByteArray() << QSize(700, 500)
+                                   << QList<int>() << QStringList{"--size", "700x500"};
         QTest::newRow("header lines only: initial scales")
-            << QByteArray("\"h1\"\r\n\"h2\"\r\n\"Runtime A B C D E F\"\r\n") << QByteArray() << QSize()
+            << aide_test::CibleEssai{.titre = "h1", .operateur = "h2"}.octets() << QByteArray() << QSize()
             << QList<int>() << QStringList();
         QTest::newRow("over capacity")
-            << run_essai(5150, 20) << QByteArray() << QSize() << QList<int>() << QStringList();
+            << run_essai(5150, 20).octets() << QByteArray() << QSize() << QList<int>() << QStringList();
+        aide_test::CibleEssai en_cours = run_essai(300, 0);
+        en_cours.arrete = false;
         QTest::newRow("comment block cut")
-            << run_essai(300, 0, false) + "\r\n  Comment \r\n\"4 900 900 900 900 900 900\"\r\n"
+            << en_cours.octets() + "\r\n  Comment \r\n\"4 900 900 900 900 900 900\"\r\n"
             << QByteArray() << QSize() << QList<int>() << QStringList();
+        en_cours.inachevee = QStringLiteral("4 900");
         QTest::newRow("unfinished last line held back")
-            << run_essai(300, 0, false) + "\"4 900" << QByteArray() << QSize() << QList<int>()
-            << QStringList();
+            << en_cours.octets() << QByteArray() << QSize() << QList<int>() << QStringList();
         QTest::newRow("thickness of the setup file, chosen curves")
             << run << QByteArray("5\r\n1\r\n4\r\n,\r\nID1\r\nID3\r\nFALSE\r\n0\r\n0\r\n0\r\n")
             << QSize(1600, 900) << QList<int>{3, 7, 8}
             << QStringList{"--size", "1600x900", "--curves", "1,2,4,5,6,8"};
         // x full scale rounds to 0: the note in the language of the setup file instead of the plot
         QTest::newRow("full scale 0, German note")
-            << QByteArray(
-                   "\"h\"\r\n\"h\"\r\n\"t a b c d e f\"\r\n\"0.1 1 2 3 4 5 6\"\r\n\"0.3 2 3 4 5 6 7\"\r\n")
+            << aide_test::CibleEssai{.titre = "h",
+                                     .operateur = "h",
+                                     .noms = "t a b c d e f",
+                                     .donnees = {"0.1 1 2 3 4 5 6", "0.3 2 3 4 5 6 7"}}
+                   .octets()
             << QByteArray("5\r\n3\r\n2\r\n,\r\nID1\r\nID3\r\nFALSE\r\n0\r\n0\r\n0\r\n") << QSize()
             << QList<int>() << QStringList();
     }

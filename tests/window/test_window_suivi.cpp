@@ -1,3 +1,4 @@
+#include "cible_essai.h"
 #include "fenetre.h"
 
 #include "util_rez/config/pointeur.h"
@@ -8,15 +9,6 @@
 #include <QtTest>
 
 namespace {
-
-QByteArray fichier_type(int records, bool arrete) {
-    QByteArray o = "\"Bench 3\"\r\n\"Operator\"\r\n\"Runtime A B C D E F\"\r\n";
-    for (int i = 0; i < records; ++i)
-        o += QStringLiteral("\"%1 %2 2 3 4 5 6\"\r\n").arg(i * 0.5).arg(10 + i).toLatin1();
-    if (arrete)
-        o += "\"Stopped\"\r\n\"Count Summary\"\r\n\"n = " + QByteArray::number(records) + "\"\r\n";
-    return o;
-}
 
 void tic(TForm1& f) {
     f.Timer1Timer();
@@ -30,7 +22,7 @@ private slots:
     void dialogue_avec_dossier_et_nom_memorises() {
         Session s;
         const QString cible = s.chemin("run.txt");
-        aide_test::ecrit_octets(cible, fichier_type(3, false));
+        aide_test::ecrit_octets(cible, aide_test::CibleEssai{.enregistrements = 3}.octets());
         aide_test::ecrit_octets(s.chemin("~rez_rep.~r"), "/data/\r\n");
         aide_test::ecrit_octets(s.chemin("~rez_rep.~f"), "old.txt\r\n");
         TForm1& f = s.demarre({}, [&](PlateformeTest& p) { p.fichiers_choisis.push_back(cible); });
@@ -55,7 +47,7 @@ private slots:
     void memorisation_impossible_bipe() {
         Session s;
         const QString cible = s.chemin("run.txt");
-        aide_test::ecrit_octets(cible, fichier_type(1, false));
+        aide_test::ecrit_octets(cible, aide_test::CibleEssai{.enregistrements = 1}.octets());
         QVERIFY(QDir(s.dossier.path()).mkdir(QStringLiteral("~rez_rep.~f"))); // cannot be written as a file
         TForm1& f = s.demarre({}, [&](PlateformeTest& p) { p.fichiers_choisis.push_back(cible); });
         f.SpeedButton1->click();
@@ -92,12 +84,14 @@ private slots:
         QTest::addColumn<QByteArray>("contenu");
         QTest::addColumn<int>("lignes");
         QTest::addColumn<QString>("commentaire");
-        const QByteArray debut = "\"h1\"\r\n\"h2\"\r\n\"Runtime A\"\r\n\"1 2\"\r\n";
         QTest::newRow("block at the end")
-            << debut + "\r\n    Comment\r\nfirst\r\nsecond\r\n" << 4 << "first\nsecond";
+            << aide_test::echantillon("commentaire.txt") << 11 << "first line\nsecond line";
         QTest::newRow("marker on line 2 not recognised") << QByteArray("\"h1\"\r\nComment\r\nx\r\n") << 3 << "kept";
         QTest::newRow("marker as third line") << QByteArray("\"h1\"\r\n\"h2\"\r\n  Comment  \r\nx\r\n") << 1 << "x";
-        QTest::newRow("other language marker stays") << debut + "\r\n    Kommentar\r\nx\r\n" << 7 << "kept";
+        QTest::newRow("other language marker stays")
+            << aide_test::CibleEssai{.enregistrements = 1, .marque = "Kommentar", .commentaire = {"x"}}
+                   .octets()
+            << 7 << "kept";
     }
     void commentaire_coupe() {
         QFETCH(QByteArray, contenu);
@@ -114,14 +108,15 @@ private slots:
     void derniere_ligne_inachevee() {
         Session s;
         const QString cible = s.chemin("run.txt");
-        aide_test::ecrit_octets(cible, fichier_type(2, false) + "\"1.0 99");
+        const QByteArray inacheve = aide_test::echantillon("inacheve.txt");
+        aide_test::ecrit_octets(cible, inacheve);
         TForm1& f = s.demarre({cible});
-        QCOMPARE(f.nb_enreg, 2);
-        QCOMPARE(f.Label15->text(), QStringLiteral("0.5 11 2 3 4 5 6"));
+        QCOMPARE(f.nb_enreg, 4);
+        QCOMPARE(f.Label15->text(), QStringLiteral("00001.50 13 2 3 4 5 6"));
         QVERIFY(!f.Label15->toolTip().isEmpty());
-        aide_test::ecrit_octets(cible, fichier_type(2, false) + "\"1.0 99 1 1 1 1 1\"");
+        aide_test::ecrit_octets(cible, inacheve + " 3 4 5 99\"");
         f.charge_fichier_dans_memo_et_affiche(cible);
-        QCOMPARE(f.nb_enreg, 3); // a complete last line without its line break counts
+        QCOMPARE(f.nb_enreg, 5); // a complete last line without its line break counts
         QCOMPARE(double(f.max_y), 99.0);
     }
     void un_seul_message_pour_une_erreur_qui_se_repete() {
@@ -241,10 +236,10 @@ private slots:
         QCOMPARE(f.taille_cible, -1);
         tic(f);
         QCOMPARE(s.plateforme->messages.size(), 1);
-        aide_test::ecrit_octets(cible, fichier_type(4, true));
+        aide_test::ecrit_octets(cible, aide_test::echantillon("fini.txt"));
         tic(f);
-        QCOMPARE(f.nb_enreg, 4);
-        QCOMPARE(f.Label15->text(), QStringLiteral("n = 4"));
+        QCOMPARE(f.nb_enreg, 5);
+        QCOMPARE(f.Label15->text(), QStringLiteral("n = 5"));
     }
 };
 

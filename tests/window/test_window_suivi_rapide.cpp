@@ -1,3 +1,4 @@
+#include "cible_essai.h"
 #include "fenetre.h"
 
 #include <QRandomGenerator>
@@ -6,16 +7,13 @@
 
 namespace {
 
-QByteArray enregistrement(int k, QRandomGenerator& gen) {
-    QByteArray l = "\"" + QByteArray::number(k * 0.5, 'f', 1).rightJustified(7, '0');
-    for (int c = 0; c < 6; ++c)
-        l += " " + QByteArray::number(gen.bounded(150.0) + k * 0.05, 'f', 2);
-    return l + "\"\r\n";
-}
-
-QByteArray entete(int variante) {
-    return "\"Bench " + QByteArray::number(variante) + " - Temp\xC3\xA9rature\"\r\n\"Operator\"\r\n" +
-           "\"Runtime A B C D E F\"\r\n";
+// A writer's run, its records drawn from `gen`; `variante` tells one run's header from another's.
+aide_test::CibleEssai ecrivain(QRandomGenerator& gen, int variante) {
+    return {.titre = QStringLiteral("Bench %1 - Température").arg(variante),
+            .largeur_temps = 7,
+            .decimales_temps = 1,
+            .valeur = [&gen](int k, int) { return gen.bounded(150.0) + k * 0.05; },
+            .decimales = 2};
 }
 
 // A window that always loads the whole file: each load comes from another folder, under the
@@ -68,7 +66,8 @@ class TestSuiviRapide : public QObject {
         Session s;
         const QString cible = s.chemin("run.txt");
         QRandomGenerator gen(17);
-        QByteArray contenu = entete(0);
+        const aide_test::CibleEssai course = ecrivain(gen, 0);
+        QByteArray contenu = course.octets();
         aide_test::ecrit_octets(cible, contenu);
         TForm1& f = s.demarre({cible});
         Reference ref;
@@ -78,7 +77,7 @@ class TestSuiviRapide : public QObject {
             if (choix < 3) {
                 contenu.truncate(gen.bounded(int(contenu.size())));
             } else if (choix < 5) {
-                contenu = entete(etape) + enregistrement(0, gen);
+                contenu = ecrivain(gen, etape).octets() + course.ajout(0);
                 k = 1;
             } else if (choix < 6) {
                 contenu[int(contenu.size()) / 2] = '3';
@@ -87,7 +86,7 @@ class TestSuiviRapide : public QObject {
             } else {
                 QByteArray ajout;
                 for (int j = gen.bounded(1, 4); j > 0; --j)
-                    ajout += enregistrement(k++, gen);
+                    ajout += course.ajout(k++);
                 // The writer caught in the middle of a record now and then.
                 contenu += gen.bounded(4) == 0 ? ajout.left(gen.bounded(1, int(ajout.size()))) : ajout;
             }
@@ -108,9 +107,8 @@ class TestSuiviRapide : public QObject {
         Session s;
         const QString cible = s.chemin("run.txt");
         QRandomGenerator gen(4);
-        QByteArray contenu = entete(1);
-        for (int k = 0; k < 20; ++k)
-            contenu += enregistrement(k, gen);
+        const aide_test::CibleEssai course = ecrivain(gen, 1);
+        QByteArray contenu = course.octets() + course.ajout(0, 20);
         aide_test::ecrit_octets(cible, contenu);
         TForm1& f = s.demarre({cible});
         f.Timer1Timer();
@@ -118,7 +116,7 @@ class TestSuiviRapide : public QObject {
         f.trace_graphe(QLatin1Char('E'));
         f.CheckBox1Click();
         QCOMPARE(f.Image1->Picture().cacheKey(), cle);
-        contenu += enregistrement(20, gen);
+        contenu += course.ajout(20);
         aide_test::ecrit_octets(cible, contenu);
         f.Timer1Timer();
         QVERIFY(f.Image1->Picture().cacheKey() != cle);
@@ -131,7 +129,8 @@ class TestSuiviRapide : public QObject {
         Session s;
         const QString cible = s.chemin("run.txt");
         QRandomGenerator gen(6);
-        QByteArray contenu = entete(2) + enregistrement(0, gen);
+        const aide_test::CibleEssai course = ecrivain(gen, 2);
+        QByteArray contenu = course.octets() + course.ajout(0);
         aide_test::ecrit_octets(cible, contenu);
         TForm1& f = s.demarre({cible});
         Reference ref;
@@ -143,7 +142,7 @@ class TestSuiviRapide : public QObject {
         };
         for (int k = 1; k <= 4; ++k) {
             touches[k - 1]();
-            contenu += enregistrement(k, gen);
+            contenu += course.ajout(k);
             aide_test::ecrit_octets(cible, contenu);
             f.Timer1Timer();
             ref.charge(contenu);

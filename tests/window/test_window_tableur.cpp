@@ -1,3 +1,4 @@
+#include "cible_essai.h"
 #include "classeur_lu.h"
 #include "fenetre.h"
 #include "office.h"
@@ -13,10 +14,14 @@ const QStringList donnees_programme = {"Lintrace_lng.fr.txt", "Lintrace_lng.it.t
                                        "Lintrace_lng.de.txt", "ding1.wav",           "ding2.wav",
                                        "Lintrace_.xl0"};
 
-const QByteArray cible_type = "\"Bench 3 - run 7\"\r\n\"Operator: JM\"\r\n\"Runtime T1 T2 P F L C\"\r\n"
-                              "\"0.5 20.1 21.3 1013.25 0.047 45 -3\"\r\n"
-                              "\"1.0 20.2 21.4 1013.5 0.0000123 46 123456789012345678\"\r\n"
-                              "\"Stopped\"\r\n\"Count Summary\"\r\n\"n = 2\"\r\n";
+const QByteArray cible_type =
+    aide_test::CibleEssai{.titre = "Bench 3 - run 7",
+                          .operateur = "Operator: JM",
+                          .noms = "Runtime T1 T2 P F L C",
+                          .donnees = {"0.5 20.1 21.3 1013.25 0.047 45 -3",
+                                      "1.0 20.2 21.4 1013.5 0.0000123 46 123456789012345678"},
+                          .arrete = true}
+        .octets();
 
 using Attendu = QMap<QPair<int, int>, QString>;
 

@@ -1,3 +1,4 @@
+#include "cible_essai.h"
 #include "fenetre.h"
 
 #include "util_rez/plot/trace.h"
@@ -8,15 +9,8 @@ namespace {
 
 const QRgb bleu = qRgb(0, 0, 255);
 
-QByteArray fichier(const QList<QList<double>>& records) {
-    QByteArray o = "\"h1\"\r\n\"h2\"\r\n\"Runtime A B C D E F\"\r\n";
-    for (const auto& r : records) {
-        QStringList champs;
-        for (double v : r)
-            champs << QString::number(v);
-        o += "\"" + champs.join(' ').toLatin1() + "\"\r\n";
-    }
-    return o;
+QByteArray fichier(const QStringList& records) {
+    return aide_test::CibleEssai{.titre = "h1", .operateur = "h2", .donnees = records}.octets();
 }
 
 // The plot picture at the size the tests reason about: 616 x 469.
@@ -69,7 +63,7 @@ private slots:
     }
     void points_des_courbes_cochees() {
         Session s;
-        TForm1& f = fenetre_tracee(s, fichier({{1, 10, 20, 30, 40, 50, 65}}));
+        TForm1& f = fenetre_tracee(s, fichier({"1 10 20 30 40 50 65"}));
         f.autoscale_X_CheckBox7->setChecked(false);
         f.autoscale_Y_CheckBox8->setChecked(false);
         f.Edit1->setText(QStringLiteral("2"));
@@ -91,7 +85,7 @@ private slots:
     }
     void epaisseur_non_entiere_arrete_apres_les_axes() {
         Session s;
-        TForm1& f = fenetre_tracee(s, fichier({{1, 10, 20, 30, 40, 50, 60}}));
+        TForm1& f = fenetre_tracee(s, fichier({"1 10 20 30 40 50 60"}));
         f.Edit3->setText(QStringLiteral("2.5"));
         QTest::keyClick(f.Edit3, Qt::Key_Return);
         QCOMPARE(s.plateforme->messages.last(), QStringLiteral("'2.5' is not a valid integer value."));
@@ -115,7 +109,7 @@ private slots:
     }
     void zoom_et_autoscale() {
         Session s;
-        TForm1& f = fenetre_tracee(s, fichier({{43.7, 95, 1, 1, 1, 1, 1}}));
+        TForm1& f = fenetre_tracee(s, fichier({"43.7 95 1 1 1 1 1"}));
         QCOMPARE(f.Edit1->text(), QStringLiteral("50"));
         QCOMPARE(f.Edit2->text(), QStringLiteral("105"));
         f.x_plus_SpeedButton3->click();
@@ -132,7 +126,7 @@ private slots:
     }
     void echelle_nulle_refusee_sans_division() {
         Session s;
-        TForm1& f = fenetre_tracee(s, fichier({{1, 1, 1, 1, 1, 1, 1}}));
+        TForm1& f = fenetre_tracee(s, fichier({"1 1 1 1 1 1 1"}));
         f.Edit1->setText(QStringLiteral("0"));
         QTest::keyClick(f.Edit1, Qt::Key_Return);
         QVERIFY(s.plateforme->messages.isEmpty());

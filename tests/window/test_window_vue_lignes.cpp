@@ -1,4 +1,5 @@
 #include "_rez/widgets/vue_lignes.h"
+#include "cible_essai.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -59,11 +60,13 @@ struct Paire {
 };
 
 QStringList enregistrements(int n) {
-    QStringList l{QStringLiteral("\"Test bench 3 - run 2026-12-07 14:05:12\""), QStringLiteral("\"Operator: demo\""),
-                  QStringLiteral("\"Runtime Flow_lpm T_in dP_kPa T_wall Power_kW T_out\"")};
-    for (int i = 0; i < n; ++i)
-        l << QStringLiteral("\"%1   12.25   20.10    1.31   20.00    0.40   20.30\"").arg(i * 0.5, 7, 'f', 1, u'0');
-    return l;
+    return aide_test::CibleEssai{.titre = "Test bench 3 - run 2026-12-07 14:05:12",
+                                 .operateur = "Operator: demo",
+                                 .noms = "Runtime Flow_lpm T_in dP_kPa T_wall Power_kW T_out",
+                                 .enregistrements = n,
+                                 .largeur = 7,
+                                 .decimales = 2}
+        .lignes();
 }
 
 } // namespace

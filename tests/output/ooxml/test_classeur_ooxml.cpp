@@ -168,7 +168,7 @@ class TestClasseurOoxml : public QObject {
     }
     void pas_un_classeur_data() {
         QTest::addColumn<QByteArray>("contenu");
-        QTest::newRow("text") << QByteArray("\"Bench 3\"\r\n\"0.5 1 2\"\r\n");
+        QTest::newRow("text") << aide_test::echantillon("fini.txt");
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("zip without a workbook") << aide_test::zip_d_un_fichier("notes/readme.txt", "hello");
         QTest::newRow("cut short") << aide_test::lit_octets(modele).left(300);

@@ -139,7 +139,7 @@ class TestTableurUno : public QObject {
         QTest::addColumn<QByteArray>("contenu");
         QTest::addColumn<int>("cause");
         QTest::newRow("text, never handed to the office")
-            << QByteArray("\"Bench 3\"\r\n\"0.5 1 2\"\r\n") << int(ErreurTableur::Cause::PasClasseur);
+            << aide_test::echantillon("fini.txt") << int(ErreurTableur::Cause::PasClasseur);
         QTest::newRow("zip the office cannot load")
             << aide_test::zip_d_un_fichier("notes/readme.txt", "hello")
             << int(ErreurTableur::Cause::Chargement);
