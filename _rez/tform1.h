@@ -222,7 +222,7 @@ public:
 
     // ---- comment append, closing question, table export
     void SpeedButton4Click();
-    void FormClose();
+    bool FormClose();
     void SpeedButton10Click();
     void ecrit_table_texte(const QString& nom);
 

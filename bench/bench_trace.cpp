@@ -44,7 +44,7 @@ void mesure_passe(const char* nom, const Tableau& tab, QImage& image) {
     d.nb_enreg = capacite_tableau;
     const QColor palette[8] = {QColor(0, 0, 255), QColor(128, 0, 128), QColor(0, 128, 0),
                                QColor(0, 0, 128), QColor(0, 0, 0),     QColor(128, 0, 0),
-                               QColor(255, 0, 0), QColor(128, 0, 128)};
+                               QColor(255, 0, 0), QColor(0, 128, 128)};
     for (int k = 1; k <= 8; ++k) {
         d.coches[k] = true;
         d.couleurs[k] = palette[k - 1];

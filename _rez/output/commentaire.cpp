@@ -81,17 +81,24 @@ void TForm1::recharge_cible_changee() {
                          QMessageBox::Ok);
 }
 
-void TForm1::FormClose() {
+// False keeps the window open with the comment as it stands: cancelled, or a save that did not happen.
+bool TForm1::FormClose() {
     if (!commentaire_modifie)
-        return;
+        return true;
     const QString question =
         texte_message(29) + QStringLiteral("\n\n") + texte_message(30) + QLatin1Char(' ');
-    if (plateforme_->message(this, Plateforme::Genre::Question, question, // comment not saved
-                             QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
+    const QMessageBox::StandardButton reponse =
+        plateforme_->message(this, Plateforme::Genre::Question, question, // comment not saved
+                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (reponse == QMessageBox::Yes) {
         SpeedButton4Click();
+        return !commentaire_modifie;
+    }
+    return reponse == QMessageBox::No;
 }
 
 void TForm1::closeEvent(QCloseEvent* e) {
-    garde([this] { FormClose(); });
-    e->accept();
+    bool ferme = false;
+    garde([&] { ferme = FormClose(); });
+    e->setAccepted(ferme);
 }

@@ -8,10 +8,12 @@
 
 void TForm1::SpeedButton10Click() {
     const QString nom = emplacements.chemin_ecrit(QStringLiteral("presse_papier.xls"));
-    if (arrete ||
+    // Declined: an earlier run's table must not reach the clipboard as if it were this one.
+    if (!arrete &&
         plateforme_->message(this, Plateforme::Genre::Question, texte_message(31), // export before Stopped?
-                             QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
-        ecrit_table_texte(nom);
+                             QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return;
+    ecrit_table_texte(nom);
     Codage codage;
     QGuiApplication::clipboard()->setText(decode_octets(lit_octets(nom), codage));
     plateforme_->message(this, Plateforme::Genre::Information,

@@ -93,13 +93,17 @@ struct Releve : QPaintDevice {
         bool begin(QPaintDevice*) override { return true; }
         bool end() override { return true; }
         void updateState(const QPaintEngineState&) override {}
-        void drawLines(const QLineF*, int) override {}
+        void drawLines(const QLineF* l, int n) override {
+            for (int i = 0; i < n; ++i)
+                traits.append(l[i].toLine());
+        }
         void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
         void drawTextItem(const QPointF& p, const QTextItem& t) override {
             textes.append({p.toPoint(), t.text()});
         }
         Type type() const override { return User; }
         QList<QPair<QPoint, QString>> textes;
+        QList<QLine> traits;
     };
     QPaintEngine* paintEngine() const override { return &moteur; }
     int metric(PaintDeviceMetric m) const override {
@@ -130,33 +134,31 @@ class TestTrace : public QObject {
         QCOMPARE(compte(im, QRect(40, 0, 1, 440), bleu), 440);   // and past the top
         // Ticks u(10) = 5 pixels long: two on x (0 and 5, labels hide their lower end), eleven on y.
         QCOMPARE(compte(im, QRect(0, 441, 616, 1), bleu), 2);
-        QCOMPARE(im.pixelColor(608, 441), bleu);
+        QCOMPARE(im.pixelColor(615, 441), bleu);
         QCOMPARE(compte(im, QRect(36, 0, 1, 469), bleu), 11);
         QCOMPARE(compte(im, QRect(35, 0, 1, 469), bleu), 0);
         QVERIFY(compte(im, zone_nom, marine) > 20);
     }
 
-    void etiquettes_data() {
+    // Every tick stands where a record of its value is drawn (the full-scale tick on the
+    // picture's last column), under its label.
+    void graduations_data() {
         QTest::addColumn<double>("etendue");
         QTest::addColumn<double>("pas");
         QTest::addColumn<QStringList>("attendues");
-        QTest::addColumn<QList<int>>("colonnes");
-        QTest::newRow("5") << 5.0 << 5.0 << QStringList{"0", "5"} << QList<int>{40, 608};
-        QTest::newRow("12: steps, not values")
-            << 12.0 << 5.0 << QStringList{"0", "5", "10"} << QList<int>{40, 328, 608};
-        QTest::newRow("3.5: full scale") << 3.5 << 5.0 << QStringList{"0", "3,5"} << QList<int>{40, 608};
-        QTest::newRow("100") << 100.0 << 10.0
-                             << QStringList{"0", "10", "20", "30", "40", "50", "60", "70", "80", "90", "100"}
-                             << QList<int>{40, 97, 155, 212, 270, 328, 385, 443, 500, 558, 608};
-        QTest::newRow("1e6: wide labels")
-            << 1e6 << 5e5 << QStringList{"0", "500000", "1000000"} << QList<int>{40, 328, 608};
+        QTest::newRow("50") << 50.0 << 10.0 << QStringList{"0", "10", "20", "30", "40", "50"};
+        QTest::newRow("65") << 65.0 << 10.0 << QStringList{"0", "10", "20", "30", "40", "50", "60"};
+        QTest::newRow("105") << 105.0 << 15.0 << QStringList{"0", "15", "30", "45", "60", "75", "90", "105"};
+        QTest::newRow("125") << 125.0 << 15.0
+                             << QStringList{"0", "15", "30", "45", "60", "75", "90", "105", "120"};
+        QTest::newRow("3.5: full scale") << 3.5 << 5.0 << QStringList{"0", "3,5"};
+        QTest::newRow("1e6: wide labels") << 1e6 << 5e5 << QStringList{"0", "500000", "1000000"};
     }
 
-    void etiquettes() {
+    void graduations() {
         QFETCH(double, etendue);
         QFETCH(double, pas);
         QFETCH(QStringList, attendues);
-        QFETCH(QList<int>, colonnes);
         Releve releve;
         QPainter p(&releve);
         p.setFont(police_graphe(18));
@@ -164,20 +166,32 @@ class TestTrace : public QObject {
         axe_x(p, ecran, etendue, pas, QLatin1Char(','), marine);
         axe_y(p, ecran, etendue, pas, QLatin1Char(','), marine);
         const auto& textes = releve.moteur.textes;
-        QCOMPARE(textes.size(), 2 * attendues.size());
+        QList<int> colonnes, lignes;
+        for (const QLine& l : releve.moteur.traits)
+            if (l.x1() == l.x2() && l.y1() == 439) colonnes.append(l.x1());
+            else if (l.y1() == l.y2() && l.x1() == 40) lignes.append(l.y1());
         const int n = attendues.size() - 1;
+        QCOMPARE(textes.size(), 2 * attendues.size());
+        QCOMPARE(colonnes.size(), n + 1);
+        QCOMPARE(lignes.size(), n + 1);
+        const Echelles e{etendue, etendue, pas, pas};
         for (int i = 0; i <= n; ++i) {
+            const double v = n == 1 ? i * etendue : i * pas;
+            const QPoint record = vers_pixel(ecran, e, v, v);
+            QCOMPARE(colonnes[i], std::min(record.x(), 615));
+            QCOMPARE(lignes[i], record.y());
             const auto& [px, tx] = textes[i];
             const auto& [py, ty] = textes[n + 1 + i];
             QCOMPARE(tx, attendues[i]);
             QCOMPARE(ty, attendues[i]);
-            // Centred on its tick, unless that would cut it at the picture's right edge.
+            // Centred on its tick, unless that would cut it at the picture's edge.
             const int largeur = fm.horizontalAdvance(tx);
             QVERIFY(std::abs(px.x() + largeur / 2 - std::min(colonnes[i], 616 - largeur + largeur / 2)) <= 1);
             QVERIFY(px.x() >= 0 && px.x() + largeur <= 616);
             QCOMPARE(px.y(), 440 + fm.ascent());
-            QVERIFY(std::abs(py.x() + fm.horizontalAdvance(ty) / 2 - 20) <= 1);
-            QCOMPARE(py.y(), 439 - i * 429 / n + 5);
+            QVERIFY(py.x() >= 0);
+            QVERIFY(std::abs(py.x() + largeur / 2 - std::max(20, largeur / 2)) <= 1);
+            QCOMPARE(py.y(), lignes[i] + 5);
         }
     }
 

@@ -155,16 +155,20 @@ private slots:
         QTest::addColumn<int>("reponse");
         QTest::addColumn<QString>("choisi"); // null: the save dialog is cancelled
         QTest::addColumn<bool>("ecrit");
-        QTest::newRow("nothing typed, nothing asked") << false << 0 << QString() << false;
-        QTest::newRow("No") << true << int(QMessageBox::No) << QString() << false;
-        QTest::newRow("Yes, dialog cancelled") << true << int(QMessageBox::Yes) << QString() << false;
-        QTest::newRow("Yes") << true << int(QMessageBox::Yes) << "run.txt" << true;
+        QTest::addColumn<bool>("ferme");
+        QTest::newRow("nothing typed, nothing asked") << false << 0 << QString() << false << true;
+        QTest::newRow("No") << true << int(QMessageBox::No) << QString() << false << true;
+        QTest::newRow("Cancel or Esc: stays open") << true << int(QMessageBox::Cancel) << QString() << false << false;
+        QTest::newRow("Yes, dialog cancelled: stays open")
+            << true << int(QMessageBox::Yes) << QString() << false << false;
+        QTest::newRow("Yes") << true << int(QMessageBox::Yes) << "run.txt" << true << true;
     }
     void question_a_la_fermeture() {
         QFETCH(bool, tape);
         QFETCH(int, reponse);
         QFETCH(QString, choisi);
         QFETCH(bool, ecrit);
+        QFETCH(bool, ferme);
         Session s;
         const QString cible = s.chemin("run.txt");
         TForm1& f = s.demarre_sur("run.txt", fichier(true));
@@ -172,8 +176,9 @@ private slots:
             QTest::keyClicks(f.Memo3, "bye");
         s.plateforme->reponses.push_back(QMessageBox::StandardButton(reponse));
         s.plateforme->fichiers_enregistres << (choisi.isNull() ? QString() : s.chemin(choisi));
-        QVERIFY(f.close());
-        QVERIFY(!f.isVisible());
+        QCOMPARE(f.close(), ferme);
+        QCOMPARE(f.isVisible(), !ferme);
+        QCOMPARE(f.Memo3->toPlainText(), tape ? "bye" : "");
         const QString question = f.texte_message(29) + "\n\n" + f.texte_message(30) + " ";
         QCOMPARE(s.plateforme->messages.value(0), tape ? question : QString());
         QCOMPARE(s.plateforme->enregistrements.size(), reponse == QMessageBox::Yes ? 1 : 0);

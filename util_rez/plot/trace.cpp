@@ -82,13 +82,6 @@ int nombre_intervalles(long double etendue, long double& pas) {
     return n;
 }
 
-namespace {
-
-int position_graduation(int i, int n, int longueur) {
-    return static_cast<int>(static_cast<int64_t>(i) * longueur / n);
-}
-
-} // namespace
 
 GeometrieTrace geometrie_ecran(int largeur_image, int hauteur_image) {
     GeometrieTrace g;
@@ -133,15 +126,37 @@ bool echelles_valides(const Echelles& e) {
     return echelle_valide(e.etendue_x, e.pas_x) && echelle_valide(e.etendue_y, e.pas_y);
 }
 
+namespace {
+
+int decalage_pixel(long double valeur, long double etendue, int longueur) {
+    const long double min = 0;
+    return arrondi_sature((valeur - min) / etendue * longueur);
+}
+
+} // namespace
+
 int colonne_pixel(const GeometrieTrace& geo, const Echelles& e, long double x) {
-    const long double min_x = 0;
-    return arrondi_sature((x - min_x) / e.etendue_x * geo.largeur_trace) + geo.origine_x;
+    return decalage_pixel(x, e.etendue_x, geo.largeur_trace) + geo.origine_x;
 }
 
 int ligne_pixel(const GeometrieTrace& geo, const Echelles& e, long double y) {
-    const long double min_y = 0;
-    return geo.origine_y - arrondi_sature((y - min_y) / e.etendue_y * geo.hauteur_trace);
+    return geo.origine_y - decalage_pixel(y, e.etendue_y, geo.hauteur_trace);
 }
+
+namespace {
+
+// A tick stands where a record of its value is drawn, so the labels read true under the curves.
+// The full-scale tick of the screen would fall just past the picture: it keeps its last column.
+int colonne_graduation(const GeometrieTrace& geo, long double etendue, long double valeur,
+                       int derniere_colonne) {
+    return std::min(decalage_pixel(valeur, etendue, geo.largeur_trace) + geo.origine_x, derniere_colonne);
+}
+
+int ligne_graduation(const GeometrieTrace& geo, long double etendue, long double valeur) {
+    return geo.origine_y - decalage_pixel(valeur, etendue, geo.hauteur_trace);
+}
+
+} // namespace
 
 QPoint vers_pixel(const GeometrieTrace& geo, const Echelles& e, long double x, long double y) {
     return {colonne_pixel(geo, e, x), ligne_pixel(geo, e, y)};
@@ -179,17 +194,15 @@ void axe_x(QPainter& p, const GeometrieTrace& geo, long double etendue, long dou
     const int droite = surface ? static_cast<int>(surface->width() / surface->devicePixelRatio())
                                : std::numeric_limits<int>::max();
     const QFontMetrics fm = p.fontMetrics();
-    long double v = 0;
     for (int i = 0; i <= n; ++i) {
-        int c = position_graduation(i, n, geo.largeur_trace) + geo.origine_x;
-        if (i == n) c -= unite_relative(geo, 15);
+        const long double v = i * pas;
+        const int c = colonne_graduation(geo, etendue, v, droite - 1);
         trait(p, c, geo.origine_y, c, geo.origine_y + unite_relative(geo, 10));
         const QString texte = FloatToStr(v, separateur);
         const int largeur = fm.horizontalAdvance(texte);
         const int centre = std::max(largeur / 2, std::min(c, droite - largeur + largeur / 2));
         texte_ancre(p, centre, geo.origine_y + geo.decalage_etiquettes_x, texte, QLatin1Char('c'),
                     QLatin1Char('b'), encre);
-        v += pas;
     }
 }
 
@@ -199,13 +212,15 @@ void axe_y(QPainter& p, const GeometrieTrace& geo, long double etendue, long dou
     if (!echelle_valide(etendue, pas)) return;
     const int n = nombre_intervalles(etendue, pas);
     const int u10 = unite_relative(geo, 10);
-    long double v = 0;
+    const QFontMetrics fm = p.fontMetrics();
     for (int i = 0; i <= n; ++i) {
-        const int r = geo.origine_y - position_graduation(i, n, geo.hauteur_trace);
+        const long double v = i * pas;
+        const int r = ligne_graduation(geo, etendue, v);
         trait(p, geo.origine_x, r, geo.origine_x - u10, r);
-        texte_ancre(p, geo.origine_x - geo.ecart_etiquettes_y, r + u10, FloatToStr(v, separateur),
-                    QLatin1Char('c'), QLatin1Char('L'), encre);
-        v += pas;
+        const QString texte = FloatToStr(v, separateur);
+        // A wide label would lose its first digits at the picture's left edge.
+        const int centre = std::max(fm.horizontalAdvance(texte) / 2, geo.origine_x - geo.ecart_etiquettes_y);
+        texte_ancre(p, centre, r + u10, texte, QLatin1Char('c'), QLatin1Char('L'), encre);
     }
 }
 

@@ -43,10 +43,10 @@ struct DonneesTrace {
 inline const QColor couleur_axes{0x00, 0x00, 0xFF};
 inline const QColor couleur_textes{0x00, 0x00, 0x80};
 
-// Curve k (1..8) is drawn in colour k: blue, purple, green, navy, black, maroon, red, purple.
+// Curve k (1..8) is drawn in colour k: blue, purple, green, navy, black, maroon, red, teal.
 inline const std::array<QColor, 9> couleurs_courbes_depart{
     QColor(),        QColor(0, 0, 255), QColor(128, 0, 128), QColor(0, 128, 0),  QColor(0, 0, 128),
-    QColor(0, 0, 0), QColor(128, 0, 0), QColor(255, 0, 0),   QColor(128, 0, 128)};
+    QColor(0, 0, 0), QColor(128, 0, 0), QColor(255, 0, 0),   QColor(0, 128, 128)};
 
 GeometrieTrace geometrie_ecran(int largeur_image, int hauteur_image);
 
