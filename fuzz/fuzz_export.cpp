@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t taille) {
     d.virgule = virgule;
     const PlanTableur plan = planifie_tableur(d);
     FUZZ_VERIFIE(plan.bloc.size() == r.nb_enreg);
-    for (const QStringList& rang : plan.bloc)
+    for (const auto& rang : plan.bloc)
         FUZZ_VERIFIE(rang.size() == 9);
     for (const CelluleTableur& c : plan.cellules)
         FUZZ_VERIFIE(c.ligne >= 1 && c.colonne >= 1);

@@ -43,8 +43,8 @@ bool feuille_ordonnee(const QByteArray& xml) {
 }
 
 // The texts of the cells by position, as a spreadsheet reads them.
-CellulesFeuille lit_cellules(const QByteArray& xml) {
-    CellulesFeuille c;
+std::map<std::pair<int, int>, QString> lit_cellules(const QByteArray& xml) {
+    std::map<std::pair<int, int>, QString> c;
     QXmlStreamReader r(xml);
     r.setNamespaceProcessing(false);
     std::pair<int, int> ici{0, 0};
@@ -81,10 +81,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t taille) {
     FUZZ_VERIFIE(xml_bien_forme(sortie));
     if (!feuille_ordonnee(xml)) return 0;
     FUZZ_VERIFIE(feuille_ordonnee(sortie));
-    const CellulesFeuille lues = lit_cellules(sortie);
-    for (const auto& [position, texte] : cellules) {
+    const auto lues = lit_cellules(sortie);
+    for (const auto& [position, valeur] : cellules) {
         const auto it = lues.find(position);
-        FUZZ_VERIFIE(it != lues.end() && it->second == texte);
+        FUZZ_VERIFIE(it != lues.end() && it->second == valeur.texte());
     }
     return 0;
 }

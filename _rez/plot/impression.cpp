@@ -83,7 +83,7 @@ void TForm1::imprime_sur(QPrinter& imprimante, QSize page, const QString& nom) {
     // Qt falls back on another printer when the one asked for is gone; the user agreed to this one only.
     if (imprimante.outputFormat() != QPrinter::NativeFormat || imprimante.printerName() != nom)
         throw ErreurRez(echec);
-    const TextesPage textes = textes_page(chemin_cible, lignes_chargees, lignes_affichees(*Memo3));
+    const TextesPage textes = textes_page(chemin_cible, lignes_chargees, lignes_affichees(*Memo3), Label1->text());
     QPainter p;
     if (!p.begin(&imprimante)) throw ErreurRez(echec);
     try {

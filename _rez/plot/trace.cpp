@@ -21,6 +21,8 @@ DonneesTrace TForm1::donnees_trace() const {
     d.chemin_cible = chemin_cible;
     d.separateur = separateur_locale();
     d.note_echelle_invalide = texte_message(68); // note: full scale not above 0
+    for (int k = 1; k <= 8; ++k)
+        d.noms[k] = cases_courbes[k]->text();
     return d;
 }
 

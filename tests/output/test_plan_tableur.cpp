@@ -2,20 +2,20 @@
 #include "util_rez/output/plan_tableur.h"
 
 #include <QtTest>
+#include <cmath>
 #include <memory>
+
+Q_DECLARE_METATYPE(ValeurCellule)
 
 namespace {
 
 using Etat = QMap<QPair<int, int>, QString>;
 
-// What the sheet holds once the plan is written, each write over the one before.
+// The texts the sheet holds once the plan's cells are written, each write over the one before.
 Etat etat(const PlanTableur& p) {
     Etat e;
     for (const CelluleTableur& c : p.cellules)
         e[{c.ligne, c.colonne}] = c.texte;
-    for (qsizetype r = 0; r < p.bloc.size(); ++r)
-        for (qsizetype c = 0; c < p.bloc[r].size(); ++c)
-            e[{PlanTableur::ligne_bloc + int(r), 1 + int(c)}] = p.bloc[r][c];
     return e;
 }
 
@@ -79,34 +79,43 @@ class TestPlanTableur : public QObject {
         QFETCH(QStringList, attendu);
         QCOMPARE(colonne(etat(planifie_tableur(donnees(lignes, commentaire))), 11), attendu);
     }
+    // Columns 8 and 9 are column 7 less 5 and less 3, rounded to the decimals the line gave them.
     void enregistrements_data() {
-        QTest::addColumn<bool>("virgule");
-        QTest::addColumn<QString>("x");
-        QTest::newRow("decimal point") << false << "0.5";
-        QTest::newRow("decimal comma") << true << "0,5";
+        QTest::addColumn<QList<double>>("rang"); // columns 1, 3, 5 and 7
+        QTest::addColumn<QList<ValeurCellule>>("attendu");
+        const auto n = [](double v) { return ValeurCellule(v); };
+        QTest::newRow("float noise")
+            << QList<double>{0.5, 18.05, 4.1, 18.18} << QList<ValeurCellule>{n(0.5), n(18.05), n(4.1), n(18.18), n(14.08), n(0.13)};
+        QTest::newRow("the larger decimals") << QList<double>{1, 1.125, 0.1, 2.5}
+                                             << QList<ValeurCellule>{n(1), n(1.125), n(0.1), n(2.5), n(2.4), n(1.375)};
+        QTest::newRow("small values") << QList<double>{-1.5e-7, 0.1, 1e-7, 0.3}
+                                      << QList<ValeurCellule>{n(-1.5e-7), n(0.1), n(1e-7), n(0.3), n(0.2999999), n(0.2)};
+        QTest::newRow("not finite: texts")
+            << QList<double>{INFINITY, 1, 2, NAN}
+            << QList<ValeurCellule>{QStringLiteral("INF"), n(1), n(2), QStringLiteral("NAN"), QStringLiteral("NAN"),
+                                    QStringLiteral("NAN")};
     }
     void enregistrements() {
-        QFETCH(bool, virgule);
-        QFETCH(QString, x);
+        QFETCH(QList<double>, rang);
+        QFETCH(QList<ValeurCellule>, attendu);
         auto t = std::make_unique<Tableau>();
-        for (int j = 1; j <= 9; ++j) {
-            (*t)(j, 1) = 0.5 * j;
-            (*t)(j, 2) = -1.5e-7 * j;
-        }
+        for (int j = 1; j <= 9; ++j)
+            (*t)(j, 2) = j;
+        const int colonnes[] = {1, 3, 5, 7};
+        for (int i = 0; i < 4; ++i)
+            (*t)(colonnes[i], 1) = rang[i];
+        (*t)(8, 1) = (*t)(7, 1) - (*t)(5, 1);
+        (*t)(9, 1) = (*t)(7, 1) - (*t)(3, 1);
         DonneesTableur d = donnees(fichier);
         d.tableau = t.get();
         d.nb_enreg = 2;
-        d.virgule = virgule;
         const PlanTableur p = planifie_tableur(d);
-        const Etat e = etat(p);
+        QCOMPARE(etat(p).value({1, 9}), QStringLiteral("2"));
         QCOMPARE(p.bloc.size(), 2);
-        QCOMPARE(e.value({1, 9}), QStringLiteral("2"));
-        QCOMPARE(e.value({7, 1}), x);
-        QCOMPARE(e.value({7, 9}), virgule ? QStringLiteral("4,5") : QStringLiteral("4.5"));
-        QCOMPARE(e.value({8, 1}), virgule ? QStringLiteral("-1,5E-7") : QStringLiteral("-1.5E-7"));
-        QCOMPARE(e.value({8, 2}), QStringLiteral("-3E-7"));
-        QVERIFY(!e.contains({9, 1}));
-        QVERIFY(!e.contains({7, 10}));
+        const QList<ValeurCellule>& r = p.bloc[0];
+        QCOMPARE(r.size(), 9);
+        QCOMPARE((QList<ValeurCellule>{r[0], r[2], r[4], r[6], r[7], r[8]}), attendu);
+        QCOMPARE(p.bloc[1][8], ValeurCellule(9.0));
     }
     void sans_enregistrement() {
         auto t = std::make_unique<Tableau>();

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QtTest>
+#include <memory>
 
 namespace {
 
@@ -102,18 +103,22 @@ class TestPageImprimee : public QObject {
 
     void rangees_de_l_exemple() {
         QStringList cible = cible_avec_resume(41, 39);
-        const TextesPage t =
-            textes_page(QStringLiteral("C:\\runs\\run7.txt"), cible, {"one", "two", "three"});
+        const TextesPage t = textes_page(QStringLiteral("C:\\runs\\run7.txt"), cible, {"one", "two", "three"},
+                                         QStringLiteral("Comment"));
         QCOMPARE(t.nom, QStringLiteral("run7.txt"));
         QCOMPARE(t.suite, (QStringList{"one", "two", "three", "Count Summary", "40 1 2"}));
         const MiseEnPage m = met_en_page(t, a4, haut_a4());
         QCOMPARE(m.nb_pages, 1);
         const QList<QPair<int, QString>> attendues{
-            {100, "run7.txt"}, {300, "Bench 7"}, {400, "Operator Alice"}, {500, "Runtime A B"}, {700, "one"},
-            {800, "two"},      {900, "three"},   {1000, "Count Summary"}, {1100, "40 1 2"}};
+            {100, "run7.txt"}, {300, "Bench 7"}, {400, "Operator Alice"}, {500, "Runtime A B"},
+            {700, "Comment"},  {800, "one"},     {900, "two"},            {1000, "three"},
+            {1100, "Count Summary"}, {1200, "40 1 2"}};
         QCOMPARE(rangees(m, 0), attendues);
         QVERIFY(m.lignes.first().titre);
+        QVERIFY(m.lignes[4].titre); // the comment's heading in bold
         QVERIFY(!m.lignes.last().titre);
+        // Without a comment there is nothing to head.
+        QVERIFY(textes_page("run.txt", cible, {}, QStringLiteral("Comment")).titre_commentaire.isEmpty());
         QCOMPARE(m.lignes.last().colonne, 500);
     }
 
@@ -135,7 +140,7 @@ class TestPageImprimee : public QObject {
         QFETCH(QStringList, cible);
         QFETCH(QStringList, entete);
         QFETCH(QStringList, suite);
-        const TextesPage t = textes_page(QStringLiteral("/data/run.txt"), cible, {"note"});
+        const TextesPage t = textes_page(QStringLiteral("/data/run.txt"), cible, {"note"}, {});
         QCOMPARE(t.entete, entete);
         QCOMPARE(t.suite, suite);
     }
@@ -144,7 +149,7 @@ class TestPageImprimee : public QObject {
         QStringList commentaire;
         for (int i = 1; i <= 100; ++i)
             commentaire.append(QStringLiteral("comment %1").arg(i));
-        const TextesPage t = textes_page(QStringLiteral("run.txt"), cible_avec_resume(3, -1), commentaire);
+        const TextesPage t = textes_page(QStringLiteral("run.txt"), cible_avec_resume(3, -1), commentaire, {});
         const int haut = haut_a4();
         QVERIFY(haut > 2000 && haut < 2200);
         const MiseEnPage m = met_en_page(t, a4, haut);
@@ -172,7 +177,7 @@ class TestPageImprimee : public QObject {
             mots.append(QStringLiteral("word%1").arg(i));
         const QString longue = mots.join(QLatin1Char(' '));
         const TextesPage t =
-            textes_page(QStringLiteral("run.txt"), {"\"" + longue + "\"", "\"h2\"", "\"n\""}, {"c"});
+            textes_page(QStringLiteral("run.txt"), {"\"" + longue + "\"", "\"h2\"", "\"n\""}, {"c"}, {});
         const MiseEnPage m = met_en_page(t, a4, haut_a4());
         const auto r = rangees(m, 0);
         QVERIFY(r.size() > 5);
@@ -190,6 +195,56 @@ class TestPageImprimee : public QObject {
         QCOMPARE(r.last(), qMakePair(ligne + 300, QStringLiteral("c")));
     }
 
+    // The checked curves' names in their colours, under the x labels, within the plot's width.
+    void legende() {
+        const QFont f = police_page(false);
+        const QFontMetrics fm(f);
+        const GeometrieTrace g = geometrie_page(a4, f, {5, 100, 5, 10}, QLatin1Char('.'));
+        DonneesTrace d;
+        for (int k = 1; k <= 8; ++k) {
+            d.noms[k] = QStringLiteral("Temperature of probe %1").arg(k);
+            d.couleurs[k] = couleurs_courbes_depart[k];
+            d.coches[k] = k != 3;
+        }
+        const QList<EntreeLegende> l = legende_page(g, d, f);
+        QCOMPARE(l.size(), 7);
+        for (int i = 0; i < l.size(); ++i) {
+            const int k = i < 2 ? i + 1 : i + 2;
+            QCOMPARE(l[i].nom, d.noms[k]);
+            QCOMPARE(l[i].couleur, d.couleurs[k]);
+            const QRect r(l[i].position, QSize(fm.horizontalAdvance(l[i].nom), fm.height()));
+            QVERIFY(r.top() >= g.origine_y + g.decalage_etiquettes_x + fm.height());
+            QVERIFY(r.left() >= g.origine_x && r.right() < g.origine_x + g.largeur_trace);
+            QVERIFY(r.bottom() < a4.height() - colonne_textes);
+        }
+        QVERIFY(l.last().position.y() > l.first().position.y()); // continued on another row
+    }
+
+    // On paper a zoomed curve stops at the axes' ends; the screen draws it to the picture's edge.
+    void courbes_rognees_sur_papier() {
+        auto t = std::make_unique<Tableau>();
+        (*t)(1, 2) = 10;
+        (*t)(2, 2) = 200;
+        DonneesTrace d{{5, 100, 5, 10}, t.get(), 2, {}, {}, "2", {}, QLatin1Char('.'), {}};
+        d.coches[1] = true;
+        d.couleurs[1] = Qt::red;
+        const auto rouges = [](const QImage& im, const QRect& zone, bool dedans) {
+            int n = 0;
+            for (int y = 0; y < im.height(); ++y)
+                for (int x = 0; x < im.width(); ++x)
+                    n += im.pixelColor(x, y) == Qt::red && zone.contains(x, y) == dedans;
+            return n;
+        };
+        QImage apercu(248, 350, QImage::Format_RGB32);
+        trace_apercu(apercu, d);
+        const QRect zone = zone_courbes(geometrie_apercu(apercu.size()));
+        QVERIFY(rouges(apercu, zone, true) > 0);
+        QCOMPARE(rouges(apercu, zone, false), 0);
+        QImage ecran(616, 469, QImage::Format_RGB32);
+        trace_ecran(ecran, d);
+        QVERIFY(rouges(ecran, zone_courbes(geometrie_ecran(616, 469)), false) > 0);
+    }
+
     // The same painting the printer gets, on a PDF written in memory.
     void pages_du_travail() {
         QBuffer pdf;
@@ -204,7 +259,7 @@ class TestPageImprimee : public QObject {
         {
             QPainter p(&ecrivain);
             trace_pages(p, ecrivain, a4, {{5, 100, 5, 10}, nullptr, 0, {}, {}, "2", {}, QLatin1Char('.'), {}},
-                        textes_page("run.txt", {}, commentaire));
+                        textes_page("run.txt", {}, commentaire, {}));
         }
         QCOMPARE(pdf.data().count("/Type /Page\n") + pdf.data().count("/Type /Page\r"), 2);
     }

@@ -195,6 +195,14 @@ class TestTrace : public QObject {
         }
     }
 
+    // Two checked curves never share a colour; curve 8 is teal.
+    void couleurs_de_depart() {
+        QCOMPARE(couleurs_courbes_depart[8], QColor(0x00, 0x80, 0x80));
+        for (int k = 1; k <= 8; ++k)
+            for (int j = 1; j < k; ++j)
+                QVERIFY(couleurs_courbes_depart[j] != couleurs_courbes_depart[k]);
+    }
+
     // Right end and bottom on the point; the painter keeps its own pen.
     void texte_ancre_g_h() {
         Releve releve;

@@ -10,6 +10,7 @@
 #include <QThread>
 #include <QUrl>
 #include <algorithm>
+#include <cmath>
 #include <cerrno>
 #include <signal.h>
 #include <sys/socket.h>
@@ -155,15 +156,32 @@ inline QList<QList<CelluleCsv>> feuille_par_office(const QString& fichier) {
     return lit_csv(QString::fromUtf8(csv.readAll()));
 }
 
+// A number cell as the office shows it, in whatever decimal mark its locale uses.
+inline bool montre_le_nombre(const CelluleCsv& x, double attendu) {
+    bool ok = false;
+    const double v = QString(x.texte).replace(u',', u'.').toDouble(&ok);
+    return ok && !x.texte_cite && std::abs(v - attendu) <= 1e-9 * std::max(1.0, std::abs(attendu));
+}
+
 // Every cell of the sheet, compared with what a test expects at (row, column) from 1: each
-// expected text in a text cell, every other cell empty. Returns the first difference.
-inline QString difference(const QList<QList<CelluleCsv>>& feuille,
-                          const QMap<QPair<int, int>, QString>& attendu) {
+// expected text in a text cell, each expected number in a number cell, every other cell empty.
+// Returns the first difference.
+inline QString difference(const QList<QList<CelluleCsv>>& feuille, const QMap<QPair<int, int>, QString>& attendu,
+                          const QMap<QPair<int, int>, double>& nombres = {}) {
     QMap<QPair<int, int>, QString> reste = attendu;
     for (qsizetype r = 0; r < feuille.size(); ++r) {
         for (qsizetype c = 0; c < feuille[r].size(); ++c) {
             const QPair<int, int> pos(int(r) + 1, int(c) + 1);
             const CelluleCsv& x = feuille[r][c];
+            if (nombres.contains(pos)) {
+                if (!montre_le_nombre(x, nombres[pos]))
+                    return QStringLiteral("row %1 column %2: \"%3\"%4, expected the number %5")
+                        .arg(pos.first)
+                        .arg(pos.second)
+                        .arg(x.texte, x.texte_cite ? QStringLiteral(" (a text)") : QString())
+                        .arg(nombres[pos], 0, 'g', 17);
+                continue;
+            }
             const QString voulu = reste.take(pos);
             if (x.texte != voulu || (!voulu.isEmpty() && !x.texte_cite))
                 return QStringLiteral("row %1 column %2: \"%3\"%4, expected \"%5\"")

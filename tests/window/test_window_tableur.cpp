@@ -25,8 +25,8 @@ const QByteArray cible_type =
 
 using Attendu = QMap<QPair<int, int>, QString>;
 
-// The sheet the export of cible_type leaves, with the comment "first" / "second, with a comma"
-// and the decimal comma.
+// The texts of the sheet the export of cible_type leaves, with the comment "first" /
+// "second, with a comma".
 Attendu feuille_attendue(const TForm1& f) {
     Attendu a;
     a[{1, 1}] = "Bench 3 - run 7";
@@ -38,14 +38,19 @@ Attendu feuille_attendue(const TForm1& f) {
     for (int c = 1; c <= 8; ++c)
         a[{6, c + 1}] = f.cases_courbes[c]->text();
     a[{1, 9}] = "2";
-    const QList<QStringList> rangs = {
-        {"0,5", "20,1", "21,3", "1013,25", "0,047", "45", "-3", "-3,047", "-24,3"},
-        {"1", "20,2", "21,4", "1013,5", "1,23E-5", "46", "1,23456789012346E17", "1,23456789012346E17",
-         "1,23456789012346E17"}};
+    return a;
+}
+
+// Its record cells: numbers, whatever the decimal-mark setting.
+QMap<QPair<int, int>, double> nombres_attendus() {
+    const QList<QList<double>> rangs = {{0.5, 20.1, 21.3, 1013.25, 0.047, 45, -3, -3.047, -24.3},
+                                        {1, 20.2, 21.4, 1013.5, 1.23e-5, 46, 1.23456789012345678e17,
+                                         1.23456789012345678e17, 1.23456789012345678e17}};
+    QMap<QPair<int, int>, double> n;
     for (int r = 0; r < rangs.size(); ++r)
         for (int c = 0; c < 9; ++c)
-            a[{7 + r, c + 1}] = rangs[r][c];
-    return a;
+            n[{7 + r, c + 1}] = rangs[r][c];
+    return n;
 }
 
 TForm1& demarre_sur_cible(Session& s, int choix, std::function<void(PlateformeTest&)> prepare = {}) {
@@ -148,7 +153,7 @@ class TestTableur : public QObject {
         QCOMPARE(s.plateforme->documents.size(), 1);
         const QString rempli = s.plateforme->documents.first();
         QVERIFY(rempli != s.chemin("Lintrace_.xl0"));
-        QCOMPARE(cellules(rempli).value("A7").texte, QStringLiteral("0,5"));
+        QCOMPARE(cellules(rempli).value("A7").texte, QStringLiteral("0.5"));
         QFile::remove(rempli);
     }
     void modele_qui_n_est_pas_un_classeur_data() {
@@ -183,7 +188,7 @@ class TestTableur : public QObject {
         QCOMPARE(s.plateforme->documents, QStringList{s.chemin("Lintrace_.xls")});
         QCOMPARE(s.plateforme->curseurs, (QList<bool>{true, false}));
         const QString d = aide_test::difference(aide_test::feuille_par_office(s.chemin("Lintrace_.xls")),
-                                                feuille_attendue(f));
+                                                feuille_attendue(f), nombres_attendus());
         QVERIFY2(d.isEmpty(), qPrintable(d));
     }
     void aller_retour_openoffice() {
@@ -212,7 +217,8 @@ class TestTableur : public QObject {
         const QString ods = s.chemin("stored.ods");
         f.tableur_uno()->enregistre_copie(ods);
         f.tableur_uno()->ferme_document();
-        const QString d = aide_test::difference(aide_test::feuille_par_office(ods), feuille_attendue(f));
+        const QString d =
+            aide_test::difference(aide_test::feuille_par_office(ods), feuille_attendue(f), nombres_attendus());
         QVERIFY2(d.isEmpty(), qPrintable(d));
         f.tableur_uno()->arrete_office();
     }

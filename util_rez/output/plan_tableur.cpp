@@ -4,6 +4,9 @@
 #include "util_rez/output/nombre_tableur.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <string>
 
 namespace {
 
@@ -23,6 +26,42 @@ void planifie_colonne_K(const DonneesTableur& d, QList<CelluleTableur>& c) {
         c.append({++ligne, colonne_K, l});
 }
 
+// Decimals of the shortest text that reads back as `v`: those the record line wrote, for any
+// value written with up to 15 significant digits.
+int decimales(double v) {
+    if (!std::isfinite(v))
+        return 0;
+    char buf[32];
+    const std::string s(buf, std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific).ptr);
+    const auto e = s.find('e');
+    const auto point = s.find('.');
+    const int apres_point = point == std::string::npos ? 0 : static_cast<int>(e - point - 1);
+    return std::max(0, apres_point - std::stoi(s.substr(e + 1)));
+}
+
+// 18.18 - 18.05 is 0.1299999999999999 in binary; the sheet should show what the line implies.
+double arrondi_decimales(double v, int d) {
+    char buf[400];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, d);
+    if (!std::isfinite(v) || r.ec != std::errc())
+        return v;
+    double arrondi = v;
+    std::from_chars(buf, r.ptr, arrondi);
+    return arrondi;
+}
+
+// Columns 8 and 9 are column 7 less column 5 and less column 3.
+double valeur(const Tableau& t, int j, int r) {
+    const int soustrait = j == 8 ? 5 : j == 9 ? 3 : 0;
+    if (soustrait == 0)
+        return t(j, r);
+    return arrondi_decimales(t(j, r), std::max(decimales(t(7, r)), decimales(t(soustrait, r))));
+}
+
+ValeurCellule cellule(double v, bool virgule) {
+    return std::isfinite(v) ? ValeurCellule(v) : ValeurCellule(nombre_tableur(v, virgule));
+}
+
 } // namespace
 
 PlanTableur planifie_tableur(const DonneesTableur& d) {
@@ -39,10 +78,10 @@ PlanTableur planifie_tableur(const DonneesTableur& d) {
     p.cellules.append({1, 9, QString::number(n)});
     p.bloc.reserve(n);
     for (int r = 1; r <= n; ++r) {
-        QStringList rang;
+        QList<ValeurCellule> rang;
         rang.reserve(nb_colonnes);
         for (int j = 1; j <= nb_colonnes; ++j)
-            rang.append(nombre_tableur((*d.tableau)(j, r), d.virgule));
+            rang.append(cellule(valeur(*d.tableau, j, r), d.virgule));
         p.bloc.append(rang);
     }
     return p;

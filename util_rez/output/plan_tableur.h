@@ -1,4 +1,5 @@
 #pragma once
+#include "util_rez/output/valeur_cellule.h"
 #include "util_rez/target/tableau.h"
 
 #include <QList>
@@ -20,7 +21,7 @@ struct DonneesTableur {
     std::array<QString, 9> noms; // [1..8]: the curve names
     const Tableau* tableau = nullptr;
     int nb_enreg = 0;
-    bool virgule = false; // the setup's decimal mark is a comma
+    bool virgule = false; // the setup's decimal mark is a comma (for the texts of non-finite values)
 };
 
 // What an export writes into the first sheet. Written cell by cell, the record number in
@@ -28,7 +29,8 @@ struct DonneesTableur {
 struct PlanTableur {
     QList<CelluleTableur> cellules; // headers, column K, row 6 and I1, in writing order
     static constexpr int ligne_bloc = 7;
-    QList<QStringList> bloc; // one row of nine texts per record, from A7
+    // One row of nine numbers per record, from A7; a value that is no finite number stays a text.
+    QList<QList<ValeurCellule>> bloc;
 };
 
 PlanTableur planifie_tableur(const DonneesTableur& d);

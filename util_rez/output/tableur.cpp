@@ -4,7 +4,7 @@
 
 #include <QFile>
 
-void Tableur::ecrit_bloc(int ligne, int colonne, const QList<QStringList>& rangs) {
+void Tableur::ecrit_bloc(int ligne, int colonne, const QList<QList<ValeurCellule>>& rangs) {
     for (qsizetype r = 0; r < rangs.size(); ++r)
         for (qsizetype c = 0; c < rangs[r].size(); ++c)
             ecrit(ligne + int(r), colonne + int(c), rangs[r][c]);

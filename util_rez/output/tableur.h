@@ -1,5 +1,6 @@
 #pragma once
 #include "util_rez/base/erreur.h"
+#include "util_rez/output/valeur_cellule.h"
 
 #include <QList>
 #include <QString>
@@ -34,8 +35,8 @@ class ErreurTableur : public ErreurRez {
     QString chemin_;
 };
 
-// A spreadsheet application as the export drives it: open a workbook, show it, put texts
-// into cells of its first sheet by row and column (from 1). Throws ErreurTableur.
+// A spreadsheet application as the export drives it: open a workbook, show it, put texts and
+// numbers into cells of its first sheet by row and column (from 1). Throws ErreurTableur.
 class Tableur {
   public:
     virtual ~Tableur() = default;
@@ -44,9 +45,9 @@ class Tableur {
     // Opens the workbook and selects its first sheet.
     virtual void ouvre(const QString& chemin) = 0;
     // False when that one cell could not be written; throws when the application is gone.
-    virtual bool ecrit(int ligne, int colonne, const QString& texte) = 0;
-    // Rows of texts from (ligne, colonne), leaving the cells as writing them one by one would.
-    virtual void ecrit_bloc(int ligne, int colonne, const QList<QStringList>& rangs);
+    virtual bool ecrit(int ligne, int colonne, const ValeurCellule& valeur) = 0;
+    // Rows of values from (ligne, colonne), leaving the cells as writing them one by one would.
+    virtual void ecrit_bloc(int ligne, int colonne, const QList<QList<ValeurCellule>>& rangs);
     // Called once every cell is written.
     virtual void termine() {}
 };

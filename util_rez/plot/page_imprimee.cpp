@@ -159,6 +159,7 @@ GeometrieTrace geometrie_apercu(QSize apercu) {
     g.base_unite = g.largeur_trace;
     g.origine_x = apercu.width() / 4;
     g.origine_y = 5 * apercu.height() / 8;
+    g.rogne_courbes = true;
     return g;
 }
 
@@ -174,6 +175,7 @@ GeometrieTrace geometrie_page(QSize page, const QFont& etiquettes, const Echelle
     g.decalage_etiquettes_x = u10 + 1;
     const int y_max = largeur_etiquettes(etiquettes, echelles.etendue_y, echelles.pas_y, separateur);
     g.ecart_etiquettes_y = 2 * u10 + (y_max + 1) / 2;
+    g.rogne_courbes = true;
     return g;
 }
 
@@ -190,11 +192,13 @@ int cherche_ligne(const QStringList& lignes, const QString& texte) {
 }
 
 TextesPage textes_page(const QString& chemin_cible, const QStringList& lignes_cible,
-                       const QStringList& commentaire) {
+                       const QStringList& commentaire, const QString& titre_commentaire) {
     TextesPage t;
     t.nom = nom_sans_dossier(chemin_cible);
     for (int i = 0; i < 3; ++i)
         t.entete.append(enleve_guillemets(lignes_cible.value(i)));
+    if (!commentaire.isEmpty())
+        t.titre_commentaire = titre_commentaire;
     t.suite = commentaire;
     // A summary on the very first line is a header that happens to hold the words.
     const int debut = cherche_ligne(lignes_cible, QStringLiteral("Count Summary"));
@@ -221,11 +225,31 @@ MiseEnPage met_en_page(const TextesPage& textes, QSize page, int haut_trace) {
     for (const QString& l : textes.entete)
         ajoute(rangees, l, normale, largeur);
     rangees.append(Rangee{});
+    if (!textes.titre_commentaire.isEmpty())
+        ajoute(rangees, textes.titre_commentaire, police_page(true), largeur, true);
     for (const QString& l : textes.suite)
         ajoute(rangees, l, normale, largeur);
     for (const Rangee& r : rangees)
         placement.ajoute(r);
     return placement.termine();
+}
+
+QList<EntreeLegende> legende_page(const GeometrieTrace& geo, const DonneesTrace& d, const QFont& police) {
+    const QFontMetrics fm(police);
+    const int ecart = fm.horizontalAdvance(QStringLiteral("    "));
+    const int droite = geo.origine_x + geo.largeur_trace;
+    QPoint ici(geo.origine_x, geo.origine_y + geo.decalage_etiquettes_x + fm.height() + pas_lignes);
+    QList<EntreeLegende> l;
+    for (int k = 1; k <= 8; ++k) {
+        if (!d.coches[k] || d.noms[k].isEmpty())
+            continue;
+        const int largeur = fm.horizontalAdvance(d.noms[k]);
+        if (ici.x() > geo.origine_x && ici.x() + largeur > droite)
+            ici = QPoint(geo.origine_x, ici.y() + pas_lignes);
+        l.append({ici, d.noms[k], d.couleurs[k]});
+        ici.rx() += largeur + ecart;
+    }
+    return l;
 }
 
 void trace_apercu(QImage& apercu, const DonneesTrace& donnees) {
@@ -251,6 +275,8 @@ void trace_pages(QPainter& p, QPagedPaintDevice& appareil, QSize page, const Don
         if (n == 0) {
             p.setFont(police);
             trace_axes_courbes(p, geo, donnees);
+            for (const EntreeLegende& e : legende_page(geo, donnees, police))
+                texte_ancre(p, e.position.x(), e.position.y(), e.nom, QLatin1Char('d'), QLatin1Char('b'), e.couleur);
         }
         for (const LigneImprimee& l : m.lignes) {
             if (l.page != n) continue;

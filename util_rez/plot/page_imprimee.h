@@ -36,14 +36,15 @@ int haut_du_trace(const GeometrieTrace& geo, const QFont& etiquettes);
 int cherche_ligne(const QStringList& lignes, const QString& texte);
 
 struct TextesPage {
-    QString nom;        // the target file's name without its folder
-    QStringList entete; // its first three lines, unquoted; a missing one is empty
-    QStringList suite;  // the comment lines, then the summary block unquoted
+    QString nom;              // the target file's name without its folder
+    QStringList entete;       // its first three lines, unquoted; a missing one is empty
+    QString titre_commentaire; // heads the comment lines; empty without a comment
+    QStringList suite;        // the comment lines, then the summary block unquoted
 };
 // `lignes_cible` are the target file's lines without an appended comment, `commentaire` the
-// comment box's lines as it shows them.
+// comment box's lines as it shows them, `titre_commentaire` the caption the window gives it.
 TextesPage textes_page(const QString& chemin_cible, const QStringList& lignes_cible,
-                       const QStringList& commentaire);
+                       const QStringList& commentaire, const QString& titre_commentaire);
 
 // Regular texts on rows 100 pixels apart; the file name in bold.
 QFont police_page(bool titre);
@@ -66,6 +67,15 @@ struct MiseEnPage {
 // `haut_trace` on the first page, or the bottom margin on a later one, go on the next page,
 // under the file name again, and then every page is numbered.
 MiseEnPage met_en_page(const TextesPage& textes, QSize page, int haut_trace);
+
+struct EntreeLegende {
+    QPoint position; // top left of the name
+    QString nom;
+    QColor couleur;
+};
+// The checked curves' names in their colours, on rows under the x labels of the page's plot,
+// a row continued below when it would outrun the plot's width. `police` is the page's font.
+QList<EntreeLegende> legende_page(const GeometrieTrace& geo, const DonneesTrace& d, const QFont& police);
 
 // The plot of the preview picture, which is filled white first.
 void trace_apercu(QImage& apercu, const DonneesTrace& donnees);

@@ -228,13 +228,24 @@ void remplit_surface(QPainter& p, int largeur, int hauteur, const QColor& couleu
     p.fillRect(QRect(0, 0, largeur, hauteur), QBrush(couleur, Qt::SolidPattern));
 }
 
+QRect zone_courbes(const GeometrieTrace& geo) {
+    const int u20 = unite_relative(geo, 20);
+    return QRect(QPoint(geo.origine_x, geo.origine_y - geo.hauteur_trace - u20),
+                 QPoint(geo.origine_x + geo.largeur_trace + u20, geo.origine_y));
+}
+
 void trace_axes_courbes(QPainter& p, const GeometrieTrace& geo, const DonneesTrace& d) {
     const Echelles& e = d.echelles;
     if (echelles_valides(e)) {
         axe_x(p, geo, e.etendue_x, e.pas_x, d.separateur, couleur_textes);
         axe_y(p, geo, e.etendue_y, e.pas_y, d.separateur, couleur_textes);
-        if (d.tableau != nullptr)
-            trace_courbes(p, geo, e, *d.tableau, d.nb_enreg, d.coches, d.couleurs, d.texte_epaisseur);
+        if (d.tableau == nullptr)
+            return;
+        // The screen keeps its unclipped fast path; a thickness error ends the page anyway.
+        if (geo.rogne_courbes)
+            p.setClipRect(zone_courbes(geo));
+        trace_courbes(p, geo, e, *d.tableau, d.nb_enreg, d.coches, d.couleurs, d.texte_epaisseur);
+        p.setClipping(false);
     } else {
         ligne_axe_x(p, geo);
         ligne_axe_y(p, geo);

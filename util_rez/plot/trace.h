@@ -24,6 +24,8 @@ struct GeometrieTrace {
     int base_unite = 0;
     int decalage_etiquettes_x = 1; // x labels start this far below the axis
     int ecart_etiquettes_y = 20;   // y labels are centred this far left of the axis
+    // On paper nothing beyond the axes tells a zoomed curve from the page's texts.
+    bool rogne_courbes = false;
 };
 
 // Everything a pass draws from, whatever the surface: the window builds it in one place, the
@@ -38,6 +40,7 @@ struct DonneesTrace {
     QString chemin_cible; // its name is written at the top left
     QChar separateur = QLatin1Char('.');
     QString note_echelle_invalide;
+    std::array<QString, 9> noms{}; // [1..8]: the curve names, which the printed page lists
 };
 
 inline const QColor couleur_axes{0x00, 0x00, 0xFF};
@@ -99,8 +102,11 @@ void trace_courbes_depuis(QPainter& p, const GeometrieTrace& geo, const Echelles
 
 void remplit_surface(QPainter& p, int largeur, int hauteur, const QColor& couleur);
 
+// The plot rectangle with the axes' overhang above and to the right.
+QRect zone_courbes(const GeometrieTrace& geo);
+
 // Both axes and the checked curves in the painter's font; bare axes and the note when the
-// scales cannot be divided by.
+// scales cannot be divided by. The curves stay inside zone_courbes when the geometry says so.
 void trace_axes_courbes(QPainter& p, const GeometrieTrace& geo, const DonneesTrace& d);
 
 // Bold "Arial" sized so that its cell (ascent + descent) comes closest to `hauteur_cellule` pixels.

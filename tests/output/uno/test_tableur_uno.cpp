@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QTimer>
 #include <QtTest>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 
@@ -21,6 +22,13 @@ const QList<QStringList> rangs_delicats = {
     {"0,5", "1E-5", "=1+1", "'quoted", " spaced ", "12/03/2024", "-0", "1.5E20", "TRUE"},
     {"0.0001", "-20,25", "N/A", "#REF!", "100%", "1e3", "€5", "+7", "x"},
 };
+
+QList<QList<ValeurCellule>> valeurs(const QList<QStringList>& rangs) {
+    QList<QList<ValeurCellule>> v;
+    for (const QStringList& r : rangs)
+        v.append(QList<ValeurCellule>(r.begin(), r.end()));
+    return v;
+}
 
 Attendu attendu_de(const QList<CelluleTableur>& cellules, int ligne, const QList<QStringList>& rangs) {
     Attendu a;
@@ -50,7 +58,7 @@ int session(const QString& classeur, const QString& copie, const QString& texte)
         t.connecte(true);
         t.ouvre(classeur);
         t.ecrit(1, 1, texte);
-        t.ecrit_bloc(7, 1, rangs_delicats);
+        t.ecrit_bloc(7, 1, valeurs(rangs_delicats));
         t.enregistre_copie(copie);
         t.ferme_document();
         return 0;
@@ -97,7 +105,7 @@ class TestTableurUno : public QObject {
                                                 {1, 9, "2"}};
         for (const CelluleTableur& c : cellules)
             QVERIFY(tableur->ecrit(c.ligne, c.colonne, c.texte));
-        tableur->ecrit_bloc(7, 1, rangs_delicats);
+        tableur->ecrit_bloc(7, 1, valeurs(rangs_delicats));
         const QString ods = dossier.filePath(QStringLiteral("stored.ods"));
         tableur->enregistre_copie(ods);
         tableur->ferme_document();
@@ -105,10 +113,12 @@ class TestTableurUno : public QObject {
                                                 attendu_de(cellules, 7, rangs_delicats));
         QVERIFY2(d.isEmpty(), qPrintable(d));
     }
+    // Texts stay texts and numbers numbers, in one block write as cell by cell.
     void bloc_ecrit_comme_cellule_par_cellule() {
-        QList<QStringList> rangs = rangs_delicats;
+        QList<QList<ValeurCellule>> rangs = valeurs(rangs_delicats);
+        const auto n = [](double v) { return ValeurCellule(v); };
         for (int r = 0; r < 300; ++r)
-            rangs.append(QStringList{QString::number(r * 0.5), "-1,5E-7", "", "x", "0", "1", "2", "3", "4"});
+            rangs.append({n(r * 0.5), n(-1.5e-7), QString(), QStringLiteral("x"), n(0), n(1), n(2), n(3), n(4)});
         const auto ecrit = [&](const QString& nom, bool par_cellule) {
             tableur->connecte(true);
             tableur->ouvre(copie_du_modele(nom + QStringLiteral(".xls")));
@@ -134,6 +144,13 @@ class TestTableurUno : public QObject {
             }
         }
         QCOMPARE(en_bloc[2][2].texte, QStringLiteral("1E-5")); // the block went over C3
+        const auto nombre = [&](int r, int c) {
+            const aide_test::CelluleCsv& x = en_bloc[r][c];
+            return x.texte_cite ? NAN : QLocale::c().toDouble(QString(x.texte).replace(u',', u'.'));
+        };
+        QCOMPARE(nombre(5, 1), 0.5);
+        QCOMPARE(nombre(5, 2), -1.5e-7);
+        QCOMPARE(nombre(303, 5), 0.0);
     }
     void pas_un_classeur_data() {
         QTest::addColumn<QByteArray>("contenu");

@@ -135,9 +135,9 @@ ClasseurOoxml::ClasseurOoxml(const QString& chemin) : source_(chemin) {
         throw pas_classeur(chemin);
 }
 
-void ClasseurOoxml::ecrit(int ligne, int colonne, const QString& texte) {
+void ClasseurOoxml::ecrit(int ligne, int colonne, const ValeurCellule& valeur) {
     if (ligne > 0 && colonne > 0)
-        cellules_[{ligne, colonne}] = texte;
+        cellules_[{ligne, colonne}] = valeur;
 }
 
 bool ClasseurOoxml::enregistre(const QString& vers, QString& raison) const {

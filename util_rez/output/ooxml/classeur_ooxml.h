@@ -12,8 +12,8 @@ class ClasseurOoxml {
     // Throws ErreurTableur(PasClasseur) when `chemin` is not such a workbook.
     explicit ClasseurOoxml(const QString& chemin);
 
-    // A text cell; an empty text leaves the cell empty.
-    void ecrit(int ligne, int colonne, const QString& texte);
+    // A text or number cell; an empty text leaves the cell empty.
+    void ecrit(int ligne, int colonne, const ValeurCellule& valeur);
 
     // Writes to a temporary file beside `vers`, renamed over it once complete, so a reader
     // never meets half a workbook. False with the reason when it cannot.

@@ -64,7 +64,7 @@ class Remplissage {
     void ecrit_dimension();
     void ecrit_rangs_avant(int rang);
     void ecrit_cellules_avant(int rang, int colonne);
-    void ecrit_texte(const QString& texte);
+    void ecrit_valeur(const ValeurCellule& valeur);
 
     QXmlStreamReader r_;
     QXmlStreamWriter w_;
@@ -142,7 +142,7 @@ void Remplissage::debut() {
         colonne_ = col;
         if (it_ != fin_ && it_->first == std::make_pair(rang_, col)) {
             copie_debut(u"t");
-            ecrit_texte(it_->second);
+            ecrit_valeur(it_->second);
             ++it_;
             r_.skipCurrentElement();
             w_.writeEndElement();
@@ -178,8 +178,8 @@ void Remplissage::ecrit_dimension() {
     const QStringList bornes = r_.attributes().value(QLatin1String("ref")).toString().split(u':');
     auto haut = position_cellule(bornes.value(0));
     auto bas = position_cellule(bornes.value(bornes.size() - 1));
-    for (const auto& [position, texte] : cellules_) {
-        if (texte.isEmpty())
+    for (const auto& [position, valeur] : cellules_) {
+        if (valeur.vide())
             continue;
         if (haut.first == 0)
             haut = bas = position;
@@ -203,7 +203,7 @@ void Remplissage::ecrit_rangs_avant(int rang) {
     while (it_ != fin_ && it_->first.first < rang) {
         const int n = it_->first.first;
         const bool vide = std::all_of(it_, cellules_.lower_bound({n + 1, 0}),
-                                      [](const auto& c) { return c.second.isEmpty(); });
+                                      [](const auto& c) { return c.second.vide(); });
         if (!vide) {
             w_.writeStartElement(prefixe_ + QStringLiteral("row"));
             w_.writeAttribute(QStringLiteral("r"), QString::number(n));
@@ -216,16 +216,21 @@ void Remplissage::ecrit_rangs_avant(int rang) {
 
 void Remplissage::ecrit_cellules_avant(int rang, int colonne) {
     for (; it_ != fin_ && it_->first.first == rang && it_->first.second < colonne; ++it_) {
-        if (it_->second.isEmpty())
+        if (it_->second.vide())
             continue; // an empty text on a cell that does not exist leaves nothing
         w_.writeStartElement(prefixe_ + QStringLiteral("c"));
         w_.writeAttribute(QStringLiteral("r"), nom_colonne(it_->first.second) + QString::number(rang));
-        ecrit_texte(it_->second);
+        ecrit_valeur(it_->second);
         w_.writeEndElement();
     }
 }
 
-void Remplissage::ecrit_texte(const QString& texte) {
+void Remplissage::ecrit_valeur(const ValeurCellule& valeur) {
+    if (valeur.est_nombre()) {
+        w_.writeTextElement(prefixe_ + QStringLiteral("v"), valeur.nombre_xml());
+        return;
+    }
+    const QString& texte = valeur.texte();
     if (texte.isEmpty())
         return;
     w_.writeAttribute(QStringLiteral("t"), QStringLiteral("inlineStr"));

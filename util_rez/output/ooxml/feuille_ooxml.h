@@ -1,13 +1,15 @@
 #pragma once
+#include "util_rez/output/valeur_cellule.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
 #include <map>
 #include <utility>
 
-using CellulesFeuille = std::map<std::pair<int, int>, QString>; // (row, column) from 1 -> text
+using CellulesFeuille = std::map<std::pair<int, int>, ValeurCellule>; // (row, column) from 1
 
-// The sheet XML of a worksheet part with these cells put in as texts. Rows and cells stay in
+// The sheet XML of a worksheet part with these cells put in as texts or numbers. Rows and cells stay in
 // order; a written cell keeps its other attributes (its style above all), loses its old value
 // or formula; everything else is copied as it stands.
 QByteArray remplit_feuille(const QByteArray& xml, const CellulesFeuille& cellules);

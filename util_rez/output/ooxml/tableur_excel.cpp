@@ -15,10 +15,10 @@ void TableurExcel::ouvre(const QString& chemin) {
     verrou_ = std::move(verrou);
 }
 
-bool TableurExcel::ecrit(int ligne, int colonne, const QString& texte) {
+bool TableurExcel::ecrit(int ligne, int colonne, const ValeurCellule& valeur) {
     if (!classeur_)
         return false;
-    classeur_->ecrit(ligne, colonne, texte);
+    classeur_->ecrit(ligne, colonne, valeur);
     return true;
 }
 

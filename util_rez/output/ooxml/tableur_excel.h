@@ -15,7 +15,7 @@ class TableurExcel : public Tableur {
 
     void connecte(bool) override {}
     void ouvre(const QString& chemin) override;
-    bool ecrit(int ligne, int colonne, const QString& texte) override;
+    bool ecrit(int ligne, int colonne, const ValeurCellule& valeur) override;
     void termine() override;
 
     // The filled workbook goes there instead of over the file it was read from.

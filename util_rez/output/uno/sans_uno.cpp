@@ -24,10 +24,10 @@ void TableurUno::connecte(bool) {
 void TableurUno::ouvre(const QString&) {
     indisponible();
 }
-bool TableurUno::ecrit(int, int, const QString&) {
+bool TableurUno::ecrit(int, int, const ValeurCellule&) {
     indisponible();
 }
-void TableurUno::ecrit_bloc(int, int, const QList<QStringList>&) {
+void TableurUno::ecrit_bloc(int, int, const QList<QList<ValeurCellule>>&) {
     indisponible();
 }
 void TableurUno::enregistre_copie(const QString&) {

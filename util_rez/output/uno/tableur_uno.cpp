@@ -16,6 +16,7 @@
 #include <com/sun/star/sheet/XCellRangeData.hpp>
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
+#include <com/sun/star/table/XCell.hpp>
 #include <com/sun/star/table/XCellRange.hpp>
 #include <com/sun/star/task/XInteractionAbort.hpp>
 #include <com/sun/star/task/XInteractionHandler.hpp>
@@ -121,25 +122,32 @@ Reference<uno::XInterface> charge(TableurUno::Etat& e, const rtl::OUString& url)
     return {};
 }
 
-void remplit_bloc(TableurUno::Etat& e, int ligne, int colonne, const QList<QStringList>& rangs, int largeur) {
+uno::Any any(const ValeurCellule& v) {
+    return v.est_nombre() ? uno::Any(v.nombre()) : uno::Any(ou(v.texte()));
+}
+
+void remplit_bloc(TableurUno::Etat& e, int ligne, int colonne, const QList<QList<ValeurCellule>>& rangs,
+                  int largeur) {
     uno::Sequence<uno::Sequence<uno::Any>> donnees(static_cast<sal_Int32>(rangs.size()));
     uno::Sequence<uno::Any>* d = donnees.getArray();
     for (qsizetype r = 0; r < rangs.size(); ++r) {
         d[r] = uno::Sequence<uno::Any>(largeur);
         uno::Any* cellules = d[r].getArray();
         for (int c = 0; c < largeur; ++c)
-            cellules[c] <<= ou(rangs[r][c]);
+            cellules[c] = any(rangs[r][c]);
     }
     const Reference<com::sun::star::table::XCellRange> plage = e.feuille->getCellRangeByPosition(
         colonne - 1, ligne - 1, colonne - 2 + largeur, ligne - 2 + static_cast<int>(rangs.size()));
     Reference<sheet::XCellRangeData>(plage, UNO_QUERY_THROW)->setDataArray(donnees);
 }
 
-bool ecrit_une(TableurUno::Etat& e, int ligne, int colonne, const QString& texte) {
+bool ecrit_une(TableurUno::Etat& e, int ligne, int colonne, const ValeurCellule& valeur) {
     try {
-        const Reference<com::sun::star::text::XText> t(e.feuille->getCellByPosition(colonne - 1, ligne - 1),
-                                                       UNO_QUERY_THROW);
-        t->setString(ou(texte));
+        const Reference<com::sun::star::table::XCell> cellule = e.feuille->getCellByPosition(colonne - 1, ligne - 1);
+        if (valeur.est_nombre())
+            cellule->setValue(valeur.nombre());
+        else
+            Reference<com::sun::star::text::XText>(cellule, UNO_QUERY_THROW)->setString(ou(valeur.texte()));
         return true;
     } catch (const com::sun::star::lang::DisposedException&) {
         throw;
@@ -256,19 +264,19 @@ void TableurUno::ouvre(const QString& chemin) {
         limites_.appel_ms);
 }
 
-bool TableurUno::ecrit(int ligne, int colonne, const QString& texte) {
+bool TableurUno::ecrit(int ligne, int colonne, const ValeurCellule& valeur) {
     auto ok = std::make_shared<bool>(false); // a call that overruns outlives this frame
     execute(
-        [ok, ligne, colonne, texte](Etat& e) { *ok = e.feuille.is() && ecrit_une(e, ligne, colonne, texte); },
+        [ok, ligne, colonne, valeur](Etat& e) { *ok = e.feuille.is() && ecrit_une(e, ligne, colonne, valeur); },
         limites_.appel_ms);
     return *ok;
 }
 
-void TableurUno::ecrit_bloc(int ligne, int colonne, const QList<QStringList>& rangs) {
+void TableurUno::ecrit_bloc(int ligne, int colonne, const QList<QList<ValeurCellule>>& rangs) {
     if (rangs.isEmpty())
         return;
     const qsizetype largeur = rangs.first().size();
-    for (const QStringList& r : rangs)
+    for (const QList<ValeurCellule>& r : rangs)
         if (r.size() != largeur || largeur == 0)
             return Tableur::ecrit_bloc(ligne, colonne, rangs);
     execute(

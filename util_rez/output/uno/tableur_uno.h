@@ -22,8 +22,8 @@ class TableurUno : public Tableur {
 
     void connecte(bool visible) override;
     void ouvre(const QString& chemin) override;
-    bool ecrit(int ligne, int colonne, const QString& texte) override;
-    void ecrit_bloc(int ligne, int colonne, const QList<QStringList>& rangs) override;
+    bool ecrit(int ligne, int colonne, const ValeurCellule& valeur) override;
+    void ecrit_bloc(int ligne, int colonne, const QList<QList<ValeurCellule>>& rangs) override;
 
     // Stores the open document as an OpenDocument spreadsheet; the document stays open.
     void enregistre_copie(const QString& chemin);
