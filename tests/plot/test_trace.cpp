@@ -167,9 +167,9 @@ class TestTrace : public QObject {
         axe_y(p, ecran, etendue, pas, QLatin1Char(','), marine);
         const auto& textes = releve.moteur.textes;
         QList<int> colonnes, lignes;
-        for (const QLine& l : releve.moteur.traits)
-            if (l.x1() == l.x2() && l.y1() == 439) colonnes.append(l.x1());
-            else if (l.y1() == l.y2() && l.x1() == 40) lignes.append(l.y1());
+        for (const QLine& l : releve.moteur.traits) // ticks point down from x, left from y
+            if (l.x1() == l.x2() && l.y1() == 439 && l.y2() > l.y1()) colonnes.append(l.x1());
+            else if (l.y1() == l.y2() && l.x1() == 40 && l.x2() < l.x1()) lignes.append(l.y1());
         const int n = attendues.size() - 1;
         QCOMPARE(textes.size(), 2 * attendues.size());
         QCOMPARE(colonnes.size(), n + 1);
