@@ -198,24 +198,22 @@ class TestPageImprimee : public QObject {
     // The checked curves' names in their colours, under the x labels, within the plot's width.
     void legende() {
         const QFont f = police_page(false);
-        const QFontMetrics fm(f);
         const GeometrieTrace g = geometrie_page(a4, f, {5, 100, 5, 10}, QLatin1Char('.'));
         DonneesTrace d;
         for (int k = 1; k <= 8; ++k) {
-            d.noms[k] = QStringLiteral("Temperature of probe %1").arg(k);
-            d.couleurs[k] = couleurs_courbes_depart[k];
+            d.noms[k] = QStringLiteral("Temperature %1").arg(k);
             d.coches[k] = k != 3;
+            d.couleurs[k] = couleurs_courbes_depart[k];
         }
         const QList<EntreeLegende> l = legende_page(g, d, f);
         QCOMPARE(l.size(), 7);
         for (int i = 0; i < l.size(); ++i) {
-            const int k = i < 2 ? i + 1 : i + 2;
-            QCOMPARE(l[i].nom, d.noms[k]);
-            QCOMPARE(l[i].couleur, d.couleurs[k]);
-            const QRect r(l[i].position, QSize(fm.horizontalAdvance(l[i].nom), fm.height()));
-            QVERIFY(r.top() >= g.origine_y + g.decalage_etiquettes_x + fm.height());
-            QVERIFY(r.left() >= g.origine_x && r.right() < g.origine_x + g.largeur_trace);
+            const QRect r(l[i].position, QFontMetrics(f).boundingRect(l[i].nom).size());
+            QCOMPARE(l[i].nom, d.noms[i < 2 ? i + 1 : i + 2]);
+            QCOMPARE(l[i].couleur, d.couleurs[i < 2 ? i + 1 : i + 2]);
+            QVERIFY(r.top() > g.origine_y + g.decalage_etiquettes_x + f.pixelSize());
             QVERIFY(r.bottom() < a4.height() - colonne_textes);
+            QVERIFY(r.left() >= g.origine_x && r.right() < g.origine_x + g.largeur_trace);
         }
         QVERIFY(l.last().position.y() > l.first().position.y()); // continued on another row
     }
@@ -225,24 +223,20 @@ class TestPageImprimee : public QObject {
         auto t = std::make_unique<Tableau>();
         (*t)(1, 2) = 10;
         (*t)(2, 2) = 200;
-        DonneesTrace d{{5, 100, 5, 10}, t.get(), 2, {}, {}, "2", {}, QLatin1Char('.'), {}};
-        d.coches[1] = true;
-        d.couleurs[1] = Qt::red;
-        const auto rouges = [](const QImage& im, const QRect& zone, bool dedans) {
+        DonneesTrace d{{5, 100, 5, 10}, t.get(), 2, {false, true}, {QColor(), Qt::red}, "2", {}, QLatin1Char('.'), {}};
+        const auto rouges_hors = [](const QImage& im, const QRect& zone) {
             int n = 0;
             for (int y = 0; y < im.height(); ++y)
                 for (int x = 0; x < im.width(); ++x)
-                    n += im.pixelColor(x, y) == Qt::red && zone.contains(x, y) == dedans;
+                    n += im.pixelColor(x, y) == Qt::red && !zone.contains(x, y);
             return n;
         };
-        QImage apercu(248, 350, QImage::Format_RGB32);
+        QImage apercu(248, 350, QImage::Format_RGB32), ecran(616, 469, QImage::Format_RGB32);
         trace_apercu(apercu, d);
-        const QRect zone = zone_courbes(geometrie_apercu(apercu.size()));
-        QVERIFY(rouges(apercu, zone, true) > 0);
-        QCOMPARE(rouges(apercu, zone, false), 0);
-        QImage ecran(616, 469, QImage::Format_RGB32);
         trace_ecran(ecran, d);
-        QVERIFY(rouges(ecran, zone_courbes(geometrie_ecran(616, 469)), false) > 0);
+        QCOMPARE(rouges_hors(apercu, zone_courbes(geometrie_apercu(apercu.size()))), 0);
+        QVERIFY(rouges_hors(apercu, QRect()) > 0);
+        QVERIFY(rouges_hors(ecran, zone_courbes(geometrie_ecran(616, 469))) > 0);
     }
 
     // The same painting the printer gets, on a PDF written in memory.

@@ -173,15 +173,14 @@ inline QString difference(const QList<QList<CelluleCsv>>& feuille, const QMap<QP
         for (qsizetype c = 0; c < feuille[r].size(); ++c) {
             const QPair<int, int> pos(int(r) + 1, int(c) + 1);
             const CelluleCsv& x = feuille[r][c];
-            if (nombres.contains(pos)) {
-                if (!montre_le_nombre(x, nombres[pos]))
-                    return QStringLiteral("row %1 column %2: \"%3\"%4, expected the number %5")
-                        .arg(pos.first)
-                        .arg(pos.second)
-                        .arg(x.texte, x.texte_cite ? QStringLiteral(" (a text)") : QString())
-                        .arg(nombres[pos], 0, 'g', 17);
+            if (nombres.contains(pos) && !montre_le_nombre(x, nombres[pos]))
+                return QStringLiteral("row %1 column %2: \"%3\", expected the number %4")
+                    .arg(pos.first)
+                    .arg(pos.second)
+                    .arg(x.texte)
+                    .arg(nombres[pos]);
+            if (nombres.contains(pos))
                 continue;
-            }
             const QString voulu = reste.take(pos);
             if (x.texte != voulu || (!voulu.isEmpty() && !x.texte_cite))
                 return QStringLiteral("row %1 column %2: \"%3\"%4, expected \"%5\"")

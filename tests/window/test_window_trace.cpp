@@ -55,8 +55,8 @@ private slots:
         QCOMPARE(im.pixel(300, 439), bleu);    // x axis line
         QCOMPARE(im.pixel(40, 200), bleu);     // y axis line
         QCOMPARE(im.pixel(40, 440), bleu);     // first x tick, pointing down
-        QCOMPARE(im.pixel(608, 440), bleu);    // last x tick moved left by u(15) = 8
-        QCOMPARE(im.pixel(609, 440), qRgb(255, 255, 255));
+        QCOMPARE(im.pixel(615, 440), bleu);    // the full-scale tick, on the picture's last column
+        QCOMPARE(im.pixel(614, 440), qRgb(255, 255, 255));
         QCOMPARE(im.pixel(36, 439 - 429 / 2), bleu); // a y tick: eleven ticks for 100
         QCOMPARE(im.pixel(37, 439 - (5 * 429) / 10), bleu);
         QCOMPARE(im.pixel(300, 300), qRgb(255, 255, 255));
