@@ -4,6 +4,8 @@
 #include "util_rez/output/table_texte.h"
 
 #include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 
 void TForm1::SpeedButton10Click() {
@@ -15,7 +17,8 @@ void TForm1::SpeedButton10Click() {
     Codage codage;
     QGuiApplication::clipboard()->setText(decode_octets(lit_octets(nom), codage));
     plateforme_->message(this, Plateforme::Genre::Information,
-                         QLatin1Char('\n') + texte_message(32) + QLatin1Char('\n'), // exported
+                         QLatin1Char('\n') + texte_message(32) + QLatin1Char('\n') + // exported to the file below
+                             QDir::toNativeSeparators(QFileInfo(nom).absoluteFilePath()) + QLatin1Char('\n'),
                          QMessageBox::Ok);
 }
 

@@ -184,7 +184,7 @@ private slots:
     void suit_un_ecrivain_reel() {
         Session s;
         const QString cible = s.chemin("live.txt");
-        const QString ecrivain = QStringLiteral(LINTRACE_BIN_DIR "/lintrace_demo_writer");
+        const QString ecrivain = QStringLiteral(LINTRACE_BIN_DIR "/lintrace-demo");
         QVERIFY(QFile::exists(ecrivain));
         QProcess p;
         p.start(ecrivain, {"--interval-ms", "15", "--records", "120", "--summary-lines", "2", cible});
