@@ -14,6 +14,7 @@
 #include <QIcon>
 #include <QStyle>
 #include <QTranslator>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -305,10 +306,18 @@ void TForm1::cree_panneau_setup() {
 
 void TForm1::cree_panneaux_aide() {
     const int32_t sarcelle = 0x808000; // teal in 0x00BBGGRR
-    Panel7 = place(new TPanel(this), "Panel7", 168, 56, 297, 481);
+    // Over the whole of the curve boxes and the record count, so that no piece of them shows
+    // beside it; laid out, so that it can shrink into a half-screen window.
+    Panel7 = place(new TPanel(this), "Panel7", 168, 48, 339, 489);
     Panel7->setColor(sarcelle);
-    Memo5 = place(new QPlainTextEdit(Panel7), "Memo5", 8, 24, 281, 425);
-    SpeedButton13 = bouton(Panel7, "SpeedButton13", {224, 454, 65, 22}, QStringLiteral("Close"));
+    Memo5 = place(new QPlainTextEdit(Panel7), "Memo5", 8, 24, 323, 433);
+    SpeedButton13 = bouton(Panel7, "SpeedButton13", {266, 462, 65, 22}, QStringLiteral("Close"));
+    auto* disposition = new QVBoxLayout(Panel7);
+    disposition->setContentsMargins(8, 24, 8, 5);
+    disposition->setSpacing(5);
+    disposition->addWidget(Memo5);
+    disposition->addWidget(SpeedButton13, 0, Qt::AlignRight);
+    SpeedButton13->setFixedSize(65, 22);
     Panel7->hide();
     Panel7->setPremierControle(Memo5);
 

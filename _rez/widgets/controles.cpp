@@ -74,8 +74,22 @@ void TPanel::setCaption(const QString& texte) {
 
 void TPanel::bascule() {
     setVisible(isHidden());
-    if (!isHidden())
+    if (!isHidden()) {
+        tient_dans_la_fenetre();
         raise();
+    }
+}
+
+// A half-screen window is shorter than the form was drawn for: a panel that would reach below
+// it moves up, and one taller than it shrinks, so its Close stays in sight.
+void TPanel::tient_dans_la_fenetre() {
+    if (!parentWidget())
+        return;
+    if (hauteur_conception_ == 0)
+        hauteur_conception_ = height();
+    const int dans = parentWidget()->height();
+    resize(width(), std::min(hauteur_conception_, dans));
+    move(x(), std::clamp(y(), 0, std::max(0, dans - height())));
 }
 
 void TPanel::mousePressEvent(QMouseEvent* e) {

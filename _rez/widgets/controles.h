@@ -66,7 +66,9 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
+    void tient_dans_la_fenetre();
     int32_t couleur_;
+    int hauteur_conception_ = 0;
     QWidget* premier_ = nullptr;
     QPointer<QWidget> rendu_;
     QString caption_;

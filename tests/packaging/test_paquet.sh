@@ -107,7 +107,7 @@ start() {
   env HOME="$home" XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home/run" QT_QPA_PLATFORM=xcb \
     "${runner[@]}" "$@" >>"$work/prog.log" 2>&1 &
   prog_pid=$!
-  wid=$(timeout 20 xdotool search --sync --onlyvisible --pid "$prog_pid" --name '^Lintrace' | head -n 1) ||
+  wid=$(timeout 20 xdotool search --sync --onlyvisible --pid "$prog_pid" --name 'Lintrace$' | head -n 1) ||
     { shot start; cat "$work/prog.log" >&2; fail "no Lintrace window"; }
   sleep 0.5
   eval "$(xdotool getwindowgeometry --shell "$wid")"

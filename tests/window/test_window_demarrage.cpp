@@ -20,7 +20,7 @@ private slots:
         QCOMPARE(f.fichier_langue, QStringLiteral("Lintrace_lng.en.txt"));
         QCOMPARE(f.SpeedButton1->text(), QStringLiteral("Target file"));
         QCOMPARE(f.Label3->text(), f.texte_message(3));
-        QCOMPARE(f.windowTitle(), QStringLiteral("Lintrace   "));
+        QCOMPARE(f.windowTitle(), QStringLiteral("Lintrace"));
         QCOMPARE(f.windowIcon().availableSizes(), (QList<QSize>{{48, 48}, {128, 128}, {256, 256}}));
         QVERIFY(f.chemin_cible.isEmpty());
         QVERIFY(s.plateforme->messages.isEmpty());
@@ -50,6 +50,7 @@ private slots:
         TForm1& f = s.demarre(arguments);
         QCOMPARE(QRect(f.pos(), f.size()), QRect(0, haut, 1920, 520));
         QCOMPARE(f.Label11->text(), nom);
+        QCOMPARE(f.windowTitle(), nom + QStringLiteral(" – Lintrace"));
         QCOMPARE(f.placement_bas(), bas);
         QCOMPARE(f.Color(), bas ? 65280 : 255);
         QCOMPARE(f.Image3->isHidden(), bas);
@@ -62,7 +63,7 @@ private slots:
         QCOMPARE(s.plateforme->messages.size(), 1);
         QVERIFY(s.plateforme->messages.first().contains(QStringLiteral("#1x")));
         QCOMPARE(f.Label11->text(), QString());
-        QCOMPARE(f.windowTitle(), QStringLiteral("Lintrace   "));
+        QCOMPARE(f.windowTitle(), QStringLiteral("#1x – Lintrace")); // followed until it appears
         QCOMPARE(f.taille_cible, -1);
         QCOMPARE(f.Color(), f.Panel5->Color());
     }

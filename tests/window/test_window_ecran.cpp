@@ -86,6 +86,8 @@ private slots:
         f.Panel3Click();
         QVERIFY(f.Panel2->isHidden());
         QCOMPARE(f.Panel3->Caption(), f.texte_message(15));
+        QCOMPARE(f.StaticText1->text(), f.texte_message(101));
+        QCOMPARE(f.StaticText3->text(), f.texte_message(103) + QStringLiteral(" " LINTRACE_VERSION));
     }
 };
 
