@@ -48,7 +48,7 @@ private slots:
         aide_test::ecrit_octets(s.chemin(nom_fichier_setup),
                                "5\r\n2\r\n2\r\n,\r\ntop\r\nbottom\r\nFALSE\r\n0\r\n255\r\n65280\r\n");
         TForm1& f = s.demarre(arguments);
-        QCOMPARE(QRect(f.pos(), f.size()), QRect(0, haut, 1920, 520));
+        QTRY_COMPARE(f.frameGeometry(), QRect(0, haut, 1920, 520)); // the frame, once its margins are known
         QCOMPARE(f.Label11->text(), nom);
         QCOMPARE(f.windowTitle(), nom + QStringLiteral(" – Lintrace"));
         QCOMPARE(f.placement_bas(), bas);
@@ -86,7 +86,7 @@ private slots:
         for (int k = 1; k <= 7; ++k)
             QVERIFY(f.cases_courbes[k]->isChecked());
         QCOMPARE(f.Label11->text(), QStringLiteral("B"));
-        QVERIFY(f.placement_bas());
+        QTRY_VERIFY(f.placement_bas());
     }
     void langue_maitre_absente() {
         Session s({"Lintrace_lng.en.txt"});

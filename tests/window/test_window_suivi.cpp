@@ -172,6 +172,7 @@ private slots:
     void son_de_la_session() {
         Session s({"Lintrace_lng.fr.txt", "Lintrace_lng.en.txt", "ding1.wav"});
         TForm1& f = s.demarre({"#2"});
+        QTRY_VERIFY(f.placement_bas());
         f.joue_son();
         QCOMPARE(s.plateforme->bips_alerte, 1); // no ding2.wav beside the program
         f.SpeedButton8Click();
