@@ -53,19 +53,14 @@ class TestAide : public QObject {
     }
 
     // The about panel's texts in every language, each entry at the place its number says.
-    void textes_a_propos_data() {
-        QTest::addColumn<QString>("code");
-        for (const QString& code : codes)
-            QTest::newRow(qPrintable(code)) << code;
-    }
     void textes_a_propos() {
-        QFETCH(QString, code);
-        const QStringList entrees = entrees_langue(lignes(QStringLiteral("Lintrace_lng.%1.txt").arg(code)), true);
-        QCOMPARE(entrees.size(), entrees_langue(lignes(fichier_langue_maitre), true).size());
-        for (int n = 101; n <= 104; ++n)
-            QVERIFY2(entrees.value(n - 1).startsWith(QString::number(n) + QLatin1Char(' ')) &&
-                         entrees.value(n - 1).size() > 5,
-                     qPrintable(entrees.value(n - 1)));
+        const qsizetype nombre = entrees_langue(lignes(fichier_langue_maitre), true).size();
+        for (const QString& code : codes) {
+            const QStringList e = entrees_langue(lignes(QStringLiteral("Lintrace_lng.%1.txt").arg(code)), true);
+            QCOMPARE(e.size(), nombre);
+            for (int n = 101; n <= 104; ++n)
+                QVERIFY2(e[n - 1].startsWith(QString::number(n) + QLatin1Char(' ')) && e[n - 1].size() > 5, qPrintable(e[n - 1]));
+        }
     }
 
     // The help names the controls by the captions of its own language.
