@@ -13,7 +13,8 @@ int TForm1::hauteur_barre_taches() const {
 
 void TForm1::place_demi_ecran(bool bas) {
     const QRect cadre = frameGeometry();
-    place_cadre(cadre_demi_ecran(cadre.x(), cadre.width(), hauteur_demi_ecran(plateforme_->ecran(), hauteur_barre_taches()), bas));
+    place_cadre(cadre_demi_ecran(cadre.x(), cadre.width(),
+                                 hauteur_demi_ecran(plateforme_->ecran(), hauteur_barre_taches()), bas));
     setColor((bas ? Panel6 : Panel5)->Color());
     Image3->setHidden(bas);
 }
@@ -29,15 +30,14 @@ void TForm1::place_cadre(const QRect& cadre) {
 
 void TForm1::applique_cadre() {
     const QRect client = geometry(), cadre = frameGeometry();
-    const QMargins marges(client.left() - cadre.left(), client.top() - cadre.top(), cadre.right() - client.right(),
-                          cadre.bottom() - client.bottom());
+    const QMargins marges(client.left() - cadre.left(), client.top() - cadre.top(),
+                          cadre.right() - client.right(), cadre.bottom() - client.bottom());
     setGeometry(client_pour_cadre(*cadre_voulu_, marges));
 }
 
 void TForm1::ajuste_cadre() {
     const bool marges_connues = frameGeometry() != geometry();
-    if (marges_connues && frameGeometry() != *cadre_voulu_)
-        applique_cadre();
+    if (marges_connues && frameGeometry() != *cadre_voulu_) applique_cadre();
     if ((marges_connues && frameGeometry() == *cadre_voulu_) || ++essais_marges_ >= 40)
         attente_marges_->stop();
 }

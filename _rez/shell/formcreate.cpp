@@ -64,8 +64,7 @@ void TForm1::FormCreate(const QStringList& arguments) {
             const bool bas = a == QLatin1String("#2");
             Label11->setText(bas ? Edit8->text() : Edit6->text());
             place_cadre(cadre_session_depart(ecran, bas));
-            if (bas)
-                Image3->hide();
+            if (bas) Image3->hide();
         }
     }
     affiche_titre();

@@ -83,10 +83,8 @@ void TPanel::bascule() {
 // A half-screen window is shorter than the form was drawn for: a panel that would reach below
 // it moves up, and one taller than it shrinks, so its Close stays in sight.
 void TPanel::tient_dans_la_fenetre() {
-    if (!parentWidget())
-        return;
-    if (hauteur_conception_ == 0)
-        hauteur_conception_ = height();
+    if (!parentWidget()) return;
+    if (hauteur_conception_ == 0) hauteur_conception_ = height();
     const int dans = parentWidget()->height();
     resize(width(), std::min(hauteur_conception_, dans));
     move(x(), std::clamp(y(), 0, std::max(0, dans - height())));
@@ -142,18 +140,15 @@ void TPanel::keyPressEvent(QKeyEvent* e) {
 
 void TPanel::showEvent(QShowEvent* e) {
     QFrame::showEvent(e);
-    if (!premier_ || e->spontaneous())
-        return;
+    if (!premier_ || e->spontaneous()) return;
     QWidget* actuel = window()->focusWidget();
-    if (!actuel || !isAncestorOf(actuel))
-        rendu_ = actuel;
+    if (!actuel || !isAncestorOf(actuel)) rendu_ = actuel;
     premier_->setFocus(Qt::TabFocusReason);
 }
 
 void TPanel::hideEvent(QHideEvent* e) {
     QFrame::hideEvent(e);
-    if (!premier_ || e->spontaneous())
-        return;
+    if (!premier_ || e->spontaneous()) return;
     QWidget* actuel = window()->focusWidget();
     if (rendu_ && rendu_->isVisible() && (!actuel || isAncestorOf(actuel) || actuel == window()))
         rendu_->setFocus(Qt::OtherFocusReason);

@@ -22,7 +22,8 @@ void NomSession::paintEvent(QPaintEvent*) {
     p.setPen(palette().color(foregroundRole()));
     const int alignement = Qt::AlignLeft | Qt::AlignVCenter;
     if (ajuste_.coupe)
-        p.drawText(rect(), alignement, QFontMetrics(ajuste_.police).elidedText(nom_, Qt::ElideRight, width()));
+        p.drawText(rect(), alignement,
+                   QFontMetrics(ajuste_.police).elidedText(nom_, Qt::ElideRight, width()));
     else
         p.drawText(rect(), alignement | (ajuste_.deux_lignes ? Qt::TextWordWrap : 0), nom_);
 }
@@ -33,7 +34,6 @@ void NomSession::resizeEvent(QResizeEvent* e) {
 }
 
 void NomSession::changeEvent(QEvent* e) {
-    if (e->type() == QEvent::FontChange)
-        ajuste();
+    if (e->type() == QEvent::FontChange) ajuste();
     QWidget::changeEvent(e);
 }

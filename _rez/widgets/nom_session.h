@@ -8,18 +8,18 @@
 // even at the smallest size is drawn cut short, with the whole of it in the hint.
 class NomSession : public QWidget {
     Q_OBJECT
-public:
+  public:
     NomSession(QWidget* parent, int minimum);
     QString text() const { return nom_; }
     void setText(const QString& nom);
     void clear() { setText(QString()); }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void changeEvent(QEvent* e) override;
 
-private:
+  private:
     void ajuste();
     QString nom_;
     int minimum_;

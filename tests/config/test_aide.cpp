@@ -56,10 +56,12 @@ class TestAide : public QObject {
     void textes_a_propos() {
         const qsizetype nombre = entrees_langue(lignes(fichier_langue_maitre), true).size();
         for (const QString& code : codes) {
-            const QStringList e = entrees_langue(lignes(QStringLiteral("Lintrace_lng.%1.txt").arg(code)), true);
+            const QStringList e =
+                entrees_langue(lignes(QStringLiteral("Lintrace_lng.%1.txt").arg(code)), true);
             QCOMPARE(e.size(), nombre);
             for (int n = 101; n <= 104; ++n)
-                QVERIFY2(e[n - 1].startsWith(QString::number(n) + QLatin1Char(' ')) && e[n - 1].size() > 5, qPrintable(e[n - 1]));
+                QVERIFY2(e[n - 1].startsWith(QString::number(n) + QLatin1Char(' ')) && e[n - 1].size() > 5,
+                         qPrintable(e[n - 1]));
         }
     }
 

@@ -15,11 +15,12 @@ class TestSession : public QObject {
         QTest::addColumn<QMargins>("marges");
         QTest::addColumn<QRect>("client");
         const QRect ecran(0, 0, 1280, 1024);
-        QTest::newRow("#1, no frame") << cadre_session_depart(ecran, false) << QMargins() << QRect(0, 0, 1280, 492);
-        QTest::newRow("#2, title bar") << cadre_session_depart(ecran, true) << QMargins(1, 24, 1, 4)
-                                       << QRect(1, 516, 1278, 464);
-        QTest::newRow("bottom button") << cadre_demi_ecran(30, 900, 520, true) << QMargins(2, 20, 2, 2)
-                                       << QRect(32, 540, 896, 498);
+        QTest::newRow("#1, no frame")
+            << cadre_session_depart(ecran, false) << QMargins() << QRect(0, 0, 1280, 492);
+        QTest::newRow("#2, title bar")
+            << cadre_session_depart(ecran, true) << QMargins(1, 24, 1, 4) << QRect(1, 516, 1278, 464);
+        QTest::newRow("bottom button")
+            << cadre_demi_ecran(30, 900, 520, true) << QMargins(2, 20, 2, 2) << QRect(32, 540, 896, 498);
     }
     void cadres() {
         QFETCH(QRect, cadre);
@@ -53,7 +54,8 @@ class TestSession : public QObject {
     }
 
     void titre() {
-        QCOMPARE(titre_fenetre("Bench North", "/data/run.txt"), QStringLiteral("Bench North – run.txt – Lintrace"));
+        QCOMPARE(titre_fenetre("Bench North", "/data/run.txt"),
+                 QStringLiteral("Bench North – run.txt – Lintrace"));
         QCOMPARE(titre_fenetre("  ", "run.txt"), QStringLiteral("run.txt – Lintrace"));
         QCOMPARE(titre_fenetre("", ""), QStringLiteral("Lintrace"));
     }

@@ -156,7 +156,8 @@ class TestApparence : public QObject {
         QFETCH(bool, coupe);
         Session s;
         aide_test::ecrit_octets(s.chemin(QStringLiteral("Lintrac_setup.txt")),
-                                "5\r\n2\r\n2\r\n,\r\nID1\r\n" + nom.toUtf8() + "\r\nFALSE\r\n0\r\n0\r\n0\r\n");
+                                "5\r\n2\r\n2\r\n,\r\nID1\r\n" + nom.toUtf8() +
+                                    "\r\nFALSE\r\n0\r\n0\r\n0\r\n");
         TForm1& f = s.demarre({QStringLiteral("#2")});
         const QRect place = f.Label11->geometry();
         QCOMPARE(f.Label11->text(), nom);

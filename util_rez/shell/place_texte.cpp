@@ -21,8 +21,7 @@ NomAjuste ajuste_nom(QFont police, const QString& nom, QSize place, int minimum)
         if (m.horizontalAdvance(nom) <= place.width() && m.height() <= place.height())
             return {police, false, false};
         const QRect enroule = m.boundingRect(cadre, Qt::TextWordWrap, nom);
-        if (cadre.contains(enroule) && enroule.height() <= 2 * m.lineSpacing())
-            return {police, true, false};
+        if (cadre.contains(enroule) && enroule.height() <= 2 * m.lineSpacing()) return {police, true, false};
     }
     police.setPixelSize(minimum);
     return {police, false, true};
