@@ -40,6 +40,7 @@ void TForm1::cablage() {
     relie(Panel3, &TPanel::Click, &TForm1::Panel3Click);
     relie(SpeedButton8, &QPushButton::clicked, &TForm1::SpeedButton8Click);
     relie(SpeedButton9, &QPushButton::clicked, &TForm1::SpeedButton9Click);
+    relie(attente_marges_, &QTimer::timeout, &TForm1::ajuste_cadre);
     cree_raccourcis();
 }
 
@@ -50,10 +51,6 @@ bool TForm1::eventFilter(QObject* objet, QEvent* e) {
         garde([this] { ScrollBox1Resize(); });
     else if (objet == Memo3 && e->type() == QEvent::KeyPress) {
         garde([this] { Memo3KeyDown(); });
-        // Tab types a tab in the comment; Ctrl+Tab, which typed nothing, is the way out.
-        const auto* k = static_cast<QKeyEvent*>(e);
-        if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && (k->modifiers() & Qt::ControlModifier))
-            return focusNextPrevChild(k->key() == Qt::Key_Tab && !(k->modifiers() & Qt::ShiftModifier));
     }
     else if (objet == Button1 && e->type() == QEvent::MouseButtonPress) {
         const Qt::MouseButton b = static_cast<QMouseEvent*>(e)->button();

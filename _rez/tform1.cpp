@@ -6,6 +6,7 @@
 #include "util_rez/output/ooxml/tableur_excel.h"
 #include "util_rez/plot/trace_suivi.h"
 #include "util_rez/shell/couleurs.h"
+#include "util_rez/shell/ecran.h"
 #include "util_rez/target/lecture_cible.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <QIcon>
 #include <QStyle>
 #include <QTranslator>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -117,10 +119,10 @@ void TForm1::setColor(int32_t code) {
     setPalette(p);
 }
 
-// The window's top is that of its frame, its height that of its client area: both are what
-// the placements set, whatever frame a window manager adds.
+// The frame's top and height, title bar included: a window manager's frame changes neither the
+// test nor the placements, which set the frame.
 bool TForm1::placement_bas() const {
-    return pos().y() == height();
+    return cadre_en_bas(frameGeometry());
 }
 
 void TForm1::cree_controles() {
@@ -146,6 +148,8 @@ void TForm1::cree_controles() {
     Memo3 = place(new QPlainTextEdit(this), "Memo3", 8, 440, 369, 73);
     Memo3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A comment box that kept the Tab key would hold the keyboard's user in it.
+    Memo3->setTabChangesFocus(true);
     Label1 = etiquette(this, "Label1", {384, 440, 65, 16}, QStringLiteral("Comment"), 13, true);
     Label1->resize(120, 16);
     setup_SpeedButton6 = bouton(this, "setup_SpeedButton6", {3, 515, 42, 29}, QString());
@@ -174,8 +178,9 @@ void TForm1::cree_controles() {
         *cases[k] = case_a_cocher(this, noms_cases[k], {k < 6 ? 381 : 382, y_cases[k], 97, 17}, QString());
         (*cases[k])->resize(125, 17);
     }
-    Label11 = etiquette(this, "Label11", {510, 22, 50, 37}, QStringLiteral("IDx"), 33, true);
-    Label11->resize(66, 37); // up to the screen-half buttons
+    // All the room between the curve boxes and the screen-half buttons, above the plot.
+    Label11 = place(new NomSession(this, 13), "Label11", 508, 1, 69, 63);
+    Label11->setFont(police(33, true));
     SpeedButton8 = bouton(this, "SpeedButton8", {579, 5, 23, 22}, QString());
     SpeedButton8->setToolTip(QStringLiteral("Demi-écran haut"));
     SpeedButton8->setIcon(glyphe("demi_ecran_haut"));
@@ -225,6 +230,8 @@ void TForm1::cree_controles() {
     presse_papier_Memo5->hide();
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
+    attente_marges_ = new QTimer(this);
+    attente_marges_->setInterval(50);
 
     using A = Ancrage;
     ancrage_->ajoute(Memo1, A::Etire_hauteur);
@@ -294,31 +301,47 @@ void TForm1::cree_panneau_setup() {
     SpeedButton2 = bouton(p, "SpeedButton2", {32, 400, 65, 22}, QStringLiteral("Close"));
     SpeedButton11 = bouton(p, "SpeedButton11", {136, 399, 65, 22}, QStringLiteral("Save"));
     setup_Panel4->hide();
+    setup_Panel4->setPremierControle(Edit5);
 }
 
 void TForm1::cree_panneaux_aide() {
     const int32_t sarcelle = 0x808000; // teal in 0x00BBGGRR
-    Panel7 = place(new TPanel(this), "Panel7", 168, 56, 297, 481);
+    // Over the whole of the curve boxes and the record count, so that no piece of them shows
+    // beside it; laid out, so that it can shrink into a half-screen window.
+    Panel7 = place(new TPanel(this), "Panel7", 168, 48, 339, 489);
     Panel7->setColor(sarcelle);
-    Memo5 = place(new QPlainTextEdit(Panel7), "Memo5", 8, 24, 281, 425);
-    SpeedButton13 = bouton(Panel7, "SpeedButton13", {224, 454, 65, 22}, QStringLiteral("Close"));
+    Memo5 = place(new QPlainTextEdit(Panel7), "Memo5", 8, 24, 323, 433);
+    SpeedButton13 = bouton(Panel7, "SpeedButton13", {266, 462, 65, 22}, QStringLiteral("Close"));
+    auto* disposition = new QVBoxLayout(Panel7);
+    disposition->setContentsMargins(8, 24, 8, 5);
+    disposition->setSpacing(5);
+    disposition->addWidget(Memo5);
+    disposition->addWidget(SpeedButton13, 0, Qt::AlignRight);
+    SpeedButton13->setFixedSize(65, 22);
     Panel7->hide();
+    Panel7->setPremierControle(Memo5);
 
     Panel2 = place(new TPanel(this), "Panel2", 558, 100, 377, 433);
     Panel2->setColor(sarcelle);
     Panel2->setDeplacable(true);
-    StaticText1 = etiquette(Panel2, "StaticText1", {20, 12, 337, 20},
-                            QStringLiteral("Lintrace - suivi en direct d'un fichier de mesures"), 13, true);
-    StaticText2 = etiquette(Panel2, "StaticText2", {20, 34, 337, 18},
-                            QStringLiteral("Trace jusqu'à huit courbes pendant l'acquisition."));
-    StaticText3 = etiquette(Panel2, "StaticText3", {20, 360, 337, 18}, QStringLiteral("Version 1.0"));
+    // The texts come from the language files; room for two lines where a language needs them.
+    StaticText1 = etiquette(Panel2, "StaticText1", {20, 6, 337, 34}, QString(), 13, true);
+    StaticText2 = etiquette(Panel2, "StaticText2", {20, 40, 337, 28}, QString());
+    StaticText3 = etiquette(Panel2, "StaticText3", {20, 256, 337, 18}, QString());
+    StaticText4 = etiquette(Panel2, "StaticText4", {20, 278, 337, 106}, QString());
+    for (QLabel* l : {StaticText1, StaticText2, StaticText4}) {
+        l->setWordWrap(true);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
     Image2 = place(new TImage(Panel2), "Image2", 20, 70, 337, 177);
     Image2->setStretch(true);
     Image2->setPicture(QImage(rep_prog + QStringLiteral("/lintrace_about.png")));
     Panel3 = place(new TPanel(Panel2), "Panel3", 88, 392, 177, 33);
     Panel3->setCaption(QStringLiteral("Close"));
     Panel3->setFont(police(13, true));
+    Panel3->setBouton();
     Panel2->hide();
+    Panel2->setPremierControle(Panel3);
 
     Panel4 = place(new TPanel(this), "Panel4", 460, 95, 373, 417);
     Panel4->setLineWidth(2);

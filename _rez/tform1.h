@@ -1,6 +1,7 @@
 #pragma once
 #include "_rez/plateforme.h"
 #include "_rez/widgets/controles.h"
+#include "_rez/widgets/nom_session.h"
 #include "_rez/widgets/vue_lignes.h"
 #include "util_rez/base/echelles.h"
 #include "util_rez/base/erreur.h"
@@ -73,7 +74,7 @@ public:
     QCheckBox* CheckBox6;
     QCheckBox* CheckBox7;
     QCheckBox* CheckBox8;
-    QLabel* Label11;
+    NomSession* Label11;
     QPushButton* SpeedButton8;
     QPushButton* SpeedButton9;
     QLabel* Label4;
@@ -131,6 +132,7 @@ public:
     QLabel* StaticText1;
     QLabel* StaticText2;
     QLabel* StaticText3;
+    QLabel* StaticText4;
     TPanel* Panel4;
     TImage* preview_Image4;
     // non-visual
@@ -243,12 +245,14 @@ public:
     int hauteur_barre_taches() const;
     void SpeedButton8Click();
     void SpeedButton9Click();
+    // Places the frame again once the window manager has told how thick it is.
+    void ajuste_cadre();
     // Esc: hides the pop-up panel on top, as its own Close would.
     void ferme_panneau_ouvert();
-    void affiche_nom_session(const QString& nom);
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
+    void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* objet, QEvent* e) override;
 
@@ -276,6 +280,9 @@ private:
     void zoom(QLineEdit* champ, int32_t (*pas)(int32_t));
     void choisit_couleur_session(TPanel* pastille, Qt::MouseButton bouton);
     void place_demi_ecran(bool bas);
+    void place_cadre(const QRect& cadre);
+    void applique_cadre();
+    void affiche_titre();
     void affiche_nb_enreg();
     void memorise_choix(const QFileInfo& choisi);
     bool ecrit_commentaire(const QString& chemin, bool sur_cible, const QStringList& commentaire);
@@ -326,4 +333,9 @@ private:
     bool export_tableur_en_cours_ = false;
     std::unique_ptr<LectureCible> lecture_cible_;
     std::unique_ptr<SuiviTrace> suivi_trace_;
+    // The frame a placement asked for: a window manager tells the thickness of its frame only
+    // once the window is shown, so the placement is made again then.
+    std::optional<QRect> cadre_voulu_;
+    QTimer* attente_marges_ = nullptr;
+    int essais_marges_ = 0;
 };

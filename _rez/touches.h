@@ -8,3 +8,4 @@ inline const QKeySequence touche_impression{Qt::CTRL | Qt::Key_P};
 inline const QKeySequence touche_export{Qt::CTRL | Qt::Key_E};
 inline const QKeySequence touche_aide{Qt::Key_F1};
 inline const QKeySequence touche_fermer{Qt::Key_Escape};
+inline const QKeySequence touche_quitter{Qt::CTRL | Qt::Key_Q};

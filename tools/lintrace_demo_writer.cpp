@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr const char* kUsage = R"(Usage: lintrace_demo_writer [options] FILE
+constexpr const char* kUsage = R"(Usage: lintrace-demo [options] FILE
 
 Writes a demo target file the way a logging process does: two header lines, a
 names line, then one record per interval, each appended by opening the file,
@@ -263,13 +263,13 @@ int main(int argc, char** argv) {
         if (static_cast<double>(options.records - 1) * step_seconds(options) > kMaxRunTime)
             throw UsageError{"the run time would pass 99999 s; use fewer records or a shorter interval"};
     } catch (const UsageError& e) {
-        std::cerr << "lintrace_demo_writer: " << e.message << "\n\n" << kUsage;
+        std::cerr << "lintrace-demo: " << e.message << "\n\n" << kUsage;
         return 2;
     }
     try {
         run(options);
     } catch (const WriteError& e) {
-        std::cerr << "lintrace_demo_writer: cannot write " << options.file << ": " << e.message << "\n";
+        std::cerr << "lintrace-demo: cannot write " << options.file << ": " << e.message << "\n";
         return 1;
     }
     return 0;

@@ -6,7 +6,8 @@ cd "$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")/.."
 
 tools/install-deps.sh
 cmake --preset default --log-level=WARNING
-cmake --build --preset default -j"$(nproc)"
+# Only what the package holds: the tests and benchmarks are not part of it.
+cmake --build --preset default -j"$(nproc)" --target lintrace lintrace-render lintrace-demo lintrace_paquet_fichiers
 rm -f build/package/lintrace_*.deb
 cpack --config build/CPackConfig.cmake -B build/package >build/package.log 2>&1 ||
   { cat build/package.log >&2; exit 1; }

@@ -30,14 +30,14 @@ else
 fi
 
 cmake --preset default --log-level=WARNING
-cmake --build --preset default -j"$(nproc)" --target lintrace lintrace_demo_writer lintrace_data
+cmake --build --preset default -j"$(nproc)" --target lintrace lintrace-demo lintrace_data
 
 # Someone watching gets a slow, live run; the screenshot a fast one, so the picture has shape.
 interval=300
 if ! has_display; then interval=50; fi
 work=$(mktemp -d "${TMPDIR:-/tmp}/lintrace-demo.XXXXXX")
 data="$work/demo-run.txt"
-build/bin/lintrace_demo_writer --interval-ms "$interval" --records 400 "$data" &
+build/bin/lintrace-demo --interval-ms "$interval" --records 400 "$data" &
 writer_pid=$!
 
 # Wait for the names line and a few records, so the first picture already has curves.

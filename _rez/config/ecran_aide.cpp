@@ -5,18 +5,50 @@
 #include "util_rez/shell/ecran.h"
 
 #include <QFileInfo>
+#include <QShowEvent>
 
 int TForm1::hauteur_barre_taches() const {
     return ::hauteur_barre_taches(plateforme_->ecran(), plateforme_->ecran_disponible());
 }
 
-// The bottom half starts at the window's own height, which is what tells it apart later.
 void TForm1::place_demi_ecran(bool bas) {
-    const int h = hauteur_demi_ecran(plateforme_->ecran(), hauteur_barre_taches());
-    resize(width(), h);
-    move(x(), bas ? h : 0);
+    const QRect cadre = frameGeometry();
+    place_cadre(cadre_demi_ecran(cadre.x(), cadre.width(),
+                                 hauteur_demi_ecran(plateforme_->ecran(), hauteur_barre_taches()), bas));
     setColor((bas ? Panel6 : Panel5)->Color());
     Image3->setHidden(bas);
+}
+
+void TForm1::place_cadre(const QRect& cadre) {
+    cadre_voulu_ = cadre;
+    applique_cadre();
+    if (isVisible()) {
+        essais_marges_ = 0;
+        attente_marges_->start();
+    }
+}
+
+void TForm1::applique_cadre() {
+    const QRect client = geometry(), cadre = frameGeometry();
+    const QMargins marges(client.left() - cadre.left(), client.top() - cadre.top(),
+                          cadre.right() - client.right(), cadre.bottom() - client.bottom());
+    setGeometry(client_pour_cadre(*cadre_voulu_, marges));
+}
+
+void TForm1::ajuste_cadre() {
+    const bool marges_connues = frameGeometry() != geometry();
+    if (marges_connues && frameGeometry() != *cadre_voulu_) applique_cadre();
+    if ((marges_connues && frameGeometry() == *cadre_voulu_) || ++essais_marges_ >= 40)
+        attente_marges_->stop();
+}
+
+// Without a window manager the frame is the client area from the start, and nothing moves.
+void TForm1::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    if (cadre_voulu_ && !e->spontaneous()) {
+        essais_marges_ = 0;
+        attente_marges_->start();
+    }
 }
 
 void TForm1::SpeedButton8Click() {

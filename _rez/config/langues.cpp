@@ -82,6 +82,10 @@ void TForm1::applique_textes() {
     SpeedButton12->setToolTip(avec_touche(texte_message(97), touche_aide)); // hint: help
     setup_SpeedButton6->setToolTip(texte_message(98));                      // hint: setup panel
     Label12->setText(texte_message(99));                                    // decimal mark caption
+    StaticText1->setText(texte_message(101)); // about: product line
+    StaticText2->setText(texte_message(102)); // about: what it is for
+    StaticText3->setText(texte_message(103) + QStringLiteral(" " LINTRACE_VERSION)); // about: "Version"
+    StaticText4->setText(texte_message(104)); // about: licence
     affiche_nb_enreg();
 }
 

@@ -4,6 +4,8 @@
 #include "util_rez/output/table_texte.h"
 
 #include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 
 void TForm1::SpeedButton10Click() {
@@ -16,8 +18,9 @@ void TForm1::SpeedButton10Click() {
     ecrit_table_texte(nom);
     Codage codage;
     QGuiApplication::clipboard()->setText(decode_octets(lit_octets(nom), codage));
-    plateforme_->message(this, Plateforme::Genre::Information,
-                         QLatin1Char('\n') + texte_message(32) + QLatin1Char('\n'), // exported
+    const QString fichier = QDir::toNativeSeparators(QFileInfo(nom).absoluteFilePath());
+    plateforme_->message(this, Plateforme::Genre::Information, // exported to the file below
+                         QLatin1Char('\n') + texte_message(32) + QLatin1Char('\n') + fichier + QLatin1Char('\n'),
                          QMessageBox::Ok);
 }
 

@@ -2,12 +2,12 @@
 
 #include "util_rez/config/pointeur.h"
 #include "util_rez/plot/trace.h"
-#include "util_rez/shell/place_texte.h"
+#include "util_rez/shell/ecran.h"
+#include "util_rez/shell/titre.h"
 
 namespace {
 constexpr int32_t gris_setup = 165 + 165 * 256 + 165 * 65536;
 constexpr int32_t couleur_apercu = 163 + 147 * 256 + 115 * 65536;
-constexpr int taille_nom_session = 33;
 } // namespace
 
 void TForm1::FormCreate(const QStringList& arguments) {
@@ -61,14 +61,13 @@ void TForm1::FormCreate(const QStringList& arguments) {
                 montre_erreur(texte_erreur(e));
             }
         } else {
-            affiche_nom_session(a == QLatin1String("#1") ? Edit6->text() : Edit8->text());
-            const int hauteur = ecran.height() / 2 - 20;
-            resize(ecran.width(), hauteur);
-            move(0, a == QLatin1String("#1") ? 0 : hauteur);
-            if (a == QLatin1String("#2"))
-                Image3->hide();
+            const bool bas = a == QLatin1String("#2");
+            Label11->setText(bas ? Edit8->text() : Edit6->text());
+            place_cadre(cadre_session_depart(ecran, bas));
+            if (bas) Image3->hide();
         }
     }
+    affiche_titre();
     commentaire_modifie = false;
     // A file named on the command line counts as changed at the first tick, so the tick
     // reloads it once more. After a failed load the recorded values stay those of the file,
@@ -83,14 +82,6 @@ void TForm1::FormCreate(const QStringList& arguments) {
     setColor(placement_bas() ? Panel6->Color() : Panel5->Color());
 }
 
-// A long name keeps to its place before the screen-half buttons: smaller, then cut short; the
-// hint holds all of it.
-void TForm1::affiche_nom_session(const QString& nom) {
-    QFont police = Label11->font();
-    police.setPixelSize(taille_nom_session);
-    police = police_ajustee(police, nom, Label11->size(), Qt::AlignLeft | Qt::AlignVCenter,
-                            taille_nom_session * 5 / 9);
-    Label11->setFont(police);
-    Label11->setText(QFontMetrics(police).elidedText(nom, Qt::ElideRight, Label11->width()));
-    Label11->setToolTip(nom);
+void TForm1::affiche_titre() {
+    setWindowTitle(titre_fenetre(Label11->text(), chemin_cible));
 }

@@ -13,6 +13,8 @@ void TForm1::cree_raccourcis() {
     for (const auto& [touche, bouton] : boutons)
         connect(new QShortcut(touche, this), &QShortcut::activated, bouton, &QPushButton::click);
     relie(new QShortcut(touche_fermer, this), &QShortcut::activated, &TForm1::ferme_panneau_ouvert);
+    // Through close(), so an edited comment is asked about as when the window's frame closes it.
+    connect(new QShortcut(touche_quitter, this), &QShortcut::activated, this, &QWidget::close);
 }
 
 void TForm1::ferme_panneau_ouvert() {

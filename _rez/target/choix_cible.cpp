@@ -16,7 +16,7 @@ void TForm1::SpeedButton1Click() {
     chemin_cible = *choisi;
     const QFileInfo info(chemin_cible);
     memorise_choix(info);
-    setWindowTitle(info.fileName() + QStringLiteral("     Lintrace"));
+    affiche_titre();
     charge_fichier_dans_memo_et_affiche(chemin_cible);
     x_plus_SpeedButton3Click();
     x_moins_SpeedButton3Click();

@@ -5,6 +5,7 @@
 #include "util_rez/shell/couleurs.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -73,8 +74,20 @@ void TPanel::setCaption(const QString& texte) {
 
 void TPanel::bascule() {
     setVisible(isHidden());
-    if (!isHidden())
+    if (!isHidden()) {
+        tient_dans_la_fenetre();
         raise();
+    }
+}
+
+// A half-screen window is shorter than the form was drawn for: a panel that would reach below
+// it moves up, and one taller than it shrinks, so its Close stays in sight.
+void TPanel::tient_dans_la_fenetre() {
+    if (!parentWidget()) return;
+    if (hauteur_conception_ == 0) hauteur_conception_ = height();
+    const int dans = parentWidget()->height();
+    resize(width(), std::min(hauteur_conception_, dans));
+    move(x(), std::clamp(y(), 0, std::max(0, dans - height())));
 }
 
 void TPanel::mousePressEvent(QMouseEvent* e) {
@@ -107,6 +120,39 @@ void TPanel::paintEvent(QPaintEvent* e) {
     QPainter p(this);
     p.setFont(font());
     p.drawText(rect(), Qt::AlignCenter, caption_);
+    if (hasFocus()) {
+        p.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+        p.drawRect(rect().adjusted(4, 4, -5, -5));
+    }
+}
+
+void TPanel::setBouton() {
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void TPanel::keyPressEvent(QKeyEvent* e) {
+    const int k = e->key();
+    if (focusPolicy() != Qt::NoFocus && (k == Qt::Key_Space || k == Qt::Key_Return || k == Qt::Key_Enter))
+        emit Click();
+    else
+        QFrame::keyPressEvent(e);
+}
+
+void TPanel::showEvent(QShowEvent* e) {
+    QFrame::showEvent(e);
+    if (!premier_ || e->spontaneous()) return;
+    QWidget* actuel = window()->focusWidget();
+    if (!actuel || !isAncestorOf(actuel)) rendu_ = actuel;
+    premier_->setFocus(Qt::TabFocusReason);
+}
+
+void TPanel::hideEvent(QHideEvent* e) {
+    QFrame::hideEvent(e);
+    if (!premier_ || e->spontaneous()) return;
+    QWidget* actuel = window()->focusWidget();
+    if (rendu_ && rendu_->isVisible() && (!actuel || isAncestorOf(actuel) || actuel == window()))
+        rendu_->setFocus(Qt::OtherFocusReason);
+    rendu_ = nullptr;
 }
 
 void TPanel::changeEvent(QEvent* e) {

@@ -3,6 +3,7 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QList>
+#include <QPointer>
 #include <QRadioButton>
 #include <QWidget>
 #include <cstdint>
@@ -44,6 +45,11 @@ public:
     void bascule();
     // A pop-up panel the user can drag around inside the window.
     void setDeplacable(bool oui) { deplacable_ = oui; }
+    // A pop-up panel takes the focus on this control when it shows and gives it back to where
+    // it was when it hides.
+    void setPremierControle(QWidget* controle) { premier_ = controle; }
+    // A panel that is a button: Tab reaches it and Space or Enter presses it.
+    void setBouton();
 
 signals:
     void MouseDown(Qt::MouseButton bouton);
@@ -55,9 +61,16 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void changeEvent(QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
+    void tient_dans_la_fenetre();
     int32_t couleur_;
+    int hauteur_conception_ = 0;
+    QWidget* premier_ = nullptr;
+    QPointer<QWidget> rendu_;
     QString caption_;
     bool deplacable_ = false;
     QPoint prise_;

@@ -46,6 +46,25 @@ class TestAide : public QObject {
         }
     }
 
+    // French puts a space before these marks that no line break may separate from them.
+    void francais_espaces_insecables() {
+        for (const QString& l : lignes(QStringLiteral("Lintrace_help.fr.txt")))
+            QVERIFY2(!l.contains(QRegularExpression(QStringLiteral(" [:;?!]"))), qPrintable(l));
+    }
+
+    // The about panel's texts in every language, each entry at the place its number says.
+    void textes_a_propos() {
+        const qsizetype nombre = entrees_langue(lignes(fichier_langue_maitre), true).size();
+        for (const QString& code : codes) {
+            const QStringList e =
+                entrees_langue(lignes(QStringLiteral("Lintrace_lng.%1.txt").arg(code)), true);
+            QCOMPARE(e.size(), nombre);
+            for (int n = 101; n <= 104; ++n)
+                QVERIFY2(e[n - 1].startsWith(QString::number(n) + QLatin1Char(' ')) && e[n - 1].size() > 5,
+                         qPrintable(e[n - 1]));
+        }
+    }
+
     // The help names the controls by the captions of its own language.
     void aide_cite_les_libelles_data() {
         QTest::addColumn<QString>("code");

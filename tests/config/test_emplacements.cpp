@@ -43,6 +43,15 @@ private slots:
         QVERIFY(contenu(d.prog.path()).isEmpty()); // the probe leaves nothing behind
     }
 
+    // Where the program lives decides, not whether root may write there.
+    void installe_selon_le_lieu() {
+        for (const char* installe : {"/opt/lintrace", "/usr/lib/lintrace/", "/tmp/../opt/lintrace"}) {
+            QVERIFY2(programme_installe(installe), installe);
+            QVERIFY(Emplacements::pour(installe).par_utilisateur());
+        }
+        QVERIFY(!programme_installe("/optimum/lintrace"));
+    }
+
     void dossier_inscriptible_tout_a_cote() {
         Dossiers d;
         aide_test::ecrit_octets(d.prog.filePath("Lintrac_setup.txt"), "shipped");

@@ -37,18 +37,19 @@ version=$(dpkg-deb -f "$deb" Version)
 [ "$(basename "$deb")" = "lintrace_${version}_amd64.deb" ] || fail "package file named $(basename "$deb")"
 
 list=$(dpkg-deb -c "$deb" | awk '{ print $6 }' | sed 's#^\./#/#')
-expect=(/opt/lintrace/lintrace /usr/bin/lintrace /opt/lintrace/lintrace-render /usr/bin/lintrace-render /usr/share/applications/lintrace.desktop
+expect=(/opt/lintrace/lintrace /usr/bin/lintrace /opt/lintrace/lintrace-render /usr/bin/lintrace-render
+        /opt/lintrace/lintrace-demo /usr/bin/lintrace-demo /usr/share/applications/lintrace.desktop
         /usr/share/icons/hicolor/scalable/apps/lintrace.svg /usr/share/icons/hicolor/48x48/apps/lintrace.png
         /usr/share/icons/hicolor/128x128/apps/lintrace.png /usr/share/icons/hicolor/256x256/apps/lintrace.png
         /usr/share/metainfo/org.lintrace.lintrace.metainfo.xml /usr/share/doc/lintrace/copyright
         /usr/share/doc/lintrace/changelog.gz /usr/share/man/man1/lintrace.1.gz
-        /usr/share/man/man1/lintrace-render.1.gz)
+        /usr/share/man/man1/lintrace-render.1.gz /usr/share/man/man1/lintrace-demo.1.gz)
 for f in "$src"/data/*; do expect+=("/opt/lintrace/$(basename "$f")"); done
 for f in "${expect[@]}"; do
   grep -qxF "$f" <<<"$list" || fail "the package lacks $f"
 done
 # Nothing outside the program folder and the desktop's own places; no written or build-only file.
-allowed='^/(opt/|opt/lintrace/.*|usr/|usr/bin/|usr/bin/lintrace(-render)?|usr/share/|usr/share/(applications|metainfo|icons|man|lintian|doc)/.*)$'
+allowed='^/(opt/|opt/lintrace/.*|usr/|usr/bin/|usr/bin/lintrace(-render|-demo)?|usr/share/|usr/share/(applications|metainfo|icons|man|lintian|doc)/.*)$'
 stray=$(grep -vE "$allowed" <<<"$list" || true)
 [ -z "$stray" ] || fail "unexpected paths in the package: $stray"
 for bad in Lintrac_setup.txt '~rez_rep' lintrace_demo_writer lintrace_icones test_; do
@@ -66,10 +67,17 @@ dpkg-deb -x "$deb" "$root"
 desktop-file-validate "$root/usr/share/applications/lintrace.desktop" || fail "desktop entry"
 appstreamcli validate --no-net "$root/usr/share/metainfo/org.lintrace.lintrace.metainfo.xml" >"$work/as.log" 2>&1 ||
   { cat "$work/as.log" >&2; fail "metainfo"; }
-for p in lintrace lintrace-render; do
+for p in lintrace lintrace-render lintrace-demo; do
   [ "$(readlink "$root/usr/bin/$p")" = "/opt/lintrace/$p" ] || fail "/usr/bin/$p link"
 done
 grep -qx 'Exec=lintrace %f' "$root/usr/share/applications/lintrace.desktop" || fail "desktop entry Exec"
+grep -qx 'MimeType=text/plain;' "$root/usr/share/applications/lintrace.desktop" || fail "desktop entry MimeType"
+grep -qx 'License: GPL-3+' "$root/usr/share/doc/lintrace/copyright" || fail "copyright licence"
+grep -q '<project_license>GPL-3.0-or-later</project_license>' "$root/usr/share/metainfo/org.lintrace.lintrace.metainfo.xml" ||
+  fail "metainfo licence"
+# The demo writer, as a user of the package runs it beside the window.
+"$root/opt/lintrace/lintrace-demo" --interval-ms 0 --records 3 "$work/demo.txt" || fail "lintrace-demo"
+[ "$(grep -c '^"0' "$work/demo.txt")" -eq 3 ] && grep -q Stopped "$work/demo.txt" || fail "lintrace-demo wrote $(cat "$work/demo.txt")"
 
 # ---- the unpacked program, installed-like
 prog_dir="$root/opt/lintrace"
@@ -107,7 +115,7 @@ start() {
   env HOME="$home" XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home/run" QT_QPA_PLATFORM=xcb \
     "${runner[@]}" "$@" >>"$work/prog.log" 2>&1 &
   prog_pid=$!
-  wid=$(timeout 20 xdotool search --sync --onlyvisible --pid "$prog_pid" --name '^Lintrace' | head -n 1) ||
+  wid=$(timeout 20 xdotool search --sync --onlyvisible --pid "$prog_pid" --name 'Lintrace$' | head -n 1) ||
     { shot start; cat "$work/prog.log" >&2; fail "no Lintrace window"; }
   sleep 0.5
   eval "$(xdotool getwindowgeometry --shell "$wid")"

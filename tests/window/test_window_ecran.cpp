@@ -20,15 +20,15 @@ private slots:
         TForm1& f = s.demarre({}, [&](PlateformeTest& p) { p.disponible_ = disponible; });
         f.Panel5->setColor(0x0000FF);
         f.Panel6->setColor(0x00FF00);
-        const int gauche = f.x();
-        const int largeur = f.width();
+        const int gauche = f.frameGeometry().x();
+        const int largeur = f.frameGeometry().width(); // the offscreen platform's frame is 2 pixels wide
         f.SpeedButton9->click();
-        QCOMPARE(QRect(f.pos(), f.size()), QRect(gauche, hauteur, largeur, hauteur));
+        QCOMPARE(f.frameGeometry(), QRect(gauche, hauteur, largeur, hauteur));
         QVERIFY(f.placement_bas());
         QCOMPARE(f.Color(), 0x00FF00);
         QVERIFY(f.Image3->isHidden());
         f.SpeedButton8->click();
-        QCOMPARE(QRect(f.pos(), f.size()), QRect(gauche, 0, largeur, hauteur));
+        QCOMPARE(f.frameGeometry(), QRect(gauche, 0, largeur, hauteur));
         QVERIFY(!f.placement_bas());
         QCOMPARE(f.Color(), 0x0000FF);
         QVERIFY(!f.Image3->isHidden());
@@ -38,14 +38,14 @@ private slots:
         TForm1& f = s.demarre();
         f.Panel6->setColor(0x123456);
         f.resize(800, 300);
-        f.move(10, 300); // dragged there by hand: counts as the bottom session
+        f.move(10, f.frameGeometry().height()); // dragged there by hand: counts as the bottom session
         QVERIFY(f.placement_bas());
         s.plateforme->couleurs_choisies = {std::nullopt};
         f.Button1MouseDown(Qt::LeftButton);
         QCOMPARE(f.Panel6->Color(), f.Color());
         f.joue_son();
         QCOMPARE(s.plateforme->sons, QStringList{"ding2.wav"});
-        f.move(10, 301);
+        f.move(10, f.frameGeometry().height() + 1);
         f.joue_son();
         QCOMPARE(s.plateforme->sons.last(), QStringLiteral("ding1.wav"));
     }
@@ -86,6 +86,8 @@ private slots:
         f.Panel3Click();
         QVERIFY(f.Panel2->isHidden());
         QCOMPARE(f.Panel3->Caption(), f.texte_message(15));
+        QCOMPARE(f.StaticText1->text(), f.texte_message(101));
+        QCOMPARE(f.StaticText3->text(), f.texte_message(103) + QStringLiteral(" " LINTRACE_VERSION));
     }
 };
 

@@ -38,7 +38,8 @@ private slots:
         QCOMPARE(ecrit, QByteArray("Temp\xe9rature\r\nOp\r\n1.0 3 4\r\nStopped\r\n\xd6l\r\n\r\n\r\n"
                                    "Runtime\tA\tB\t\t\t\t\r\n0,5\t1,5\t2\t\t\t\t\r\n"));
         QCOMPARE(presse_papier(), QString::fromLatin1(ecrit));
-        QCOMPARE(s.plateforme->messages, QStringList{"\n" + f.texte_message(32) + "\n"});
+        QCOMPARE(s.plateforme->messages,
+                 QStringList{"\n" + f.texte_message(32) + "\n" + s.chemin("presse_papier.xls") + "\n"});
     }
     // Declined, nothing is written, copied or reported, whatever an earlier export left.
     void avant_stopped_data() {
@@ -68,6 +69,12 @@ private slots:
         QCOMPARE(lu == ancien, !ecrit);
         QVERIFY(!ecrit || lu.endsWith("0.5\t1.5\t2\t\t\t\t\r\n"));
         QCOMPARE(presse_papier(), ecrit ? QString::fromLatin1(lu) : QStringLiteral("before"));
+        if (ecrit)
+            QCOMPARE(s.plateforme->messages.last(),
+                     "
+" + f.texte_message(32) + "
+" + s.chemin("presse_papier.xls") + "
+");
     }
     void echec_d_ecriture_sans_presse_papier_perime() {
         Session s;

@@ -33,7 +33,7 @@ private slots:
         QCOMPARE(o.dossier, QStringLiteral("/data/"));
         QCOMPARE(o.nom, QStringLiteral("old.txt"));
         QCOMPARE(o.titre, f.texte_message(2));
-        QCOMPARE(f.windowTitle(), QStringLiteral("run.txt     Lintrace"));
+        QCOMPARE(f.windowTitle(), QStringLiteral("run.txt – Lintrace"));
         QCOMPARE(aide_test::lit_octets(s.chemin("~rez_rep.~r")), (s.dossier.path() + "/\r\n").toUtf8());
         QCOMPARE(aide_test::lit_octets(s.chemin("~rez_rep.~f")), QByteArray("run.txt\r\n"));
         QCOMPARE(f.chemin_cible, cible);
@@ -60,7 +60,7 @@ private slots:
         TForm1& f = s.demarre();
         f.SpeedButton1->click();
         QCOMPARE(s.plateforme->ouvertures.size(), 1);
-        QCOMPARE(f.windowTitle(), QStringLiteral("Lintrace   "));
+        QCOMPARE(f.windowTitle(), QStringLiteral("Lintrace"));
         QVERIFY(f.chemin_cible.isEmpty());
         QVERIFY(!QFile::exists(s.chemin("~rez_rep.~r")));
     }
@@ -74,7 +74,7 @@ private slots:
         QCOMPARE(s.plateforme->messages.size(), 1);
         QVERIFY(s.plateforme->messages.first().contains(absent));
         QCOMPARE(f.chemin_cible, absent);
-        QCOMPARE(f.windowTitle(), QStringLiteral("gone.txt     Lintrace"));
+        QCOMPARE(f.windowTitle(), QStringLiteral("gone.txt – Lintrace"));
         QCOMPARE(f.taille_cible, -1);
         QCOMPARE(f.Edit1->text(), QStringLiteral("23")); // the zoom pair did not run
         tic(f);
@@ -172,6 +172,7 @@ private slots:
     void son_de_la_session() {
         Session s({"Lintrace_lng.fr.txt", "Lintrace_lng.en.txt", "ding1.wav"});
         TForm1& f = s.demarre({"#2"});
+        QTRY_VERIFY(f.placement_bas());
         f.joue_son();
         QCOMPARE(s.plateforme->bips_alerte, 1); // no ding2.wav beside the program
         f.SpeedButton8Click();
@@ -184,7 +185,7 @@ private slots:
     void suit_un_ecrivain_reel() {
         Session s;
         const QString cible = s.chemin("live.txt");
-        const QString ecrivain = QStringLiteral(LINTRACE_BIN_DIR "/lintrace_demo_writer");
+        const QString ecrivain = QStringLiteral(LINTRACE_BIN_DIR "/lintrace-demo");
         QVERIFY(QFile::exists(ecrivain));
         QProcess p;
         p.start(ecrivain, {"--interval-ms", "15", "--records", "120", "--summary-lines", "2", cible});

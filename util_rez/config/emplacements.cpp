@@ -18,13 +18,30 @@ bool dossier_inscriptible(const QString& dossier) {
     return sonde.open();
 }
 
+namespace {
+// A build folder holds its cache at its root; the program sits a floor or two below it.
+bool dans_arbre_de_construction(QDir dossier) {
+    do {
+        if (dossier.exists(QStringLiteral("CMakeCache.txt"))) return true;
+    } while (dossier.cdUp());
+    return false;
+}
+} // namespace
+
+bool programme_installe(const QString& dossier_prog) {
+    const QString chemin = QDir::cleanPath(QFileInfo(dossier_prog).absoluteFilePath()) + QLatin1Char('/');
+    const bool sous_systeme =
+        chemin.startsWith(QLatin1String("/usr/")) || chemin.startsWith(QLatin1String("/opt/"));
+    return sous_systeme && !dans_arbre_de_construction(QDir(chemin));
+}
+
 Emplacements::Emplacements(const QString& dossier_prog, const QString& dossier_utilisateur,
                            bool prog_inscriptible)
     : dossier_prog_(dossier_prog), dossier_utilisateur_(dossier_utilisateur),
       prog_inscriptible_(prog_inscriptible) {}
 
 Emplacements Emplacements::pour(const QString& dossier_prog) {
-    const bool inscriptible = dossier_inscriptible(dossier_prog);
+    const bool inscriptible = !programme_installe(dossier_prog) && dossier_inscriptible(dossier_prog);
     return Emplacements(dossier_prog,
                         inscriptible ? QString()
                                      : QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),

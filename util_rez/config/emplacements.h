@@ -10,9 +10,9 @@ class Emplacements {
   public:
     Emplacements(const QString& dossier_prog, const QString& dossier_utilisateur, bool prog_inscriptible);
 
-    // The program folder as it is found: writable when a file can really be made in it
-    // (permission bits say nothing for root or on a read-only mount); the per-user folder
-    // is the application's data location.
+    // The program folder as it is found: its own files' place when it is not installed and a
+    // file can really be made in it (permission bits say nothing for root or on a read-only
+    // mount); the per-user folder is the application's data location.
     static Emplacements pour(const QString& dossier_prog);
 
     const QString& dossier_prog() const { return dossier_prog_; }
@@ -40,3 +40,8 @@ class Emplacements {
 };
 
 bool dossier_inscriptible(const QString& dossier);
+
+// A program under /usr or /opt, outside a build tree, is an installed one: it never writes
+// into its own folder, even for root, whom the permission bits do not stop, so that removing
+// the package leaves nothing behind.
+bool programme_installe(const QString& dossier_prog);
