@@ -71,10 +71,7 @@ private slots:
         QCOMPARE(presse_papier(), ecrit ? QString::fromLatin1(lu) : QStringLiteral("before"));
         if (ecrit)
             QCOMPARE(s.plateforme->messages.last(),
-                     "
-" + f.texte_message(32) + "
-" + s.chemin("presse_papier.xls") + "
-");
+                     "\n" + f.texte_message(32) + "\n" + s.chemin("presse_papier.xls") + "\n");
     }
     void echec_d_ecriture_sans_presse_papier_perime() {
         Session s;
