@@ -114,6 +114,7 @@ class TestClavier : public QObject {
         TForm1& f = demarre_active(s);
         f.Memo3->setFocus();
         QTest::keyClicks(f.Memo3, QStringLiteral("note"));
+        s.plateforme->reponses.push_back(QMessageBox::No);
         QTest::keyClick(f.Memo3, Qt::Key_Q, Qt::ControlModifier);
         QCOMPARE(s.plateforme->messages.size(), 1); // comment not saved: save it?
         QVERIFY(!f.isVisible());
