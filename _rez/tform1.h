@@ -8,6 +8,7 @@
 #include "util_rez/config/langue.h"
 #include "util_rez/files/fichier_cible.h"
 #include "util_rez/files/fichier_texte.h"
+#include "util_rez/files/fin_de_fichier.h"
 #include "util_rez/output/uno/tableur_uno.h"
 #include "util_rez/target/tableau.h"
 
@@ -279,7 +280,7 @@ private:
     void affiche_nb_enreg();
     void memorise_choix(const QFileInfo& choisi);
     bool ecrit_commentaire(const QString& chemin, bool sur_cible, const QStringList& commentaire);
-    std::optional<QByteArray> corps_cible_inchange();
+    void refuse_cible_absente();
     void recharge_cible_changee();
     void verifie_codable(const QStringList& lignes) const;
     void ecrit_ou_signale(const QString& chemin, const QByteArray& octets) const;
@@ -313,12 +314,9 @@ private:
         PauseRafraichissement& operator=(const PauseRafraichissement&) = delete;
         TForm1& f_;
     };
-    // The target as the last comment save left it, and the part of it a new save keeps: saving
-    // again before the refresh has reloaded it is no change by its writer.
-    struct EcritureCible {
-        QByteArray octets, conserves;
-    };
-    std::optional<EcritureCible> ecrit_sur_cible_;
+    // The target's end as the last comment save left it: saving again before the refresh has
+    // reloaded it is no change by its writer. Forgotten at every load.
+    std::optional<FinAttendue> ecrit_sur_cible_;
     std::unique_ptr<TableurUno> tableur_uno_;
     std::unique_ptr<TableurExcel> tableur_excel_;
     Tableur* tableur_ = nullptr;

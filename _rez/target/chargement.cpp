@@ -12,6 +12,7 @@ void TForm1::charge_fichier_dans_memo_et_affiche(const QString& chemin) {
     taille_cible = taille_fichier(chemin);
     age_cible = age_fichier(chemin);
     identite_cible = identite_fichier(chemin);
+    ecrit_sur_cible_.reset();
     ++nb_chargements;
     const QString marque = coupe_espaces(texte_message(50)); // comment heading
     try {
