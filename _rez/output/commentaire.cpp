@@ -61,7 +61,7 @@ bool TForm1::ecrit_commentaire(const QString& chemin, bool sur_cible, const QStr
     }
     // Saving again before the refresh has reloaded the file starts from what the last save left.
     const FinAttendue attendue = ecrit_sur_cible_.value_or(
-        fin_attendue(identite_cible.value_or(IdentiteFichier{}), octets_cible,
+        fin_attendue(identite_chargee_, octets_cible,
                      fin_cible(octets_cible, lignes_chargees.size())));
     const QByteArray garde = attendue.queue.first(attendue.queue.size() - (attendue.taille - attendue.debut));
     const QByteArray ajout = ajout_commentaire(garde, bloc, codage_cible);

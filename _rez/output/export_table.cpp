@@ -12,6 +12,7 @@ void TForm1::SpeedButton10Click() {
         plateforme_->message(this, Plateforme::Genre::Question, texte_message(31), // export before Stopped?
                              QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
         ecrit_table_texte(nom);
+    refuse_intrus(nom);
     Codage codage;
     QGuiApplication::clipboard()->setText(decode_octets(lit_octets(nom), codage));
     plateforme_->message(this, Plateforme::Genre::Information,
@@ -23,5 +24,5 @@ void TForm1::ecrit_table_texte(const QString& nom) {
     const bool mode_virgule = Edit4->text().contains(QLatin1Char(','));
     const QStringList table = lignes_table_texte(lignes_chargees, lignes_affichees(*Memo3), mode_virgule);
     verifie_codable(table);
-    ecrit_ou_signale(nom, encode_lignes(table, codage_cible));
+    ecrit_ou_signale(nom, encode_lignes(table, codage_cible), Lien::Refuse);
 }
