@@ -144,9 +144,13 @@ ClasseurOoxml::ClasseurOoxml(const QString& chemin) : source_(chemin) {
         throw pas_classeur(chemin);
     if (zip.getEntriesCount() > parties_max)
         throw trop_grand(chemin, QStringLiteral("%1 parts").arg(zip.getEntriesCount()));
-    feuille_ = premiere_feuille(zip);
-    if (!feuille_.isEmpty())
-        xml_ = lit_partie(zip, feuille_);
+    try {
+        feuille_ = premiere_feuille(zip);
+        if (!feuille_.isEmpty())
+            xml_ = lit_partie(zip, feuille_);
+    } catch (const ErreurTableur& e) {
+        throw trop_grand(chemin, e.detail()); // a part told of by its name alone
+    }
     QXmlStreamReader essai(xml_);
     essai.setNamespaceProcessing(false);
     // The whole sheet is read now, so that a sheet that breaks further on is found by the read,
