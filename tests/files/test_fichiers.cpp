@@ -97,6 +97,17 @@ private slots:
             QVERIFY(!e.arguments().last().isEmpty());
             QCOMPARE(e.texte(), "Cannot open file \"" + dir.path() + "\". " + e.arguments().last());
         }
+        // A name the system cannot look up is no missing file: its own reason says why.
+        for (const QString& chemin : {dir.filePath(QString(300, u'n')), dir.filePath("run.txt/x")}) {
+            aide_test::ecrit_octets(dir.filePath("run.txt"), "x");
+            try {
+                lit_octets(chemin);
+                QFAIL("no error");
+            } catch (const ErreurRez& e) {
+                QCOMPARE(e.genre(), ErreurRez::Genre::FichierIllisible);
+                QVERIFY(e.arguments().last() == "File name too long" || e.arguments().last() == "Not a directory");
+            }
+        }
     }
     void pointeurs() {
         QTemporaryDir dir;
