@@ -98,14 +98,13 @@ private slots:
             QCOMPARE(e.texte(), "Cannot open file \"" + dir.path() + "\". " + e.arguments().last());
         }
         // A name the system cannot look up is no missing file: its own reason says why.
-        for (const QString& chemin : {dir.filePath(QString(300, u'n')), dir.filePath("run.txt/x")}) {
-            aide_test::ecrit_octets(dir.filePath("run.txt"), "x");
+        aide_test::ecrit_octets(dir.filePath("run.txt"), "x");
+        for (const QString& nom : {QString(300, u'n'), QStringLiteral("run.txt/x")}) {
             try {
-                lit_octets(chemin);
-                QFAIL("no error");
+                lit_octets(dir.filePath(nom));
+                QFAIL("read");
             } catch (const ErreurRez& e) {
-                QCOMPARE(e.genre(), ErreurRez::Genre::FichierIllisible);
-                QVERIFY(e.arguments().last() == "File name too long" || e.arguments().last() == "Not a directory");
+                QVERIFY(QStringList({"File name too long", "Not a directory"}).contains(e.arguments().value(1)));
             }
         }
     }
