@@ -39,9 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t taille) {
     const qsizetype attendues = lignes.size() - k <= 1 ? lignes.size() : k;
     FUZZ_VERIFIE(coupe_lignes(decode_octets(gardes, codage)).size() == attendues);
     FUZZ_VERIFIE(gardes.size() == corps.size() || gardes.endsWith('\n') || gardes.endsWith('\r'));
-    const QStringList bloc = bloc_commentaire(marque, commentaire);
-    if (!marque.isEmpty() && m < 0 && attendues >= 1 && !car_non_codable(bloc, codage)) {
-        QStringList relues = coupe_lignes(decode_octets(gardes + ajout_commentaire(gardes, bloc, codage), codage));
+    const QStringList nouveau = bloc_commentaire(marque, commentaire);
+    if (!marque.isEmpty() && m < 0 && attendues >= 1 && !car_non_codable(nouveau, codage)) {
+        QStringList relues = coupe_lignes(decode_octets(gardes + ajout_commentaire(gardes, nouveau, codage), codage));
         const std::optional<QStringList> relu = coupe_commentaire(relues, marque);
         FUZZ_VERIFIE(relu && *relu == commentaire && relues.size() == attendues);
     }
