@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t taille) {
     const QByteArray gardes = corps.first(fin_cible(corps, k));
     const qsizetype attendues = lignes.size() - k <= 1 ? lignes.size() : k;
     FUZZ_VERIFIE(coupe_lignes(decode_octets(gardes, codage)).size() == attendues);
-    FUZZ_VERIFIE(gardes.size() == corps.size() || gardes.endsWith('\n') || gardes.endsWith('\r'));
+    FUZZ_VERIFIE(gardes.size() == corps.size() || gardes.isEmpty() || gardes.endsWith('\n') || gardes.endsWith('\r'));
     const QStringList nouveau = bloc_commentaire(marque, commentaire);
     if (!marque.isEmpty() && m < 0 && attendues >= 1 && !car_non_codable(nouveau, codage)) {
         QStringList relues = coupe_lignes(decode_octets(gardes + ajout_commentaire(gardes, nouveau, codage), codage));
