@@ -71,7 +71,7 @@ void TForm1::garde(const std::function<void()>& corps) {
     } catch (const std::bad_alloc&) {
         // The last resort when a size check missed something: what was asked for is gone by now,
         // and the window, the comment being typed above all, stays.
-        montre_erreur(texte_message(102)); // out of memory: operation abandoned
+        montre_erreur(texte_message(106)); // out of memory: operation abandoned
     }
 }
 

@@ -36,7 +36,7 @@ QString TForm1::texte_erreur(const ErreurRez& e) const {
     case G::FichierIllisible:
         return avec({90}, fichier(a.value(1)));
     case G::FichierTropGrand:
-        return avec({103}, texte_message(103) + QLatin1Char('\n') + a.value(0)); // file too large
+        return avec({107}, texte_message(107) + QLatin1Char('\n') + a.value(0)); // file too large
     case G::Autre:
         break;
     }

@@ -42,7 +42,7 @@ bool TForm1::prepare_classeur(const QString& base, QString& classeur) {
     }
     QString raison;
     if (QFileInfo(modele).size() > taille_max_modele)
-        throw ErreurRez(texte_message(104) + QLatin1Char('\n') + modele); // template too large
+        throw ErreurRez(texte_message(108) + QLatin1Char('\n') + modele); // template too large
     classeur = copie_remplace(modele, cible, taille_max_modele, raison) ? cible : modele;
     if (classeur == modele)
         plateforme_->message(this, Plateforme::Genre::Information,

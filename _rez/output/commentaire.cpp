@@ -96,7 +96,7 @@ void TForm1::recharge_cible_changee() {
 
 void TForm1::refuse_cible_absente() {
     plateforme_->message(this, Plateforme::Genre::Information,
-                         texte_message(101) + QLatin1Char('\n') + chemin_cible, // target gone: not written
+                         texte_message(105) + QLatin1Char('\n') + chemin_cible, // target gone: not written
                          QMessageBox::Ok);
 }
 

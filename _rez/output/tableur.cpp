@@ -112,9 +112,9 @@ QString TForm1::message_tableur(const ErreurTableur& e, const QString& classeur)
     case C::Occupe:
         return texte_message(86) + blanc + chemin; // another session is exporting to it
     case C::PasVerrou:
-        return texte_message(106) + QLatin1Char('\n') + chemin; // lock file not a lock
+        return texte_message(110) + QLatin1Char('\n') + chemin; // lock file not a lock
     case C::TropGrand:
-        return texte_message(104) + QLatin1Char('\n') + chemin + raison(e.detail()); // workbook too large
+        return texte_message(108) + QLatin1Char('\n') + chemin + raison(e.detail()); // workbook too large
     case C::Abandon:
         break;
     }

@@ -42,7 +42,7 @@ void TForm1::imprime_page() {
     const int pages = nb_pages_imprimees(page, donnees_trace(), textes_page(chemin_cible, lignes_chargees,
                                                                              lignes_affichees(*Memo3)));
     if (pages > 1)
-        question += QStringLiteral("\n\n") + texte_message(107) + QLatin1Char(' ') + // number of pages
+        question += QStringLiteral("\n\n") + texte_message(111) + QLatin1Char(' ') + // number of pages
                     QString::number(pages);
     if (plateforme_->message(this, Plateforme::Genre::Confirmation, question,
                              QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)

@@ -41,7 +41,7 @@ void TForm1::FormCreate(const QStringList& arguments) {
     if (erreur_setup)
         montre_erreur(texte_erreur(*erreur_setup));
     else if (!setup_personnel_illisible.isEmpty())
-        montre_erreur(texte_message(108) + QLatin1Char('\n') + // own setup unreadable: shipped one used
+        montre_erreur(texte_message(112) + QLatin1Char('\n') + // own setup unreadable: shipped one used
                       setup_personnel_illisible);
 
     Label3->setText(lit_pointeur(emplacements, fichier_dossier_memorise));

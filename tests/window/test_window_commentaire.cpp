@@ -127,7 +127,7 @@ private slots:
         QVERIFY(QFile::remove(cible));
         s.plateforme->fichiers_enregistres << cible;
         f.SpeedButton4->click();
-        QCOMPARE(s.plateforme->messages, QStringList{f.texte_message(101) + "\n" + cible});
+        QCOMPARE(s.plateforme->messages, QStringList{f.texte_message(105) + "\n" + cible});
         QVERIFY(!QFileInfo::exists(cible));
         QVERIFY(f.commentaire_modifie);
     }

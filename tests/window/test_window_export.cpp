@@ -82,7 +82,7 @@ private slots:
         QGuiApplication::clipboard()->setText(QStringLiteral("before"));
         f.SpeedButton10->click();
         QCOMPARE(s.plateforme->messages.size(), 1);
-        const QString attendu = f.texte_message(105) + "\n" + s.chemin("presse_papier.xls") + "\n";
+        const QString attendu = f.texte_message(109) + "\n" + s.chemin("presse_papier.xls") + "\n";
         QVERIFY(s.plateforme->messages.first().startsWith(attendu));
         QCOMPARE(presse_papier(), QStringLiteral("before"));
     }

@@ -15,8 +15,8 @@ class TestFichiersPropres : public QObject {
         QTest::addColumn<QString>("fichier");
         QTest::addColumn<QByteArray>("intrus"); // a link's target, or "" for a pipe, "/" for a folder
         QTest::addColumn<int>("texte");         // the box's text; 0: the action's own box, one beep
-        const QList<QPair<QString, int>> fichiers = {{"presse_papier.xls", 105}, {"Lintrace_.xls", 105},
-                                                     {".Lintrace_.xls.lock", 106}, {"Lintrac_setup.txt", 77},
+        const QList<QPair<QString, int>> fichiers = {{"presse_papier.xls", 109}, {"Lintrace_.xls", 109},
+                                                     {".Lintrace_.xls.lock", 110}, {"Lintrac_setup.txt", 77},
                                                      {"~rez_rep.~r", 0}, {"~rez_rep.~f", 0}};
         for (const auto& [fichier, texte] : fichiers)
             for (const QByteArray intrus : {"", "/dev/zero", "victim.txt", "/"})

@@ -45,7 +45,7 @@ class TestInstalle : public QObject {
         TForm1& f = s.demarre();
         QCOMPARE(f.Edit6->text(), QStringLiteral("SHIPPED"));
         QCOMPARE(s.plateforme->messages.size(), 1);
-        QVERIFY(s.plateforme->messages.first().startsWith(f.texte_message(108) + "\n" +
+        QVERIFY(s.plateforme->messages.first().startsWith(f.texte_message(112) + "\n" +
                                                           s.chemin_utilisateur(nom_fichier_setup) + "\n"));
     }
 

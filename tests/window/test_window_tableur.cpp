@@ -143,7 +143,7 @@ class TestTableur : public QObject {
         TForm1& f = demarre_sur_cible(s, 0);
         f.SpeedButton7->click();
         QCOMPARE(s.plateforme->messages.size(), 1);
-        QVERIFY(s.plateforme->messages[0].startsWith(f.texte_message(105) + "\n" + classeur + "\n"));
+        QVERIFY(s.plateforme->messages[0].startsWith(f.texte_message(109) + "\n" + classeur + "\n"));
         QCOMPARE(aide_test::lit_octets(s.chemin("Lintrace_.xl0")), modele);
         QVERIFY(s.plateforme->documents.isEmpty());
     }
