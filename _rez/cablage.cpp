@@ -1,6 +1,7 @@
 #include "_rez/tform1.h"
 
 #include <QKeyEvent>
+#include <new>
 
 void TForm1::cablage() {
     relie(SpeedButton1, &QPushButton::clicked, &TForm1::SpeedButton1Click);
@@ -64,6 +65,10 @@ void TForm1::garde(const std::function<void()>& corps) {
         corps();
     } catch (const ErreurRez& e) {
         montre_erreur(texte_erreur(e));
+    } catch (const std::bad_alloc&) {
+        // The last resort when a size check missed something: what was asked for is gone by now,
+        // and the window, the comment being typed above all, stays.
+        montre_erreur(texte_message(106)); // out of memory: operation abandoned
     }
 }
 

@@ -9,6 +9,8 @@
 #include "util_rez/config/langue.h"
 #include "util_rez/files/fichier_cible.h"
 #include "util_rez/files/fichier_texte.h"
+#include "util_rez/files/fin_de_fichier.h"
+#include "util_rez/files/remplace_fichier.h"
 #include "util_rez/output/uno/tableur_uno.h"
 #include "util_rez/target/tableau.h"
 
@@ -164,6 +166,7 @@ public:
     QByteArray octets_cible;          // the target file's bytes as the last load read them
     Codage codage_cible = Codage::Utf8; // their encoding, which a rewrite must keep
     int nb_chargements = 0;           // loads attempted, so a test can count reloads
+    QString setup_personnel_illisible; // the user's setup file and why it could not be read
     TableurUno::Limites limites_uno;  // how long the office may take to answer
     QLabel* note_tableur = nullptr;   // shown while a spreadsheet export runs
 
@@ -286,10 +289,13 @@ private:
     void affiche_nb_enreg();
     void memorise_choix(const QFileInfo& choisi);
     bool ecrit_commentaire(const QString& chemin, bool sur_cible, const QStringList& commentaire);
-    std::optional<QByteArray> corps_cible_inchange();
+    void refuse_cible_absente();
     void recharge_cible_changee();
     void verifie_codable(const QStringList& lignes) const;
-    void ecrit_ou_signale(const QString& chemin, const QByteArray& octets) const;
+    void ecrit_ou_signale(const QString& chemin, const QByteArray& octets, Lien lien = Lien::Suivi) const;
+    // Throws when one of the program's own files has been replaced by a link, a pipe, a device or
+    // a folder.
+    void refuse_intrus(const QString& chemin) const;
     std::array<bool, 9> coches_courbes() const;
     DonneesTrace donnees_trace() const;
     void imprime_page();
@@ -320,16 +326,18 @@ private:
         PauseRafraichissement& operator=(const PauseRafraichissement&) = delete;
         TForm1& f_;
     };
-    // The target as the last comment save left it, and the part of it a new save keeps: saving
-    // again before the refresh has reloaded it is no change by its writer.
-    struct EcritureCible {
-        QByteArray octets, conserves;
-    };
-    std::optional<EcritureCible> ecrit_sur_cible_;
+    // The target as the last load found it, which a comment save checks it still is; unlike
+    // identite_cible, never cleared to make the next tick reload.
+    IdentiteFichier identite_chargee_;
+    // The target's end as the last comment save left it: saving again before the refresh has
+    // reloaded it is no change by its writer. Forgotten at every load.
+    std::optional<FinAttendue> ecrit_sur_cible_;
     std::unique_ptr<TableurUno> tableur_uno_;
     std::unique_ptr<TableurExcel> tableur_excel_;
     Tableur* tableur_ = nullptr;
     QString modele_tableur_;
+    QString dossier_secours_; // the private folder of the workbooks filled from the template
+    QString marques_commentaire_; // the comment headings of every language, one a line
     bool export_tableur_en_cours_ = false;
     std::unique_ptr<LectureCible> lecture_cible_;
     std::unique_ptr<SuiviTrace> suivi_trace_;

@@ -1,5 +1,5 @@
 // The comment cut: a block appended after any lines comes off again whole, and the bytes a
-// rewrite keeps are the file's own first lines.
+// save keeps are the file's own first lines, after which the new block is found again.
 #include "commun.h"
 #include "util_rez/base/texte.h"
 #include "util_rez/files/fichier_texte.h"
@@ -31,13 +31,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t taille) {
         FUZZ_VERIFIE(relu && *relu == commentaire && avec_bloc == lignes);
     }
 
-    // The first k lines of the bytes, each with its own break (CR LF added to a last one without).
+    // A save keeps the first k lines of the bytes, each with its own break, and appends the block
+    // after them, which the cut then finds again.
     const qsizetype k =
         lignes.isEmpty() ? 0 : qsizetype(uchar(tete.isEmpty() ? 0 : tete[0])) % (lignes.size() + 1);
-    const QByteArray gardes = octets_conserves(corps, k);
-    const QByteArray propres = corps.startsWith(gardes) ? gardes : gardes.chopped(2);
-    FUZZ_VERIFIE(corps.startsWith(propres) && (propres == gardes || gardes.endsWith("\r\n")));
-    const qsizetype attendues = lignes.size() - k == 1 ? lignes.size() : k;
+    const QByteArray gardes = corps.first(fin_cible(corps, k));
+    const qsizetype attendues = lignes.size() - k <= 1 ? lignes.size() : k;
     FUZZ_VERIFIE(coupe_lignes(decode_octets(gardes, codage)).size() == attendues);
+    FUZZ_VERIFIE(gardes.size() == corps.size() || gardes.isEmpty() || gardes.endsWith('\n') || gardes.endsWith('\r'));
+    const QStringList nouveau = bloc_commentaire(marque, commentaire);
+    if (!marque.isEmpty() && m < 0 && attendues >= 1 && !car_non_codable(nouveau, codage)) {
+        QStringList relues = coupe_lignes(decode_octets(gardes + ajout_commentaire(gardes, nouveau, codage), codage));
+        const std::optional<QStringList> relu = coupe_commentaire(relues, marque);
+        FUZZ_VERIFIE(relu && *relu == commentaire && relues.size() == attendues);
+    }
     return 0;
 }

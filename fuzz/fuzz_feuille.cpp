@@ -42,6 +42,32 @@ bool feuille_ordonnee(const QByteArray& xml) {
     return !r.hasError();
 }
 
+// A row or a column numbered beyond any spreadsheet's: no sheet, whatever else it holds.
+bool hors_feuille(const QByteArray& xml) {
+    QXmlStreamReader r(xml);
+    r.setNamespaceProcessing(false);
+    int profondeur = 0, donnees = -1, rang = -1;
+    while (!r.atEnd()) {
+        r.readNext();
+        if (r.isEndElement()) {
+            if (profondeur == rang) rang = -1;
+            if (profondeur-- == donnees) return false;
+        }
+        if (!r.isStartElement()) continue;
+        const QStringView nom = nom_local(r.qualifiedName());
+        ++profondeur;
+        if (nom == u"sheetData" && donnees < 0) donnees = profondeur;
+        if (nom == u"row" && donnees > 0 && profondeur == donnees + 1) {
+            rang = profondeur;
+            if (r.attributes().value(QStringLiteral("r")).toLongLong() > 1048576) return true;
+        }
+        if (nom == u"c" && rang > 0 && profondeur == rang + 1 &&
+            position_cellule(r.attributes().value(QStringLiteral("r"))).second > 16384)
+            return true;
+    }
+    return false;
+}
+
 // The texts of the cells by position, as a spreadsheet reads them.
 std::map<std::pair<int, int>, QString> lit_cellules(const QByteArray& xml) {
     std::map<std::pair<int, int>, QString> c;
@@ -77,7 +103,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t taille) {
                      std::make_pair(12, colonne));
 
     const QByteArray sortie = remplit_feuille(xml, cellules);
-    if (sortie.isEmpty() || !xml_bien_forme(xml)) return 0;
+    if (!xml_bien_forme(xml)) return 0;
+    if (hors_feuille(xml)) FUZZ_VERIFIE(sortie.isEmpty());
+    if (sortie.isEmpty()) return 0;
     FUZZ_VERIFIE(xml_bien_forme(sortie));
     if (!feuille_ordonnee(xml)) return 0;
     FUZZ_VERIFIE(feuille_ordonnee(sortie));

@@ -11,5 +11,8 @@ phase_ms="${2:-5000}"
 tools/install-deps.sh
 cmake --preset default --log-level=WARNING
 cmake --build --preset default -j"$(nproc)" --target test_window_course ecrivain_course lintrace_data
+# QtTest ends a test function after 300 s unless told otherwise: a cycle is ten phases, and the
+# window's last ticks and checks follow the writer's end.
+QTEST_FUNCTION_TIMEOUT=$((cycles * 12 * phase_ms + 120000)) \
 QT_QPA_PLATFORM=offscreen LINTRACE_COURSE_TOURS="$cycles" LINTRACE_COURSE_PHASE_MS="$phase_ms" \
   build/tests_bin/test_window_course -maxwarnings 0 ecrivain_et_fenetre 2>&1 | grep -E "race:|PASS|FAIL|Loc"

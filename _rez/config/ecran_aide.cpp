@@ -63,7 +63,7 @@ void TForm1::SpeedButton12Click() {
     Memo5->clear();
     const QString nom = nom_fichier_aide(langage_RadioGroup1->ItemIndex());
     if (!nom.isEmpty() && QFileInfo(rep_prog + nom).isFile())
-        Memo5->setPlainText(lit_fichier_texte(rep_prog + nom).lignes.join(QLatin1Char('\n')));
+        Memo5->setPlainText(lit_fichier_texte(rep_prog + nom, taille_max_langue).lignes.join(QLatin1Char('\n')));
     Panel7->bascule();
 }
 

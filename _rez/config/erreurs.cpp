@@ -35,6 +35,8 @@ QString TForm1::texte_erreur(const ErreurRez& e) const {
         return avec({90, 92}, fichier(texte_message(92))); // permission denied
     case G::FichierIllisible:
         return avec({90}, fichier(a.value(1)));
+    case G::FichierTropGrand:
+        return avec({107}, texte_message(107) + QLatin1Char('\n') + a.value(0)); // file too large
     case G::Autre:
         break;
     }

@@ -10,11 +10,17 @@
 #include <QTranslator>
 
 void TForm1::charge_langues() {
-    charge_table_langue(langue, emplacements, fichier_langue, avecn1->isChecked(), [this](const QString& chemin) {
-        // missing language file: text 42, the path, text 43
-        plateforme_->message(this, Plateforme::Genre::Information,
-                             texte_message(42) + chemin + texte_message(43), QMessageBox::Ok);
-    });
+    try {
+        charge_table_langue(langue, emplacements, fichier_langue, avecn1->isChecked(), [this](const QString& chemin) {
+            // missing language file: text 42, the path, text 43
+            plateforme_->message(this, Plateforme::Genre::Information,
+                                 texte_message(42) + chemin + texte_message(43), QMessageBox::Ok);
+        });
+    } catch (const ErreurRez& e) {
+        // A file too large to read leaves the texts loaded so far; the captions still get them.
+        montre_erreur(texte_erreur(e));
+    }
+    marques_commentaire_ = marques_commentaire(emplacements, texte_message(50)); // comment heading
     Memo4->setPlainText(langue.lignes().join(QLatin1Char('\n')));
     applique_traduction_qt(); // before the texts: the hints name keys in Qt's words
     applique_textes();

@@ -2,6 +2,8 @@
 
 #include "util_rez/config/setup.h"
 
+#include <QDir>
+
 namespace {
 ReglagesSetup lit_controles(const TForm1& f) {
     ReglagesSetup r;
@@ -20,7 +22,18 @@ ReglagesSetup lit_controles(const TForm1& f) {
 } // namespace
 
 void TForm1::charge_setup() {
-    const LectureSetup lu = lit_setup(emplacements.chemin_lu(nom_fichier_setup), lit_controles(*this));
+    const QString chemin = emplacements.chemin_lu(nom_fichier_setup);
+    const QString livre = QDir(emplacements.dossier_prog()).filePath(nom_fichier_setup);
+    LectureSetup lu;
+    try {
+        lu = lit_setup(chemin, lit_controles(*this));
+    } catch (const ErreurRez& e) {
+        if (chemin == livre) throw;
+        // The user's own copy cannot be read: the shipped settings instead, told once the
+        // language is known.
+        setup_personnel_illisible = chemin + QLatin1Char('\n') + e.texte();
+        lu = lit_setup(livre, lit_controles(*this));
+    }
     if (!lu.fichier_present) {
         langage_RadioGroup1->setItemIndex(2);
     } else {

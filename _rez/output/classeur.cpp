@@ -2,9 +2,14 @@
 
 #include "util_rez/output/verrou_classeur.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
+
+namespace {
+// Far above any template: a workbook of a million filled cells packs into less.
+constexpr qint64 taille_max_modele = 64 << 20;
+} // namespace
 
 bool TForm1::prepare_classeur(const QString& base, QString& classeur) {
     // `base` is "/Lintrace_": the template is the user's own copy when there is one, the
@@ -20,6 +25,7 @@ bool TForm1::prepare_classeur(const QString& base, QString& classeur) {
         return false;
     }
     const QString cible = emplacements.chemin_ecrit(nom + QStringLiteral(".xls"));
+    refuse_intrus(cible);
     if (QFileInfo::exists(cible)) {
         const auto r =
             plateforme_->message(this, Plateforme::Genre::Question,
@@ -35,7 +41,9 @@ bool TForm1::prepare_classeur(const QString& base, QString& classeur) {
             return false;
     }
     QString raison;
-    classeur = copie_remplace(modele, cible, raison) ? cible : modele;
+    if (QFileInfo(modele).size() > taille_max_modele)
+        throw ErreurRez(texte_message(108) + QLatin1Char('\n') + modele); // template too large
+    classeur = copie_remplace(modele, cible, taille_max_modele, raison) ? cible : modele;
     if (classeur == modele)
         plateforme_->message(this, Plateforme::Genre::Information,
                              texte_message(44) + cible +
@@ -46,9 +54,15 @@ bool TForm1::prepare_classeur(const QString& base, QString& classeur) {
 
 QString TForm1::classeur_de_secours() {
     // The shipped template is never written: a copy of it is filled instead, and stays for as
-    // long as the application the desktop opened it with may need it.
-    const QString dossier =
-        QDir::temp().filePath(QStringLiteral("lintrace-%1").arg(QCoreApplication::applicationPid()));
-    QDir().mkpath(dossier);
-    return dossier + QStringLiteral("/Lintrace_.xls");
+    // long as the application the desktop opened it with may need it. The folder is made anew
+    // under a name nobody can guess, readable by this user alone, so no one can have prepared it.
+    if (dossier_secours_.isEmpty()) {
+        QTemporaryDir dossier(QDir::temp().filePath(QStringLiteral("lintrace-XXXXXX")));
+        dossier.setAutoRemove(false);
+        if (!dossier.isValid())
+            throw ErreurRez(texte_message(74) + QLatin1Char('\n') + dossier.path() + QLatin1Char('\n') +
+                            dossier.errorString()); // not written; the folder and the reason follow
+        dossier_secours_ = dossier.path();
+    }
+    return dossier_secours_ + QStringLiteral("/Lintrace_.xls");
 }

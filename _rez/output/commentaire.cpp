@@ -2,15 +2,19 @@
 
 #include "_rez/widgets/lignes_affichees.h"
 #include "util_rez/config/pointeur.h"
+#include "util_rez/files/fin_de_fichier.h"
 #include "util_rez/target/commentaire.h"
 
 #include <QCloseEvent>
+#include <QDir>
 
 namespace {
 
+// A name whose file has gone is still the target's when it is the same name.
 bool meme_fichier(const QString& a, const QString& b) {
     const QString ca = QFileInfo(a).canonicalFilePath();
-    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+    if (!ca.isEmpty()) return ca == QFileInfo(b).canonicalFilePath();
+    return QDir::cleanPath(QFileInfo(a).absoluteFilePath()) == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
 }
 
 } // namespace
@@ -29,8 +33,14 @@ void TForm1::SpeedButton4Click() {
                              QMessageBox::Ok);
         return;
     }
+    const bool sur_cible = !chemin_cible.isEmpty() && meme_fichier(*choisi, chemin_cible);
+    // A file planted holding only the comment would trip a logger that starts its run anew.
+    if (sur_cible && !existe) {
+        refuse_cible_absente();
+        return;
+    }
     const QStringList commentaire = lignes_affichees(*Memo3);
-    if (!ecrit_commentaire(*choisi, existe && meme_fichier(*choisi, chemin_cible), commentaire))
+    if (!ecrit_commentaire(*choisi, sur_cible, commentaire))
         return;
     commentaire_modifie = false;
     plateforme_->message(this, Plateforme::Genre::Information,
@@ -39,9 +49,9 @@ void TForm1::SpeedButton4Click() {
                          QMessageBox::Ok);
 }
 
-// The target file itself keeps its bytes and gets the new block in place of the old; any
-// other file becomes a copy of the displayed lines with the block. False when nothing was
-// written because the target had changed.
+// The target file keeps its bytes and gets the new block in place of the old; any other file
+// becomes a copy of the displayed lines with the block. False when nothing was written because
+// the target had changed.
 bool TForm1::ecrit_commentaire(const QString& chemin, bool sur_cible, const QStringList& commentaire) {
     const QStringList bloc = bloc_commentaire(texte_message(50), commentaire); // comment heading
     verifie_codable(bloc);
@@ -49,26 +59,29 @@ bool TForm1::ecrit_commentaire(const QString& chemin, bool sur_cible, const QStr
         ecrit_ou_signale(chemin, encode_lignes(lignes_chargees + bloc, codage_cible));
         return true;
     }
-    const std::optional<QByteArray> corps = corps_cible_inchange();
-    if (!corps) {
+    // Saving again before the refresh has reloaded the file starts from what the last save left.
+    const FinAttendue attendue = ecrit_sur_cible_.value_or(
+        fin_attendue(identite_chargee_, octets_cible,
+                     fin_cible(octets_cible, lignes_chargees.size())));
+    const QByteArray garde = attendue.queue.first(attendue.queue.size() - (attendue.taille - attendue.debut));
+    const QByteArray ajout = ajout_commentaire(garde, bloc, codage_cible);
+    QString raison;
+    switch (remplace_fin(chemin_cible, attendue, ajout, ecrit_sur_cible_, raison)) {
+    case Remplacement::Fait:
+        // The line break put after a last line without one is no part of the next block.
+        if (ecrit_sur_cible_) ecrit_sur_cible_->debut += ajout.size() - encode_lignes(bloc, codage_cible).size();
+        return true;
+    case Remplacement::Change:
         recharge_cible_changee();
         return false;
+    case Remplacement::Absent:
+        refuse_cible_absente();
+        return false;
+    case Remplacement::Echec:
+        break;
     }
-    const QByteArray octets = *corps + encode_lignes(bloc, codage_cible);
-    ecrit_ou_signale(chemin, octets);
-    ecrit_sur_cible_ = EcritureCible{octets, *corps};
-    return true;
-}
-
-// The part of the target file a rewrite keeps, as long as the file holds what was loaded (or
-// what the last save wrote); nothing when its writer has added to it since.
-std::optional<QByteArray> TForm1::corps_cible_inchange() {
-    const QByteArray actuels = lit_octets(chemin_cible);
-    if (actuels == octets_cible)
-        return octets_conserves(octets_cible, lignes_chargees.size());
-    if (ecrit_sur_cible_ && actuels == ecrit_sur_cible_->octets)
-        return ecrit_sur_cible_->conserves;
-    return std::nullopt;
+    throw ErreurRez(texte_message(74) + QLatin1Char('\n') + chemin_cible + QLatin1Char('\n') +
+                    raison); // not written; the file and the reason follow
 }
 
 // Rewriting from what was loaded would drop what the writer added since. The user sees the
@@ -78,6 +91,12 @@ void TForm1::recharge_cible_changee() {
     charge_fichier_dans_memo_et_affiche(chemin_cible);
     Memo3->setPlainText(saisi);
     plateforme_->message(this, Plateforme::Genre::Information, texte_message(72), // changed since loaded
+                         QMessageBox::Ok);
+}
+
+void TForm1::refuse_cible_absente() {
+    plateforme_->message(this, Plateforme::Genre::Information,
+                         texte_message(105) + QLatin1Char('\n') + chemin_cible, // target gone: not written
                          QMessageBox::Ok);
 }
 

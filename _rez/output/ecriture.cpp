@@ -11,10 +11,18 @@ void TForm1::verifie_codable(const QStringList& lignes) const {
     }
 }
 
-void TForm1::ecrit_ou_signale(const QString& chemin, const QByteArray& octets) const {
+void TForm1::ecrit_ou_signale(const QString& chemin, const QByteArray& octets, Lien lien) const {
     QString raison;
-    if (remplace_fichier(chemin, octets, raison))
+    if (remplace_fichier(chemin, octets, raison, lien))
         return;
-    const QString texte = texte_message(74); // not written; the file and the reason follow
+    const QString texte = lien == Lien::Refuse && intrus(chemin)
+                              ? texte_message(109) // own file replaced by something else; file, reason
+                              : texte_message(74); // not written; the file and the reason follow
     throw ErreurRez(texte + QLatin1Char('\n') + chemin + QLatin1Char('\n') + raison);
+}
+
+void TForm1::refuse_intrus(const QString& chemin) const {
+    if (const std::optional<QString> raison = intrus(chemin))
+        throw ErreurRez(texte_message(109) + QLatin1Char('\n') + chemin + QLatin1Char('\n') + // own file replaced
+                        *raison);
 }

@@ -16,6 +16,7 @@ void TForm1::SpeedButton10Click() {
                              QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
     ecrit_table_texte(nom);
+    refuse_intrus(nom);
     Codage codage;
     QGuiApplication::clipboard()->setText(decode_octets(lit_octets(nom), codage));
     const QString fichier = QDir::toNativeSeparators(QFileInfo(nom).absoluteFilePath());
@@ -28,5 +29,5 @@ void TForm1::ecrit_table_texte(const QString& nom) {
     const bool mode_virgule = Edit4->text().contains(QLatin1Char(','));
     const QStringList table = lignes_table_texte(lignes_chargees, lignes_affichees(*Memo3), mode_virgule);
     verifie_codable(table);
-    ecrit_ou_signale(nom, encode_lignes(table, codage_cible));
+    ecrit_ou_signale(nom, encode_lignes(table, codage_cible), Lien::Refuse);
 }

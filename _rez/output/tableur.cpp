@@ -111,6 +111,10 @@ QString TForm1::message_tableur(const ErreurTableur& e, const QString& classeur)
         return texte_message(84) + blanc + chemin; // nothing opens workbooks: where it was written
     case C::Occupe:
         return texte_message(86) + blanc + chemin; // another session is exporting to it
+    case C::PasVerrou:
+        return texte_message(110) + QLatin1Char('\n') + chemin; // lock file not a lock
+    case C::TropGrand:
+        return texte_message(108) + QLatin1Char('\n') + chemin + raison(e.detail()); // workbook too large
     case C::Abandon:
         break;
     }

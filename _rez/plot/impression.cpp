@@ -37,7 +37,13 @@ void TForm1::imprime_page() {
     if (!imprimante) return;
     const QSize page = taille_page(imprimante->pageLayout(), resolution_page);
     montre_apercu(page);
-    const QString question = avec_imprimante(texte_message(28), nom); // question: print on this printer?
+    QString question = avec_imprimante(texte_message(28), nom); // question: print on this printer?
+    // A long comment or summary makes many pages: said before they are printed.
+    const int pages = nb_pages_imprimees(page, donnees_trace(), textes_page(chemin_cible, lignes_chargees,
+                                                                             lignes_affichees(*Memo3)));
+    if (pages > 1)
+        question += QStringLiteral("\n\n") + texte_message(111) + QLatin1Char(' ') + // number of pages
+                    QString::number(pages);
     if (plateforme_->message(this, Plateforme::Genre::Confirmation, question,
                              QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;

@@ -40,6 +40,9 @@ void TForm1::FormCreate(const QStringList& arguments) {
     garde([this] { charge_langues(); });
     if (erreur_setup)
         montre_erreur(texte_erreur(*erreur_setup));
+    else if (!setup_personnel_illisible.isEmpty())
+        montre_erreur(texte_message(112) + QLatin1Char('\n') + // own setup unreadable: shipped one used
+                      setup_personnel_illisible);
 
     Label3->setText(lit_pointeur(emplacements, fichier_dossier_memorise));
     if (Label3->text().isEmpty())
@@ -50,7 +53,8 @@ void TForm1::FormCreate(const QStringList& arguments) {
     Label11->clear();
 
     bool charge_echouee = false;
-    if (!arguments.isEmpty()) {
+    // An empty first argument (`lintrace ""` from a script whose variable was empty) names no file.
+    if (!arguments.isEmpty() && !arguments.first().isEmpty()) {
         const QString a = arguments.first();
         if (a != QLatin1String("#1") && a != QLatin1String("#2")) {
             chemin_cible = a;

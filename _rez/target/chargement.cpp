@@ -12,8 +12,10 @@ void TForm1::charge_fichier_dans_memo_et_affiche(const QString& chemin) {
     taille_cible = taille_fichier(chemin);
     age_cible = age_fichier(chemin);
     identite_cible = identite_fichier(chemin);
+    identite_chargee_ = identite_cible.value_or(IdentiteFichier{});
+    ecrit_sur_cible_.reset();
     ++nb_chargements;
-    const QString marque = coupe_espaces(texte_message(50)); // comment heading
+    const QString& marque = marques_commentaire_;
     try {
         if (!charge_ajout(chemin, marque)) charge_complete(chemin, marque);
     } catch (const ErreurRez&) {
@@ -73,7 +75,7 @@ void TForm1::publie_chargement(qsizetype premiere_changee) {
 
 void TForm1::extrait_commentaire(QStringList& lignes) {
     if (const std::optional<QStringList> c =
-            coupe_commentaire(lignes, coupe_espaces(texte_message(50)))) // comment heading
+            coupe_commentaire(lignes, marques_commentaire_))
         montre_commentaire(*c);
 }
 

@@ -7,7 +7,7 @@
 class TestCommentaire : public QObject {
     Q_OBJECT
   private slots:
-    void octets_conserves_data() {
+    void fin_cible_data() {
         QTest::addColumn<QByteArray>("octets");
         QTest::addColumn<int>("affichees");
         QTest::addColumn<QByteArray>("gardes");
@@ -24,11 +24,14 @@ class TestCommentaire : public QObject {
         QTest::newRow("unfinished line held back by the load stays") << inacheve << 7 << inacheve + "\r\n";
         QTest::newRow("empty file") << QByteArray() << 0 << QByteArray();
     }
-    void octets_conserves() {
+    // What a save keeps, and what it appends after that.
+    void fin_cible() {
         QFETCH(QByteArray, octets);
         QFETCH(int, affichees);
         QFETCH(QByteArray, gardes);
-        QCOMPARE(::octets_conserves(octets, affichees), gardes);
+        const QByteArray bloc = encode_lignes(bloc_commentaire("Comment", {"x"}), Codage::Utf8);
+        const QByteArray coupe = octets.first(::fin_cible(octets, affichees));
+        QCOMPARE(coupe + ajout_commentaire(coupe, {"", "    Comment", "x"}, Codage::Utf8), gardes + bloc);
     }
     void caractere_non_codable_data() {
         QTest::addColumn<QString>("texte");

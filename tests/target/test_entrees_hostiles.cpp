@@ -1,6 +1,7 @@
 #include "cible_essai.h"
 #include "helpers.h"
 #include "util_rez/base/erreur.h"
+#include "util_rez/config/emplacements.h"
 #include "util_rez/config/langue.h"
 #include "util_rez/config/setup.h"
 #include "util_rez/files/fichier_texte.h"
@@ -213,6 +214,23 @@ class TestEntreesHostiles : public QObject {
         QCOMPARE(t.texte_message(91), QStringLiteral("ww(91)=?"));
         t.charge_maitre(lignes, false);
         QCOMPARE(t.texte_message(100000), QStringLiteral("text 100000"));
+    }
+
+    // A language file of 1 GB (sparse) in the user's folder is refused unread; the master's texts
+    // stay, and the comment headings are the other languages'.
+    void langue_de_1_go() {
+        QTemporaryDir prog, utilisateur;
+        const auto langue = [](const QByteArray& titre) { return QByteArray("1 t\r\n").repeated(49) + "50 " + titre; };
+        aide_test::ecrit_octets(prog.filePath(fichier_langue_maitre), langue("Commentaire"));
+        aide_test::ecrit_octets(utilisateur.filePath("Lintrace_lng.en.txt"), langue("Huge"));
+        QVERIFY(QFile::resize(utilisateur.filePath("Lintrace_lng.en.txt"), qint64(1) << 30));
+        const Emplacements lieux(prog.path(), utilisateur.path(), false);
+        TableLangue t;
+        const qint64 avant = octets_lus();
+        QVERIFY_THROWS_EXCEPTION(ErreurRez, charge_table_langue(t, lieux, "Lintrace_lng.en.txt", false, {}));
+        QVERIFY(octets_lus() - avant < 1 << 20);
+        QCOMPARE(t.texte_message(50), QStringLiteral("Commentaire"));
+        QCOMPARE(marques_commentaire(lieux, "x"), QStringLiteral("x\nCommentaire"));
     }
 };
 

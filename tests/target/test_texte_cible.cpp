@@ -101,11 +101,13 @@ class TestTexteCible : public QObject {
         QTest::newRow("empty") << "";
         QTest::newRow("longer") << "Comments";
     }
-    // The same test as trimming the line with coupe_espaces, without a copy per line.
+    // The same test as trimming the line with coupe_espaces, without a copy per line, against
+    // any of the headings; an empty heading marks nothing.
     void marque() {
         QFETCH(QString, ligne);
-        for (const QString& marque : {QStringLiteral("Comment"), QString()})
-            QCOMPARE(est_marque(ligne, marque), coupe_espaces(ligne) == marque);
+        for (const QString& marque : {QStringLiteral("Comment"), QStringLiteral("Kommentar\nComment")})
+            QCOMPARE(est_marque(ligne, marque), coupe_espaces(ligne) == QStringLiteral("Comment"));
+        QVERIFY(!est_marque(ligne, QString()));
     }
 };
 

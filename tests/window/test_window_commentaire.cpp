@@ -118,6 +118,19 @@ private slots:
         f.SpeedButton4->click();
         QCOMPARE(aide_test::lit_octets(cible), resume + bloc(f, {"note"}));
     }
+    // Nothing planted at the logger's path: a logger that refuses a non-empty file would trip on it.
+    void cible_disparue() {
+        Session s;
+        const QString cible = s.chemin("run.txt");
+        TForm1& f = s.demarre_sur("run.txt", fichier(true));
+        QTest::keyClicks(f.Memo3, "late");
+        QVERIFY(QFile::remove(cible));
+        s.plateforme->fichiers_enregistres << cible;
+        f.SpeedButton4->click();
+        QCOMPARE(s.plateforme->messages, QStringList{f.texte_message(105) + "\n" + cible});
+        QVERIFY(!QFileInfo::exists(cible));
+        QVERIFY(f.commentaire_modifie);
+    }
     void latin1_garde_ses_octets() {
         Session s;
         const QString cible = s.chemin("run.txt");

@@ -30,6 +30,13 @@ private slots:
         QCOMPARE(f.Timer1->interval(), 1000);
         QVERIFY(f.Timer1->isActive());
     }
+    // A script's empty variable (`lintrace ""`) names no file.
+    void argument_vide() {
+        Session s;
+        TForm1& f = s.demarre({""});
+        QVERIFY(f.chemin_cible.isEmpty());
+        QVERIFY(s.plateforme->messages.isEmpty());
+    }
     void sessions_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("haut");

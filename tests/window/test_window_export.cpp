@@ -80,7 +80,7 @@ private slots:
         QGuiApplication::clipboard()->setText(QStringLiteral("before"));
         f.SpeedButton10->click();
         QCOMPARE(s.plateforme->messages.size(), 1);
-        const QString attendu = f.texte_message(74) + "\n" + s.chemin("presse_papier.xls") + "\n";
+        const QString attendu = f.texte_message(109) + "\n" + s.chemin("presse_papier.xls") + "\n";
         QVERIFY(s.plateforme->messages.first().startsWith(attendu));
         QCOMPARE(presse_papier(), QStringLiteral("before"));
     }

@@ -58,6 +58,15 @@ class TestImpression : public QObject {
         QVERIFY(i.f->Panel4->isHidden());
     }
 
+    // A long comment makes several pages: the question says how many before any is printed.
+    void nombre_de_pages_annonce() {
+        Impression i(QStringList{"Bureau"});
+        i.f->Memo3->setPlainText(QStringLiteral("line\n").repeated(200));
+        i.imprime({QMessageBox::No});
+        const QString m = i.s.plateforme->messages.value(0);
+        QVERIFY2(m.startsWith(question + "Bureau\n\nNumber of pages: "), qPrintable(m));
+        QVERIFY(m.section(u' ', -1).toInt() >= 2);
+    }
     void dialogue_annule() {
         Impression i(QStringList{"Bureau", "Atelier"}, "Atelier");
         i.s.plateforme->imprimantes_choisies = {std::nullopt};

@@ -35,6 +35,20 @@ class TestInstalle : public QObject {
         QCOMPARE(f.fichier_langue, QStringLiteral("Lintrace_lng.de.txt"));
     }
 
+    // The user's own setup file that cannot be read (a folder, a pipe): the shipped settings,
+    // and one box that names the file.
+    void setup_personnel_illisible() {
+        Session s;
+        s.installe = true;
+        aide_test::ecrit_octets(s.chemin(nom_fichier_setup), setup_livre());
+        QVERIFY(QDir().mkpath(s.chemin_utilisateur(nom_fichier_setup)));
+        TForm1& f = s.demarre();
+        QCOMPARE(f.Edit6->text(), QStringLiteral("SHIPPED"));
+        QCOMPARE(s.plateforme->messages.size(), 1);
+        QVERIFY(s.plateforme->messages.first().startsWith(f.texte_message(112) + "\n" +
+                                                          s.chemin_utilisateur(nom_fichier_setup) + "\n"));
+    }
+
     void enregistrement_rate_le_dit_data() {
         QTest::addColumn<bool>("installe");
         QTest::addColumn<QString>("plein");     // where the disk is full

@@ -2,6 +2,7 @@
 
 #include "util_rez/base/texte.h"
 #include "util_rez/config/emplacements.h"
+#include "util_rez/config/setup.h"
 #include "util_rez/files/fichier_texte.h"
 
 #include <QFileInfo>
@@ -41,7 +42,7 @@ void charge_table_langue(TableLangue& table, const Emplacements& lieux, const QS
             absent(chemin);
             return;
         }
-        const QStringList lignes = lit_fichier_texte(chemin).lignes;
+        const QStringList lignes = lit_fichier_texte(chemin, taille_max_langue).lignes;
         if (maitre)
             table.charge_maitre(lignes, avec_numero);
         else
@@ -49,4 +50,21 @@ void charge_table_langue(TableLangue& table, const Emplacements& lieux, const QS
     };
     charge(fichier_langue_maitre, true);
     if (!fichier_langue.isEmpty() && fichier_langue != fichier_langue_maitre) charge(fichier_langue, false);
+}
+
+QString marques_commentaire(const Emplacements& lieux, const QString& actuelle) {
+    constexpr int titre_commentaire = 50;
+    QStringList marques{coupe_espaces(actuelle)};
+    for (int i = 0; i < 4; ++i) {
+        const QString chemin = lieux.chemin_lu(nom_fichier_langue(i));
+        if (!QFileInfo(chemin).isFile()) continue;
+        try {
+            const QString titre = coupe_espaces(
+                entrees_langue(lit_fichier_texte(chemin, taille_max_langue).lignes, false).value(titre_commentaire - 1));
+            if (!titre.isEmpty() && !marques.contains(titre)) marques.append(titre);
+        } catch (const ErreurRez&) {
+            // A language file that cannot be read has been reported when it was chosen.
+        }
+    }
+    return marques.join(QLatin1Char('\n'));
 }

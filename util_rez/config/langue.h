@@ -6,6 +6,8 @@
 class Emplacements;
 
 inline const QString fichier_langue_maitre = QStringLiteral("Lintrace_lng.fr.txt");
+// Far above any language or help file (100 000 entries take 5 MB): a larger one is refused unread.
+constexpr qint64 taille_max_langue = qint64(16) << 20;
 
 // Texts addressed by number. Index 0 is a blank once the master file is loaded; before that
 // the table holds one placeholder line only, so every number above 0 reads "ww(n)=?".
@@ -35,3 +37,7 @@ QStringList entrees_langue(const QStringList& lignes_fichier, bool avec_numero);
 // stands then. An empty `fichier_langue` loads the master alone.
 void charge_table_langue(TableLangue& table, const Emplacements& lieux, const QString& fichier_langue,
                          bool avec_numero, const std::function<void(const QString& chemin)>& absent);
+
+// The comment headings (text 50) of the current language and of every language file, one a
+// line: a comment saved under one language is found again under another.
+QString marques_commentaire(const Emplacements& lieux, const QString& actuelle);

@@ -2,6 +2,7 @@
 
 #include "util_rez/base/erreur.h"
 #include "util_rez/files/fichier_texte.h"
+#include "util_rez/files/remplace_fichier.h"
 
 namespace {
 // A folder or a file name is never longer than the system's longest path.
@@ -17,5 +18,8 @@ QString lit_pointeur(const Emplacements& emplacements, const QString& nom) {
 }
 
 bool ecrit_pointeur(const Emplacements& emplacements, const QString& nom, const QString& valeur, QString& raison) {
-    return ecrit_fichier_texte(emplacements.chemin_ecrit(nom), {valeur}, Codage::Utf8, raison);
+    // Replaced in one step like the other files the program writes: a pipe there would hold the
+    // open for good, and a link would have another file emptied.
+    return remplace_fichier(emplacements.chemin_ecrit(nom), encode_lignes({valeur}, Codage::Utf8), raison,
+                            Lien::Refuse);
 }

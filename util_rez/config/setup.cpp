@@ -70,7 +70,7 @@ QStringList lignes_setup(const ReglagesSetup& r) {
 
 // Replaced in one step, so a save that fails half-way keeps the settings saved before.
 bool ecrit_setup(const QString& chemin, const ReglagesSetup& r, QString& raison) {
-    return remplace_fichier(chemin, encode_lignes(lignes_setup(r), Codage::Utf8), raison);
+    return remplace_fichier(chemin, encode_lignes(lignes_setup(r), Codage::Utf8), raison, Lien::Refuse);
 }
 
 int borne_index(int32_t index, int nombre) {

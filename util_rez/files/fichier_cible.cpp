@@ -41,8 +41,13 @@ int32_t age_fichier(const QString& chemin) {
 std::optional<IdentiteFichier> identite_fichier(const QString& chemin) {
     struct stat st {};
     if (::stat(QFile::encodeName(chemin).constData(), &st) != 0) return std::nullopt;
-    return IdentiteFichier{quint64(st.st_dev), quint64(st.st_ino), qint64(st.st_size),
-                           qint64(st.st_mtim.tv_sec), qint64(st.st_mtim.tv_nsec)};
+    return identite_stat(st);
+}
+
+IdentiteFichier identite_stat(const struct stat& st) {
+    return IdentiteFichier{quint64(st.st_dev),       quint64(st.st_ino),        qint64(st.st_size),
+                           qint64(st.st_mtim.tv_sec), qint64(st.st_mtim.tv_nsec), qint64(st.st_ctim.tv_sec),
+                           qint64(st.st_ctim.tv_nsec)};
 }
 
 QString nom_sans_dossier(const QString& chemin) {

@@ -48,11 +48,19 @@ bool ouvre_regulier(QFile& f, const QString& chemin, QString& raison) {
 
 ErreurRez ouverture_impossible(const QString& chemin, const QString& raison) {
     const QString debut = QStringLiteral("Cannot open file \"%1\". ").arg(chemin);
-    const QFileInfo info(chemin);
     // The two common causes get words of their own; the system's reason is English at best.
-    if (!info.exists())
+    // A name that cannot be looked up (a folder on the way closed, a name too long) is not a
+    // missing file: the system's reason says what it is.
+    struct stat st {};
+    if (::stat(QFile::encodeName(chemin).constData(), &st) != 0) {
+        const int erreur = errno;
+        if (erreur != ENOENT)
+            return ErreurRez(ErreurRez::Genre::FichierIllisible, {chemin, qt_error_string(erreur)},
+                             debut + qt_error_string(erreur));
         return ErreurRez(ErreurRez::Genre::FichierAbsent, {chemin},
                          debut + QStringLiteral("No such file or directory."));
+    }
+    const QFileInfo info(chemin);
     if (info.isFile() && !info.isReadable())
         return ErreurRez(ErreurRez::Genre::FichierRefuse, {chemin},
                          debut + QStringLiteral("Permission denied."));

@@ -64,9 +64,12 @@ QStringList coupe_lignes(const QString& texte, bool* fin_de_ligne_finale) {
     return lignes;
 }
 
-QByteArray lit_octets(const QString& chemin) {
+QByteArray lit_octets(const QString& chemin, qint64 taille_max) {
     QFile f;
     ouvre_regulier(f, chemin);
+    if (f.size() > taille_max)
+        throw ErreurRez(ErreurRez::Genre::FichierTropGrand, {chemin},
+                        QStringLiteral("The file \"%1\" is too large to be read.").arg(chemin));
     QByteArray octets = f.readAll();
     if (f.error() != QFileDevice::NoError)
         throw ouverture_impossible(chemin, f.errorString());
@@ -139,8 +142,8 @@ QStringList lit_premieres_lignes(const QString& chemin, int nombre, qsizetype lo
     return lignes;
 }
 
-TexteLu lit_fichier_texte(const QString& chemin) {
-    const QByteArray octets = lit_octets(chemin);
+TexteLu lit_fichier_texte(const QString& chemin, qint64 taille_max) {
+    const QByteArray octets = lit_octets(chemin, taille_max);
     TexteLu lu;
     lu.lignes = coupe_lignes(decode_octets(octets, lu.codage), &lu.fin_de_ligne_finale);
     lu.octets = octets;

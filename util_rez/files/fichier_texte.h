@@ -3,6 +3,7 @@
 #include <QIODevice>
 #include <QString>
 #include <QStringList>
+#include <limits>
 #include <optional>
 
 // Text files are kept byte for byte: valid UTF-8 is read as UTF-8, anything else as
@@ -27,9 +28,9 @@ std::optional<char32_t> car_non_codable(const QStringList& lignes, Codage codage
 QStringList coupe_lignes(const QString& texte, bool* fin_de_ligne_finale = nullptr);
 
 // Both throw ErreurRez ("Cannot open file ...") when the file cannot be read or is no regular
-// file.
-QByteArray lit_octets(const QString& chemin);
-TexteLu lit_fichier_texte(const QString& chemin);
+// file, and ErreurRez(FichierTropGrand) without reading it when it is larger than `taille_max`.
+QByteArray lit_octets(const QString& chemin, qint64 taille_max = std::numeric_limits<qint64>::max());
+TexteLu lit_fichier_texte(const QString& chemin, qint64 taille_max = std::numeric_limits<qint64>::max());
 
 // The first `nombre` lines only, each cut to `longueur_max` bytes, decoded as a whole: what
 // a small file of a few settings needs, whatever size the file has grown to. No more than

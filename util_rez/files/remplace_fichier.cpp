@@ -3,7 +3,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
 #include <cstdlib>
+#include <sys/stat.h>
 
 namespace {
 
@@ -20,7 +22,22 @@ bool ecrit_tout(QSaveFile& f, const QByteArray& octets) {
 
 } // namespace
 
-bool remplace_fichier(const QString& chemin, const QByteArray& octets, QString& raison) {
+std::optional<QString> intrus(const QString& chemin) {
+    struct stat st {};
+    if (::lstat(QFile::encodeName(chemin).constData(), &st) != 0) return std::nullopt;
+    if (S_ISLNK(st.st_mode)) return QStringLiteral("A link to another file");
+    if (S_ISDIR(st.st_mode)) return qt_error_string(EISDIR);
+    if (!S_ISREG(st.st_mode)) return QStringLiteral("Not a regular file");
+    return std::nullopt;
+}
+
+bool remplace_fichier(const QString& chemin, const QByteArray& octets, QString& raison, Lien lien) {
+    if (lien == Lien::Refuse) {
+        if (const std::optional<QString> r = intrus(chemin)) {
+            raison = *r;
+            return false;
+        }
+    }
     // A device, a pipe or a folder behind the name is never the user's file to replace: the
     // rename would put a plain file in its place (in /dev, as root).
     const QFileInfo info(chemin);

@@ -20,6 +20,8 @@ class ErreurTableur : public ErreurRez {
         Ecriture,        // the workbook file could not be written
         SansApplication, // nothing on this desktop opens the workbook
         Occupe,          // another session kept the workbook busy
+        PasVerrou,       // the workbook's lock file is no lock; `chemin` is the lock file
+        TropGrand,       // the workbook is beyond what is read: a sheet, a ratio, a count
         Abandon,         // the program is closing: nothing to tell
     };
     ErreurTableur(Cause cause, const QString& detail, const QString& chemin = {})

@@ -264,11 +264,26 @@ void trace_apercu(QImage& apercu, const DonneesTrace& donnees) {
     trace_axes_courbes(p, geo, donnees);
 }
 
+namespace {
+
+MiseEnPage mise_en_page(QSize page, const DonneesTrace& donnees, const TextesPage& textes, GeometrieTrace& geo) {
+    const QFont police = police_page(false);
+    geo = geometrie_page(page, police, donnees.echelles, donnees.separateur);
+    return met_en_page(textes, page, haut_du_trace(geo, police));
+}
+
+} // namespace
+
+int nb_pages_imprimees(QSize page, const DonneesTrace& donnees, const TextesPage& textes) {
+    GeometrieTrace geo;
+    return mise_en_page(page, donnees, textes, geo).nb_pages;
+}
+
 void trace_pages(QPainter& p, QPagedPaintDevice& appareil, QSize page, const DonneesTrace& donnees,
                  const TextesPage& textes) {
     const QFont police = police_page(false);
-    const GeometrieTrace geo = geometrie_page(page, police, donnees.echelles, donnees.separateur);
-    const MiseEnPage m = met_en_page(textes, page, haut_du_trace(geo, police));
+    GeometrieTrace geo;
+    const MiseEnPage m = mise_en_page(page, donnees, textes, geo);
     for (int n = 0; n < m.nb_pages; ++n) {
         if (n > 0) appareil.newPage();
         remplit_surface(p, page.width(), page.height(), Qt::white);

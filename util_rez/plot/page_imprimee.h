@@ -80,6 +80,9 @@ QList<EntreeLegende> legende_page(const GeometrieTrace& geo, const DonneesTrace&
 // The plot of the preview picture, which is filled white first.
 void trace_apercu(QImage& apercu, const DonneesTrace& donnees);
 
+// How many pages trace_pages prints.
+int nb_pages_imprimees(QSize page, const DonneesTrace& donnees, const TextesPage& textes);
+
 // Every page of the print job, the plot on the first. `appareil` is the device `p` paints on.
 void trace_pages(QPainter& p, QPagedPaintDevice& appareil, QSize page, const DonneesTrace& donnees,
                  const TextesPage& textes);

@@ -29,14 +29,14 @@ std::vector<qsizetype> fins_de_lignes(const QByteArray& octets) {
 
 } // namespace
 
-QByteArray octets_conserves(const QByteArray& octets, qsizetype nb_affichees) {
+qsizetype fin_cible(const QByteArray& octets, qsizetype nb_affichees) {
     const std::vector<qsizetype> fins = fins_de_lignes(octets);
     const qsizetype total = qsizetype(fins.size());
-    const qsizetype gardees = total - nb_affichees == 1 ? total : std::min(nb_affichees, total);
-    if (gardees <= 0)
-        return {};
-    QByteArray r = octets.left(fins[gardees - 1]);
-    if (!r.endsWith('\r') && !r.endsWith('\n'))
-        r += "\r\n";
-    return r;
+    if (total - nb_affichees <= 1) return octets.size();
+    return nb_affichees <= 0 ? 0 : fins[nb_affichees - 1];
+}
+
+QByteArray ajout_commentaire(QByteArrayView garde, const QStringList& bloc, Codage codage) {
+    const bool coupe = garde.isEmpty() || garde.endsWith('\r') || garde.endsWith('\n');
+    return (coupe ? QByteArray() : QByteArrayLiteral("\r\n")) + encode_lignes(bloc, codage);
 }

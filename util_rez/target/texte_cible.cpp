@@ -97,7 +97,10 @@ bool est_marque(QStringView ligne, QStringView marque) {
         ++debut;
     while (fin > debut && ligne[fin - 1] == blanc)
         --fin;
-    return ligne.sliced(debut, fin - debut) == marque;
+    const QStringView coupee = ligne.sliced(debut, fin - debut);
+    for (const QStringView m : marque.tokenize(u'\n', Qt::SkipEmptyParts))
+        if (coupee == m) return true;
+    return false;
 }
 
 qsizetype cherche_marque(const QStringList& lignes, qsizetype depuis, QStringView marque) {

@@ -32,7 +32,8 @@ qsizetype debut_derniere_ligne(QByteArrayView octets);
 bool ligne_inachevee(const QStringList& lignes, bool fin_de_ligne_finale);
 
 // The line is the comment heading `marque` (itself without surrounding blanks), give or take
-// blanks around it.
+// blanks around it. `marque` may hold several headings, one a line: a line of the file holds no
+// line break, so none is mistaken for another.
 bool est_marque(QStringView ligne, QStringView marque);
 // The first heading from line `depuis` on, never before the third line; -1 when there is none.
 qsizetype cherche_marque(const QStringList& lignes, qsizetype depuis, QStringView marque);

@@ -34,6 +34,24 @@ int ecrivain(int n, const QString& chemin) {
     return 0;
 }
 
+// The template with its sheet part replaced, and `en_plus` empty parts added.
+QByteArray classeur_avec(const QByteArray& feuille_xml, int en_plus = 0) {
+    QBuffer b;
+    QuaZip zip(&b);
+    zip.setAutoClose(false);
+    zip.open(QuaZip::mdCreate);
+    QStringList parties = aide_test::parties_zip(modele);
+    for (int i = 0; i < en_plus; ++i)
+        parties << QStringLiteral("x/%1").arg(i);
+    for (const QString& p : parties) {
+        QuaZipFile f(&zip);
+        f.open(QIODevice::WriteOnly, QuaZipNewInfo(p));
+        f.write(p.endsWith("sheet1.xml") ? feuille_xml : aide_test::partie_zip(modele, p));
+    }
+    zip.close();
+    return b.data();
+}
+
 } // namespace
 
 class TestClasseurOoxml : public QObject {
@@ -168,13 +186,24 @@ class TestClasseurOoxml : public QObject {
     }
     void pas_un_classeur_data() {
         QTest::addColumn<QByteArray>("contenu");
-        QTest::newRow("text") << aide_test::echantillon("fini.txt");
-        QTest::newRow("empty") << QByteArray();
-        QTest::newRow("zip without a workbook") << aide_test::zip_d_un_fichier("notes/readme.txt", "hello");
-        QTest::newRow("cut short") << aide_test::lit_octets(modele).left(300);
+        QTest::addColumn<int>("trop_grand");
+        QTest::newRow("text") << aide_test::echantillon("fini.txt") << 0;
+        QTest::newRow("empty") << QByteArray() << 0;
+        QTest::newRow("zip without a workbook") << aide_test::zip_d_un_fichier("notes/readme.txt", "hello") << 0;
+        QTest::newRow("cut short") << aide_test::lit_octets(modele).left(300) << 0;
+        // Row 2147483647 and then row 1 would have overflowed the row count.
+        const QByteArray r = texte("A1", "x");
+        QTest::newRow("row beyond a sheet's")
+            << classeur_avec(feuille("<row r=\"2147483647\">" + r + "</row><row r=\"1\">" + r + "</row>")) << 0;
+        QTest::newRow("row after the last") << classeur_avec(feuille("<row r=\"1048576\"/><row r=\"2\"/>")) << 0;
+        QTest::newRow("column beyond a sheet's")
+            << classeur_avec(feuille("<row r=\"1\"><c r=\"XFE1\"/></row>")) << 0;
+        QTest::newRow("sheet a zip bomb unpacks") << classeur_avec(feuille(QByteArray(20 << 20, ' '))) << 1;
+        QTest::newRow("too many parts") << classeur_avec(feuille(""), 10000) << 1;
     }
     void pas_un_classeur() {
         QFETCH(QByteArray, contenu);
+        QFETCH(int, trop_grand);
         QTemporaryDir d;
         const QString chemin = d.filePath(QStringLiteral("Lintrace_.xl0"));
         aide_test::ecrit_octets(chemin, contenu);
@@ -182,8 +211,21 @@ class TestClasseurOoxml : public QObject {
             ClasseurOoxml c(chemin);
             QFAIL("read as a workbook");
         } catch (const ErreurTableur& e) {
-            QCOMPARE(e.cause(), ErreurTableur::Cause::PasClasseur);
+            QCOMPARE(e.cause(), trop_grand ? ErreurTableur::Cause::TropGrand : ErreurTableur::Cause::PasClasseur);
             QCOMPARE(e.chemin(), chemin);
+        }
+    }
+    // Garbage by the lock's name is told as such at once, not waited on as another session.
+    void verrou_qui_n_en_est_pas_un() {
+        QTemporaryDir d;
+        for (const QByteArray& contenu : {QByteArray("PK\x03\x04 not a lock\n"), QByteArray(8192, '7')}) {
+            aide_test::ecrit_octets(d.filePath(".Lintrace_.xls.lock"), contenu);
+            try {
+                VerrouClasseur(d.filePath("Lintrace_.xls")).prend(60000, QStringLiteral("busy"));
+                QFAIL("taken");
+            } catch (const ErreurTableur& e) {
+                QCOMPARE(e.cause(), ErreurTableur::Cause::PasVerrou);
+            }
         }
     }
     void ecriture_impossible_ne_touche_rien() {

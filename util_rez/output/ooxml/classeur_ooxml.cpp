@@ -21,13 +21,32 @@ ErreurTableur pas_classeur(const QString& chemin) {
                          chemin);
 }
 
+// Beyond these a package is a zip bomb or a freeze, not a workbook the export fills: a sheet of
+// a million filled cells unpacks to less, and XML packs less than a hundredfold.
+constexpr qint64 partie_max = 256 << 20;
+constexpr qint64 partie_sans_rapport = 16 << 20;
+constexpr qint64 rapport_max = 100;
+constexpr int parties_max = 10000;
+
+ErreurTableur trop_grand(const QString& chemin, const QString& detail) {
+    return ErreurTableur(ErreurTableur::Cause::TropGrand, detail, chemin);
+}
+
+// Read no further than the limit, whatever size the package says the part has.
 QByteArray lit_partie(QuaZip& zip, const QString& nom) {
-    if (!zip.setCurrentFile(nom))
+    QuaZipFileInfo64 info;
+    if (!zip.setCurrentFile(nom) || !zip.getCurrentFileInfo(&info))
         return {};
+    const qint64 taille = qint64(info.uncompressedSize);
+    if (taille > partie_max || (taille > partie_sans_rapport && taille > rapport_max * qint64(info.compressedSize)))
+        throw trop_grand(QString(), QStringLiteral("%1 unpacks to %2 bytes").arg(nom).arg(taille));
     QuaZipFile f(&zip);
     if (!f.open(QIODevice::ReadOnly))
         return {};
-    return f.readAll();
+    QByteArray octets = f.read(partie_max + 1);
+    if (octets.size() > partie_max)
+        throw trop_grand(QString(), QStringLiteral("%1 unpacks to more than %2 bytes").arg(nom).arg(partie_max));
+    return octets;
 }
 
 // The attribute whose name ends with `fin` after any prefix (r:id, x:id ...).
@@ -123,9 +142,15 @@ ClasseurOoxml::ClasseurOoxml(const QString& chemin) : source_(chemin) {
     QuaZip zip(&fichier);
     if (!zip.open(QuaZip::mdUnzip))
         throw pas_classeur(chemin);
-    feuille_ = premiere_feuille(zip);
-    if (!feuille_.isEmpty())
-        xml_ = lit_partie(zip, feuille_);
+    if (zip.getEntriesCount() > parties_max)
+        throw trop_grand(chemin, QStringLiteral("%1 parts").arg(zip.getEntriesCount()));
+    try {
+        feuille_ = premiere_feuille(zip);
+        if (!feuille_.isEmpty())
+            xml_ = lit_partie(zip, feuille_);
+    } catch (const ErreurTableur& e) {
+        throw trop_grand(chemin, e.detail()); // a part told of by its name alone
+    }
     QXmlStreamReader essai(xml_);
     essai.setNamespaceProcessing(false);
     // The whole sheet is read now, so that a sheet that breaks further on is found by the read,
@@ -166,5 +191,5 @@ bool ClasseurOoxml::enregistre(const QString& vers, QString& raison) const {
         if (!ok || zip.getZipError() != 0)
             return echec(QStringLiteral("the package could not be written"));
     }
-    return remplace_fichier(vers, paquet.data(), raison);
+    return remplace_fichier(vers, paquet.data(), raison, Lien::Refuse);
 }

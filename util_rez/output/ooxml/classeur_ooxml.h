@@ -9,7 +9,8 @@
 // every other part of the package stays byte for byte.
 class ClasseurOoxml {
   public:
-    // Throws ErreurTableur(PasClasseur) when `chemin` is not such a workbook.
+    // Throws ErreurTableur(PasClasseur) when `chemin` is not such a workbook, (TropGrand) when a
+    // part it reads unpacks beyond what is read or the package holds too many parts.
     explicit ClasseurOoxml(const QString& chemin);
 
     // A text or number cell; an empty text leaves the cell empty.

@@ -8,6 +8,10 @@
 
 namespace {
 
+// No spreadsheet has more: a sheet that names a row or a column beyond is no sheet.
+constexpr int rangs_max = 1048576;
+constexpr int colonnes_max = 16384;
+
 bool hors_xml(char16_t c) {
     return (c < 0x20 && c != 9 && c != 10 && c != 13) || c == 0xFFFE || c == 0xFFFF;
 }
@@ -77,6 +81,7 @@ class Remplissage {
     int rang_ = 0; // the row being copied, 0 outside a row
     int dernier_rang_ = 0;
     int colonne_ = 0;
+    bool hors_feuille_ = false; // a row or a column beyond any sheet's
 };
 
 bool Remplissage::execute() {
@@ -104,7 +109,7 @@ bool Remplissage::execute() {
             w_.writeCurrentToken(r_);
         }
     }
-    return !r_.hasError() && !w_.hasError() && donnees_ == Donnees::Apres;
+    return !r_.hasError() && !w_.hasError() && donnees_ == Donnees::Apres && !hors_feuille_;
 }
 
 void Remplissage::debut() {
@@ -124,9 +129,15 @@ void Remplissage::debut() {
         return;
     }
     if (profondeur_ == profondeur_donnees_ + 1 && nom == u"row") {
-        int n = r_.attributes().value(QLatin1String("r")).toInt();
+        const qlonglong demande = r_.attributes().value(QLatin1String("r")).toLongLong();
+        int n = demande > rangs_max ? rangs_max + 1 : int(demande);
         if (n <= dernier_rang_)
             n = dernier_rang_ + 1;
+        if (n > rangs_max) {
+            hors_feuille_ = true;
+            r_.raiseError();
+            return;
+        }
         ecrit_rangs_avant(n);
         rang_ = dernier_rang_ = n;
         colonne_ = 0;
@@ -138,6 +149,11 @@ void Remplissage::debut() {
         int col = position_cellule(r_.attributes().value(QLatin1String("r"))).second;
         if (col <= colonne_)
             col = colonne_ + 1;
+        if (col > colonnes_max) {
+            hors_feuille_ = true;
+            r_.raiseError();
+            return;
+        }
         ecrit_cellules_avant(rang_, col);
         colonne_ = col;
         if (it_ != fin_ && it_->first == std::make_pair(rang_, col)) {

@@ -8,9 +8,7 @@ void TableurExcel::ouvre(const QString& chemin) {
         destination_ = chemin;
     // Held from the read to the rewrite, so that another session's cells are not undone.
     auto verrou = std::make_unique<VerrouClasseur>(destination_);
-    if (!verrou->prend(attente_verrou_ms_))
-        throw ErreurTableur(ErreurTableur::Cause::Occupe, QStringLiteral("another session is writing it"),
-                            destination_);
+    verrou->prend(attente_verrou_ms_, QStringLiteral("another session is writing it"));
     classeur_ = std::make_unique<ClasseurOoxml>(chemin);
     verrou_ = std::move(verrou);
 }

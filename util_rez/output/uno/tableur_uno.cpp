@@ -233,8 +233,7 @@ void TableurUno::ouvre(const QString& chemin) {
         throw ErreurTableur(Cause::PasClasseur, QStringLiteral("not a spreadsheet workbook"), chemin);
     const rtl::OUString url = url_de(chemin);
     VerrouClasseur verrou(chemin);
-    if (!verrou.prend(limites_.appel_ms))
-        throw ErreurTableur(Cause::Occupe, QStringLiteral("another session is loading it"), chemin);
+    verrou.prend(limites_.appel_ms, QStringLiteral("another session is loading it"));
     execute(
         [url, chemin](Etat& e) {
             if (!e.bureau.is())
