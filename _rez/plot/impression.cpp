@@ -39,8 +39,9 @@ void TForm1::imprime_page() {
     montre_apercu(page);
     QString question = avec_imprimante(texte_message(28), nom); // question: print on this printer?
     // A long comment or summary makes many pages: said before they are printed.
-    const int pages = nb_pages_imprimees(page, donnees_trace(), textes_page(chemin_cible, lignes_chargees,
-                                                                             lignes_affichees(*Memo3)));
+    const int pages =
+        nb_pages_imprimees(page, donnees_trace(),
+                           textes_page(chemin_cible, lignes_chargees, lignes_affichees(*Memo3), Label1->text()));
     if (pages > 1)
         question += QStringLiteral("\n\n") + texte_message(111) + QLatin1Char(' ') + // number of pages
                     QString::number(pages);
