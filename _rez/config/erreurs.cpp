@@ -35,6 +35,10 @@ QString TForm1::texte_erreur(const ErreurRez& e) const {
         return avec({90, 92}, fichier(texte_message(92))); // permission denied
     case G::FichierIllisible:
         return avec({90}, fichier(a.value(1)));
+    case G::MemoireInsuffisante:
+        return avec({101, 102}, texte_message(101) + QStringLiteral(" \"") + a.value(0) + // not enough memory
+                                    QStringLiteral("\" (") + a.value(1) + QLatin1Char(' ') +
+                                    texte_message(102) + QStringLiteral(").")); // bytes
     case G::Autre:
         break;
     }

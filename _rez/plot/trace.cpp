@@ -21,6 +21,7 @@ DonneesTrace TForm1::donnees_trace() const {
     d.chemin_cible = chemin_cible;
     d.separateur = separateur_locale();
     d.note_echelle_invalide = texte_message(68); // note: full scale not above 0
+    d.resume = &suivi_trace_->resume();
     return d;
 }
 

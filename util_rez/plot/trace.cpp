@@ -219,7 +219,7 @@ void trace_axes_courbes(QPainter& p, const GeometrieTrace& geo, const DonneesTra
         axe_x(p, geo, e.etendue_x, e.pas_x, d.separateur, couleur_textes);
         axe_y(p, geo, e.etendue_y, e.pas_y, d.separateur, couleur_textes);
         if (d.tableau != nullptr)
-            trace_courbes(p, geo, e, *d.tableau, d.nb_enreg, d.coches, d.couleurs, d.texte_epaisseur);
+            trace_courbes(p, geo, e, *d.tableau, d.nb_enreg, d.coches, d.couleurs, d.texte_epaisseur, d.resume);
     } else {
         ligne_axe_x(p, geo);
         ligne_axe_y(p, geo);
