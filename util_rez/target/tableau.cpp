@@ -43,6 +43,11 @@ void Tableau::tronque(int n) {
     note_coupe(n);
 }
 
+void Tableau::modifie(int colonne, int ligne, double v) {
+    colonnes_[colonne][ligne] = v;
+    note_coupe(ligne - 1);
+}
+
 void Tableau::vide() {
     for (int c = 1; c <= nb_colonnes_lues; ++c)
         colonnes_[c] = std::vector<double>(1, 0.0);

@@ -28,6 +28,8 @@ class Tableau {
     void ajoute(const std::array<double, nb_colonnes_lues + 1>& valeurs);
     // Keeps rows 1..n.
     void tronque(int n);
+    // One stored value (column 1..7) of an existing row changed.
+    void modifie(int colonne, int ligne, double v);
     // Gives the memory back too.
     void vide();
 
