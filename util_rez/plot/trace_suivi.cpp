@@ -4,6 +4,8 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -72,25 +74,30 @@ void SuiviTrace::refait_droite(QImage& image, const DonneesTrace& e, int intacte
     const int c0 = colonne_pixel(geo, e.echelles, (*e.tableau)(1, intactes));
     const int gauche = std::clamp(c0 - m, 0, taille.width());
     zone_ = QRect(gauche, 0, taille.width() - gauche, taille.height());
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setRenderHint(QPainter::TextAntialiasing, false);
-    p.setClipRect(zone_);
-    p.setFont(police_);
-    remplit_surface(p, taille.width(), taille.height(), Qt::white);
-    axe_x(p, geo, e.echelles.etendue_x, e.echelles.pas_x, e.separateur, couleur_textes);
-    axe_y(p, geo, e.echelles.etendue_y, e.echelles.pas_y, e.separateur, couleur_textes);
-    const int t = m - 2;
-    const Parcours parcours =
-        parcours_trace(geo, e.echelles, *e.tableau, e.nb_enreg, e.coches, t, &resume_);
-    const auto avant = [&](const PasTrace& pas, int limite) {
-        return colonne_pixel(geo, e.echelles, (*e.tableau)(1, pas.indice)) < limite;
-    };
-    const auto debut = std::partition_point(parcours.begin(), parcours.end(),
-                                            [&](const PasTrace& pas) { return avant(pas, gauche - m); });
-    trace_parcours(p, geo, e.echelles, *e.tableau, parcours, size_t(debut - parcours.begin()), e.coches,
-                   e.couleurs, e.texte_epaisseur);
-    trace_nom_cible(p, e.chemin_cible);
+    // Drawn apart and copied, since a clipped painter would not take the copying fast path,
+    // whose pixels are the whole pass's.
+    QImage copie(image.size(), image.format());
+    copie.setDevicePixelRatio(image.devicePixelRatio());
+    {
+        QPainter p(&copie);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setRenderHint(QPainter::TextAntialiasing, false);
+        p.setFont(police_);
+        remplit_surface(p, taille.width(), taille.height(), Qt::white);
+        axe_x(p, geo, e.echelles.etendue_x, e.echelles.pas_x, e.separateur, couleur_textes);
+        axe_y(p, geo, e.echelles.etendue_y, e.echelles.pas_y, e.separateur, couleur_textes);
+        const Parcours parcours = parcours_trace(geo, e.echelles, *e.tableau, e.nb_enreg, e.coches, m - 2, &resume_);
+        const auto debut = std::partition_point(parcours.begin(), parcours.end(), [&](const PasTrace& pas) {
+            return colonne_pixel(geo, e.echelles, (*e.tableau)(1, pas.indice)) < gauche - m;
+        });
+        trace_parcours(p, geo, e.echelles, *e.tableau, parcours, size_t(debut - parcours.begin()), e.coches,
+                       e.couleurs, e.texte_epaisseur);
+        trace_nom_cible(p, e.chemin_cible);
+    }
+    const int x0 = int(std::floor(gauche * image.devicePixelRatio()));
+    const qsizetype octets = qsizetype(image.width() - x0) * 4;
+    for (int y = 0; y < image.height(); ++y)
+        std::memcpy(image.scanLine(y) + x0 * 4, copie.constScanLine(y) + x0 * 4, size_t(octets));
 }
 
 // Around every point from the one the new lines start at: a dot reaches t + 1 pixels from its
