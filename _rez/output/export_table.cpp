@@ -5,15 +5,21 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QScopeGuard>
 
 void TForm1::SpeedButton10Click() {
     const QString nom = emplacements.chemin_ecrit(QStringLiteral("presse_papier.xls"));
-    if (arrete ||
-        plateforme_->message(this, Plateforme::Genre::Question, texte_message(31), // export before Stopped?
-                             QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
-        ecrit_table_texte(nom);
-    Codage codage;
-    QGuiApplication::clipboard()->setText(decode_octets(lit_octets(nom), codage));
+    const bool ecrit =
+        arrete || plateforme_->message(this, Plateforme::Genre::Question, texte_message(31), // export before Stopped?
+                                       QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    {
+        // A long run takes a while to write and to copy.
+        plateforme_->curseur_occupe(true);
+        const auto fin = qScopeGuard([this] { plateforme_->curseur_occupe(false); });
+        if (ecrit) ecrit_table_texte(nom);
+        Codage codage;
+        QGuiApplication::clipboard()->setText(decode_octets(lit_octets(nom), codage));
+    }
     plateforme_->message(this, Plateforme::Genre::Information,
                          QLatin1Char('\n') + texte_message(32) + QLatin1Char('\n'), // exported
                          QMessageBox::Ok);

@@ -5,6 +5,7 @@
 #include "util_rez/config/setup.h"
 #include "util_rez/files/fichier_texte.h"
 #include "util_rez/target/lecture_cible.h"
+#include "util_rez/target/memoire_cible.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -81,6 +82,33 @@ class TestEntreesHostiles : public QObject {
     Q_OBJECT
   private slots:
     void initTestCase() { ::alarm(100); } // a hang fails here instead of at ctest's limit
+
+    // A run is refused, naming the file and its size, when it would not fit; the memory the
+    // last load holds counts as free, since it is let go first.
+    void memoire_data() {
+        QTest::addColumn<qint64>("taille");
+        QTest::addColumn<qint64>("tenu");
+        QTest::addColumn<qint64>("disponible");
+        QTest::addColumn<bool>("refuse");
+        QTest::newRow("fits") << qint64(100) << qint64(0) << qint64(600) << false;
+        QTest::newRow("too big") << qint64(101) << qint64(0) << qint64(600) << true;
+        QTest::newRow("the last load let go") << qint64(150) << qint64(50) << qint64(600) << false;
+        QTest::newRow("the system does not say") << qint64(1) << qint64(0) << qint64(-1) << false;
+    }
+    void memoire() {
+        QFETCH(qint64, taille);
+        QFETCH(qint64, tenu);
+        QFETCH(qint64, disponible);
+        QFETCH(bool, refuse);
+        try {
+            verifie_memoire(QStringLiteral("/runs/long.txt"), taille, tenu, disponible);
+            QVERIFY(!refuse);
+        } catch (const ErreurRez& e) {
+            QVERIFY(refuse);
+            QCOMPARE(e.genre(), ErreurRez::Genre::MemoireInsuffisante);
+            QCOMPARE(e.arguments(), QStringList({"/runs/long.txt", QString::number(taille)}));
+        }
+    }
 
     void cible_data() {
         QTest::addColumn<QString>("cas");
