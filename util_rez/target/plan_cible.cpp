@@ -10,6 +10,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
+#include <limits>
 #include <sys/mman.h>
 
 namespace {
@@ -51,6 +53,8 @@ class Carte {
         if (n > rendu_) ::madvise(debut_ + rendu_, size_t(n - rendu_), MADV_DONTNEED);
         rendu_ = std::max(rendu_, n);
     }
+    // For a second reading from the start.
+    void recommence() { rendu_ = 0; }
 
   private:
     QFile f_;
@@ -67,13 +71,20 @@ ResultatParse parse_en_flux(const QString& chemin, const QString& marque, Tablea
     const QByteArrayView o = carte.octets();
     const qsizetype completes = fin_lignes_completes(o, true);
     bool utf8 = true;
-    for (qsizetype d = 0; d < completes && utf8;) {
-        const qsizetype f = apres_coupure(o.first(completes), d + morceau);
-        utf8 = o.sliced(d, f - d).isValidUtf8();
+    qsizetype lf = 0, cr = 0;
+    for (qsizetype d = 0; d < o.size();) {
+        const qsizetype f = apres_coupure(o, d + morceau);
+        const QByteArrayView m = o.sliced(d, f - d);
+        if (utf8 && d < completes) utf8 = m.first(std::min(f, completes) - d).isValidUtf8();
+        lf += std::count(m.begin(), m.end(), '\n');
+        cr += std::count(m.begin(), m.end(), '\r');
         carte.rend_jusqu_a(f);
         d = f;
     }
+    // Every line may be a record: the table is made that long at once, without copies.
+    tableau.reserve(int(std::min<qsizetype>(std::max(lf, cr) + 1, std::numeric_limits<int>::max() - 1)));
     const Codage codage = utf8 ? Codage::Utf8 : Codage::Latin1;
+    carte.recommence();
     ResultatParse r;
     QString attente;
     qsizetype i = 0;

@@ -36,6 +36,11 @@ void Tableau::ajoute(const std::array<double, nb_colonnes_lues + 1>& valeurs) {
         colonnes_[c].push_back(valeurs[c]);
 }
 
+void Tableau::reserve(int n) {
+    for (int c = 1; c <= nb_colonnes_lues; ++c)
+        colonnes_[c].reserve(size_t(n) + 1);
+}
+
 void Tableau::tronque(int n) {
     if (n >= taille()) return;
     for (int c = 1; c <= nb_colonnes_lues; ++c)

@@ -26,6 +26,8 @@ class Tableau {
     int taille() const { return int(colonnes_[1].size()) - 1; }
     // Row taille() + 1; throws std::bad_alloc when the memory is not there.
     void ajoute(const std::array<double, nb_colonnes_lues + 1>& valeurs);
+    // Room for n rows in all, so that a table of known length grows without copies.
+    void reserve(int n);
     // Keeps rows 1..n.
     void tronque(int n);
     // One stored value (column 1..7) of an existing row changed.
