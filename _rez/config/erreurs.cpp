@@ -36,9 +36,9 @@ QString TForm1::texte_erreur(const ErreurRez& e) const {
     case G::FichierIllisible:
         return avec({90}, fichier(a.value(1)));
     case G::MemoireInsuffisante:
-        return avec({101, 102}, texte_message(101) + QStringLiteral(" \"") + a.value(0) + // not enough memory
+        return avec({113, 114}, texte_message(113) + QStringLiteral(" \"") + a.value(0) + // not enough memory
                                     QStringLiteral("\" (") + a.value(1) + QLatin1Char(' ') +
-                                    texte_message(102) + QStringLiteral(").")); // bytes
+                                    texte_message(114) + QStringLiteral(").")); // bytes
     case G::Autre:
         break;
     }

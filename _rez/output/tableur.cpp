@@ -47,9 +47,9 @@ void TForm1::exporte_tableur() {
     }
     if (nb_enreg > PlanTableur::enreg_max)
         plateforme_->message(this, Plateforme::Genre::Information,
-                             texte_message(103) + QLatin1Char(' ') + // the sheet ends: records written
+                             texte_message(115) + QLatin1Char(' ') + // the sheet ends: records written
                                  QString::number(PlanTableur::enreg_max) + QStringLiteral(". ") +
-                                 texte_message(104), // the table export holds the whole run
+                                 texte_message(116), // the table export holds the whole run
                              QMessageBox::Ok);
 }
 
