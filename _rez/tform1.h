@@ -160,7 +160,6 @@ public:
     long double max_y = -10;
     Echelles echelles;
     TableLangue langue;
-    int enreg_hors_table = 0;
     int enreg_ecartes = 0;            // record-like lines skipped for their run time
     QStringList lignes_chargees;      // the loaded lines, as Memo1 shows them
     QByteArray octets_cible;          // the target file's bytes as the last load read them

@@ -107,11 +107,6 @@ int render(const Options& o) {
                             .arg(e.texte(), lieux.chemin_lu(nom_fichier_setup)));
     }
     write_output(o.output, bytes);
-    if (plan.parse.enreg_hors_table > 0)
-        say(QStringLiteral("note: %1 holds more than %2 records; the first %2 are drawn and %3 are left out")
-                .arg(nom_sans_dossier(o.target))
-                .arg(capacite_tableau)
-                .arg(plan.parse.enreg_hors_table));
     if (plan.parse.enreg_ecartes > 0)
         say(QStringLiteral("note: %1 has %2 lines that look like records but are not read: their run time "
                            "begins with 5 to 9 (write it with leading zeros, as 00005.00)")

@@ -21,7 +21,7 @@ int main() {
         const auto x = valeur_autoscale(r.max_x);
         const auto y = valeur_autoscale(r.max_y);
         durees.push_back(mesure::cpu_ms() - debut);
-        if (r.nb_enreg != capacite_tableau || !x || !y) {
+        if (r.nb_enreg != 5000 || !x || !y) {
             std::fprintf(stderr, "parse_5000: the generated file was not read\n");
             return 1;
         }

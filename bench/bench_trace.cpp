@@ -10,30 +10,25 @@
 
 namespace {
 
-// A slow warm-up with a small ripple: the kind of run the program usually watches.
-void remplit_lisse(Tableau& tab, int n) {
-    for (int i = 1; i <= n; ++i) {
-        const double s = 0.1 * i;
-        tab(1, i) = s;
-        for (int c = 2; c <= 7; ++c) {
-            const double palier = 15.0 * c - 10;
-            tab(c, i) = palier * (1 - std::exp(-s / (40.0 + 10 * c))) + 3 * std::sin(s / (7.0 + c)) +
-                        0.15 * std::sin(i * 0.37 * c);
-        }
-        tab(8, i) = tab(7, i) - tab(5, i);
-        tab(9, i) = tab(7, i) - tab(3, i);
-    }
-}
+constexpr int nb_enreg = 5000;
 
-// The same run read by a noisy sensor: every point jumps a few units, tens of pixels.
-void remplit_bruite(Tableau& tab, int n) {
-    remplit_lisse(tab, n);
+// A slow warm-up with a small ripple: the kind of run the program usually watches; with
+// `bruit`, read by a noisy sensor: every point jumps a few units, tens of pixels.
+void remplit(Tableau& tab, int n, bool bruit) {
+    tab.vide();
     QRandomGenerator gen(7);
     for (int i = 1; i <= n; ++i) {
-        for (int c = 2; c <= 7; ++c)
-            tab(c, i) += gen.bounded(6.0) - 3;
-        tab(8, i) = tab(7, i) - tab(5, i);
-        tab(9, i) = tab(7, i) - tab(3, i);
+        const double s = 0.1 * i;
+        std::array<double, nb_colonnes_lues + 1> v{0, s};
+        for (int c = 2; c <= 7; ++c) {
+            const double palier = 15.0 * c - 10;
+            v[c] = palier * (1 - std::exp(-s / (40.0 + 10 * c))) + 3 * std::sin(s / (7.0 + c)) +
+                   0.15 * std::sin(i * 0.37 * c);
+        }
+        if (bruit)
+            for (int c = 2; c <= 7; ++c)
+                v[c] += gen.bounded(6.0) - 3;
+        tab.ajoute(v);
     }
 }
 
@@ -41,7 +36,7 @@ void mesure_passe(const char* nom, const Tableau& tab, QImage& image) {
     DonneesTrace d;
     d.echelles = Echelles{550, 110, 55, 10};
     d.tableau = &tab;
-    d.nb_enreg = capacite_tableau;
+    d.nb_enreg = nb_enreg;
     const QColor palette[8] = {QColor(0, 0, 255), QColor(128, 0, 128), QColor(0, 128, 0),
                                QColor(0, 0, 128), QColor(0, 0, 0),     QColor(128, 0, 0),
                                QColor(255, 0, 0), QColor(0, 128, 128)};
@@ -73,10 +68,10 @@ int main(int argc, char** argv) {
         const std::string a = r == 1 ? "" : "_at_" + QByteArray::number(r).toStdString() + "x";
         const QString fichier =
             argc > 1 ? QString::fromLocal8Bit(argv[1]) + QStringLiteral("/pass_%1%2.png") : QString();
-        remplit_lisse(*tab, capacite_tableau);
+        remplit(*tab, nb_enreg, false);
         mesure_passe(("screen_pass_8x5000_smooth" + a).c_str(), *tab, image);
         if (argc > 1) image.save(fichier.arg(QStringLiteral("smooth"), QString::fromStdString(a)));
-        remplit_bruite(*tab, capacite_tableau);
+        remplit(*tab, nb_enreg, true);
         mesure_passe(("screen_pass_8x5000_noisy" + a).c_str(), *tab, image);
         if (argc > 1) image.save(fichier.arg(QStringLiteral("noisy"), QString::fromStdString(a)));
     }

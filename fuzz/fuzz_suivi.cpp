@@ -27,11 +27,11 @@ void compare(const Chargement& suivi, const QByteArray& contenu) {
     FUZZ_VERIFIE(a.commentaire() == b.commentaire());
     const ResultatParse& p = a.parse();
     const ResultatParse& q = b.parse();
-    FUZZ_VERIFIE(p.nb_enreg == q.nb_enreg && p.enreg_hors_table == q.enreg_hors_table);
+    FUZZ_VERIFIE(p.nb_enreg == q.nb_enreg && suivi.tableau->taille() == p.nb_enreg);
     FUZZ_VERIFIE(p.enreg_ecartes == q.enreg_ecartes && p.arrete == q.arrete && p.noms == q.noms);
     FUZZ_VERIFIE(p.max_x == q.max_x && p.max_y == q.max_y);
-    for (int c = 1; c <= nb_colonnes; ++c)
-        FUZZ_VERIFIE(std::memcmp(&suivi.tableau->v[c][1], &entier.tableau->v[c][1],
+    for (int c = 1; c <= nb_colonnes_lues; ++c)
+        FUZZ_VERIFIE(std::memcmp(suivi.tableau->colonne(c) + 1, entier.tableau->colonne(c) + 1,
                                  sizeof(double) * size_t(p.nb_enreg)) == 0);
 }
 

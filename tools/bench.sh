@@ -22,4 +22,5 @@ $b/bench_suivi tick_full 500000
 $b/bench_suivi idle
 bench/suivi_reel.sh build-bench
 $b/bench_render
+bench/rendu_longue.sh build-bench
 $b/bench_tableur

@@ -37,6 +37,10 @@ QString TForm1::texte_erreur(const ErreurRez& e) const {
         return avec({90}, fichier(a.value(1)));
     case G::FichierTropGrand:
         return avec({107}, texte_message(107) + QLatin1Char('\n') + a.value(0)); // file too large
+    case G::MemoireInsuffisante:
+        return avec({113, 114}, texte_message(113) + QStringLiteral(" \"") + a.value(0) + // not enough memory
+                                    QStringLiteral("\" (") + a.value(1) + QLatin1Char(' ') +
+                                    texte_message(114) + QStringLiteral(").")); // bytes
     case G::Autre:
         break;
     }

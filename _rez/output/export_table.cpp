@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QScopeGuard>
 
 void TForm1::SpeedButton10Click() {
     const QString nom = emplacements.chemin_ecrit(QStringLiteral("presse_papier.xls"));
@@ -15,10 +16,15 @@ void TForm1::SpeedButton10Click() {
         plateforme_->message(this, Plateforme::Genre::Question, texte_message(31), // export before Stopped?
                              QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
-    ecrit_table_texte(nom);
-    refuse_intrus(nom);
-    Codage codage;
-    QGuiApplication::clipboard()->setText(decode_octets(lit_octets(nom), codage));
+    {
+        // A long run takes a while to write and to copy.
+        plateforme_->curseur_occupe(true);
+        const auto fin = qScopeGuard([this] { plateforme_->curseur_occupe(false); });
+        ecrit_table_texte(nom);
+        refuse_intrus(nom);
+        Codage codage;
+        QGuiApplication::clipboard()->setText(decode_octets(lit_octets(nom), codage));
+    }
     const QString fichier = QDir::toNativeSeparators(QFileInfo(nom).absoluteFilePath());
     plateforme_->message(this, Plateforme::Genre::Information, // exported to the file below
                          QLatin1Char('\n') + texte_message(32) + QLatin1Char('\n') + fichier + QLatin1Char('\n'),

@@ -43,7 +43,14 @@ void TForm1::exporte_tableur() {
     } catch (const ErreurTableur& e) {
         if (e.cause() != ErreurTableur::Cause::Abandon)
             throw ErreurRez(message_tableur(e, classeur));
+        return;
     }
+    if (nb_enreg > PlanTableur::enreg_max)
+        plateforme_->message(this, Plateforme::Genre::Information,
+                             texte_message(115) + QLatin1Char(' ') + // the sheet ends: records written
+                                 QString::number(PlanTableur::enreg_max) + QStringLiteral(". ") +
+                                 texte_message(116), // the table export holds the whole run
+                             QMessageBox::Ok);
 }
 
 bool TForm1::_connecter_tableur_open_visible(const QString& chemin, bool visible) {

@@ -23,6 +23,7 @@ DonneesTrace TForm1::donnees_trace() const {
     d.note_echelle_invalide = texte_message(68); // note: full scale not above 0
     for (int k = 1; k <= 8; ++k)
         d.noms[k] = cases_courbes[k]->text();
+    d.resume = &suivi_trace_->resume();
     return d;
 }
 

@@ -3,8 +3,10 @@
 #include "util_rez/base/texte.h"
 #include "util_rez/files/fichier_cible.h"
 #include "util_rez/target/lecture_cible.h"
+#include "util_rez/target/memoire_cible.h"
 #include "util_rez/target/texte_cible.h"
 
+#include <QFileInfo>
 #include <QScrollBar>
 
 void TForm1::charge_fichier_dans_memo_et_affiche(const QString& chemin) {
@@ -18,7 +20,10 @@ void TForm1::charge_fichier_dans_memo_et_affiche(const QString& chemin) {
     const QString& marque = marques_commentaire_;
     try {
         if (!charge_ajout(chemin, marque)) charge_complete(chemin, marque);
-    } catch (const ErreurRez&) {
+    } catch (const ErreurRez& e) {
+        // Refused before anything was let go: the window keeps the run it showed.
+        if (e.genre() == ErreurRez::Genre::MemoireInsuffisante && !lecture_cible_->octets().isEmpty()) throw;
+        nb_enreg = std::min(nb_enreg, tableau->taille());
         lecture_cible_->oublie();
         lignes_chargees = QStringList();
         octets_cible = QByteArray();
@@ -57,6 +62,7 @@ bool TForm1::charge_ajout(const QString& chemin, const QString& marque) {
 }
 
 void TForm1::charge_complete(const QString& chemin, const QString& marque) {
+    verifie_memoire(chemin, QFileInfo(chemin).size(), lecture_cible_->octets().size());
     // The last load goes before the file is read, so that two files' worth never sit in memory.
     lecture_cible_->oublie();
     lignes_chargees = QStringList();

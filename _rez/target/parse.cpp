@@ -11,7 +11,6 @@ void TForm1::applique_parse(const ResultatParse& r) {
     nb_enreg = r.nb_enreg;
     max_x = r.max_x;
     max_y = r.max_y;
-    enreg_hors_table = r.enreg_hors_table;
     enreg_ecartes = r.enreg_ecartes;
     if (r.arrete)
         arrete = true;
@@ -30,13 +29,7 @@ void TForm1::applique_parse(const ResultatParse& r) {
 void TForm1::affiche_nb_enreg() {
     QPalette p = Label6->palette();
     QStringList indications;
-    // The table is full: say how many records are not plotted rather than freeze silently.
-    if (enreg_hors_table > 0) {
-        Label6->setText(QStringLiteral("%1 (+%2)").arg(nb_enreg).arg(enreg_hors_table));
-        indications << texte_message(69); // records beyond the table are left out
-    } else {
-        Label6->setText(QString::number(nb_enreg));
-    }
+    Label6->setText(QString::number(nb_enreg));
     if (enreg_ecartes > 0)
         // lines skipped for a run time from 5 to 9, and how to write them; then their count
         indications << texte_message(100) + QLatin1Char(' ') + QString::number(enreg_ecartes);

@@ -30,10 +30,12 @@ struct Donnees {
     int n = 0;
     std::array<bool, 9> coches{};
     void ajoute(double x, std::initializer_list<double> ys) {
-        (*tab)(1, ++n) = x;
+        std::array<double, nb_colonnes_lues + 1> v{0, x};
         int k = 2;
         for (double y : ys)
-            (*tab)(k++, n) = y;
+            if (k <= nb_colonnes_lues) v[k++] = y; // columns 8 and 9 follow from 3, 5 and 7
+        tab->ajoute(v);
+        n = tab->taille();
     }
 };
 

@@ -6,12 +6,9 @@
 
 namespace {
 
-// The table with guard cells after it: nothing may be written outside its rows 1..5000.
 struct TableauGarde {
     Tableau t;
-    std::array<double, 64> garde;
 };
-constexpr double marque = 1234.5;
 
 QStringList fichier(const QStringList& suite,
                     const QString& noms = QStringLiteral("\"Runtime T1 T2 P F L C\"")) {
@@ -29,18 +26,7 @@ class TestRemplitTableau : public QObject {
     std::unique_ptr<TableauGarde> tg;
 
   private slots:
-    void init() {
-        tg = std::make_unique<TableauGarde>();
-        for (auto& colonne : tg->t.v)
-            colonne.fill(marque);
-        tg->garde.fill(marque);
-    }
-    void cleanup() {
-        for (const auto& colonne : tg->t.v)
-            QCOMPARE(colonne[0], marque);
-        for (double g : tg->garde)
-            QCOMPARE(g, marque);
-    }
+    void init() { tg = std::make_unique<TableauGarde>(); }
 
     void noms() {
         const ResultatParse r = remplit_tableau(fichier({}), tg->t);
@@ -164,20 +150,23 @@ class TestRemplitTableau : public QObject {
         QCOMPARE(static_cast<double>(r.max_x), 2.0);
     }
 
-    // Records past the table are counted, leave the maxima alone, and a later marker is seen.
-    void capacite() {
+    // The table grows with the run: every record is stored and counts in the maxima; a later
+    // parse of fewer lines leaves exactly its own rows.
+    void croissance() {
         QStringList suite;
-        for (int k = 1; k <= capacite_tableau; ++k)
+        for (int k = 1; k <= 5000; ++k)
             suite << enreg(k % 4, k % 50);
         suite << enreg(4, 500) << enreg(4.5, 600) << enreg(4.9, 700) << "\"Stopped\"" << enreg(4.9, 800);
         const ResultatParse r = remplit_tableau(fichier(suite), tg->t);
-        QCOMPARE(r.nb_enreg, capacite_tableau);
-        QCOMPARE(r.enreg_hors_table, 3);
+        QCOMPARE(r.nb_enreg, 5003);
+        QCOMPARE(tg->t.taille(), 5003);
         QVERIFY(r.arrete);
-        QCOMPARE(static_cast<double>(r.max_x), 3.0);
-        QCOMPARE(static_cast<double>(r.max_y), 49.0);
-        QCOMPARE(tg->t(2, capacite_tableau), 0.0);
-        QCOMPARE(tg->t(2, capacite_tableau - 1), 49.0);
+        QCOMPARE(static_cast<double>(r.max_x), 4.9);
+        QCOMPARE(static_cast<double>(r.max_y), 700.0);
+        QCOMPARE(tg->t(2, 5002), 600.0);
+        QCOMPARE(tg->t(2, 5003), 700.0);
+        QCOMPARE(remplit_tableau(fichier({enreg(1, 2)}), tg->t).nb_enreg, 1);
+        QCOMPARE(tg->t.taille(), 1);
     }
 };
 

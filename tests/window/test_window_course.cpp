@@ -74,8 +74,8 @@ class TestWindowCourse : public QObject {
         const ResultatParse r = ::remplit_tableau(lit_fichier_texte(cible).lignes, attendu);
         QVERIFY(r.arrete && r.nb_enreg > 0);
         QTRY_VERIFY_WITH_TIMEOUT(f.arrete && f.nb_enreg == r.nb_enreg, 5000);
-        for (int c = 1; c <= nb_colonnes; ++c)
-            QVERIFY(std::memcmp(&f.tableau->v[c][1], &attendu.v[c][1], sizeof(double) * r.nb_enreg) == 0);
+        for (int c = 1; c <= nb_colonnes_lues; ++c)
+            QVERIFY(std::memcmp(f.tableau->colonne(c) + 1, attendu.colonne(c) + 1, sizeof(double) * r.nb_enreg) == 0);
         QCOMPARE(fausses, 0);
         QCOMPARE(au_plus, 1);
         QVERIFY(messages >= 1); // the pipe, the device and the missing file were told

@@ -19,6 +19,7 @@ class ErreurRez : public std::runtime_error {
         FichierRefuse,    // the path
         FichierIllisible, // the path, the system's reason
         FichierTropGrand, // the path
+        MemoireInsuffisante, // the path, its size in bytes
     };
     explicit ErreurRez(const QString& texte) : ErreurRez(Genre::Autre, {}, texte) {}
     ErreurRez(Genre genre, const QStringList& arguments, const QString& texte)

@@ -74,7 +74,7 @@ PlanTableur planifie_tableur(const DonneesTableur& d) {
         p.cellules.append({6, k + 1, d.noms[k]});
     if (!d.tableau || d.nb_enreg <= 0)
         return p;
-    const int n = std::min(d.nb_enreg, capacite_tableau);
+    const int n = std::min({d.nb_enreg, d.tableau->taille(), PlanTableur::enreg_max});
     p.cellules.append({1, 9, QString::number(n)});
     p.bloc.reserve(n);
     for (int r = 1; r <= n; ++r) {

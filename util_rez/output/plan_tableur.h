@@ -29,6 +29,8 @@ struct DonneesTableur {
 struct PlanTableur {
     QList<CelluleTableur> cellules; // headers, column K, row 6 and I1, in writing order
     static constexpr int ligne_bloc = 7;
+    // The sheet ends at row 1 048 576; the table export holds whatever does not fit.
+    static constexpr int enreg_max = 1048576 - ligne_bloc + 1;
     // One row of nine numbers per record, from A7; a value that is no finite number stays a text.
     QList<QList<ValeurCellule>> bloc;
 };

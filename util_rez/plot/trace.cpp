@@ -244,7 +244,7 @@ void trace_axes_courbes(QPainter& p, const GeometrieTrace& geo, const DonneesTra
         // The screen keeps its unclipped fast path; a thickness error ends the page anyway.
         if (geo.rogne_courbes)
             p.setClipRect(zone_courbes(geo));
-        trace_courbes(p, geo, e, *d.tableau, d.nb_enreg, d.coches, d.couleurs, d.texte_epaisseur);
+        trace_courbes(p, geo, e, *d.tableau, d.nb_enreg, d.coches, d.couleurs, d.texte_epaisseur, d.resume);
         p.setClipping(false);
     } else {
         ligne_axe_x(p, geo);

@@ -10,8 +10,13 @@
 #include <QString>
 #include <array>
 
+#include <cstdint>
+#include <vector>
+
 class QImage;
 class QPainter;
+class ResumeBlocs;
+struct PasTrace;
 
 // The plot painter: axes, ticks, labels, curves and placed texts on any QPainter (screen
 // picture, print preview, printer page). Each surface brings its own geometry.
@@ -41,6 +46,7 @@ struct DonneesTrace {
     QChar separateur = QLatin1Char('.');
     QString note_echelle_invalide;
     std::array<QString, 9> noms{}; // [1..8]: the curve names, which the printed page lists
+    const ResumeBlocs* resume = nullptr; // follows the table up to nb_enreg, when given
 };
 
 inline const QColor couleur_axes{0x00, 0x00, 0xFF};
@@ -90,15 +96,25 @@ void axe_y(QPainter& p, const GeometrieTrace& geo, long double etendue, long dou
 // Curve k (1..8) is column k + 1 against column 1, drawn record by record. The thickness text
 // is read only when there is a first dot to draw; StrToInt's ErreurRez leaves what is already
 // drawn in place.
+// Beyond as many records as the plot has columns, through the reduction (reduction.h), which
+// `resume` makes cheap.
 void trace_courbes(QPainter& p, const GeometrieTrace& geo, const Echelles& echelles, const Tableau& tableau,
                    int nb_enreg, const std::array<bool, 9>& coches, const std::array<QColor, 9>& couleurs,
-                   const QString& texte_epaisseur);
+                   const QString& texte_epaisseur, const ResumeBlocs* resume = nullptr);
 // Records `premier` to nb_enreg only, each line starting from the record before as in the whole
 // pass: drawn over a pass of the records before `premier`, it gives that whole pass's pixels.
 void trace_courbes_depuis(QPainter& p, const GeometrieTrace& geo, const Echelles& echelles,
                           const Tableau& tableau, int premier, int nb_enreg,
                           const std::array<bool, 9>& coches, const std::array<QColor, 9>& couleurs,
                           const QString& texte_epaisseur);
+
+// There is something to draw from record `premier` on.
+bool a_tracer(const Echelles& echelles, const Tableau& tableau, int premier, int nb_enreg,
+              const std::array<bool, 9>& coches);
+// The steps of `parcours` from position `debut` on, each line from its curve's step before.
+void trace_parcours(QPainter& p, const GeometrieTrace& geo, const Echelles& echelles, const Tableau& tableau,
+                    const std::vector<PasTrace>& parcours, size_t debut, const std::array<bool, 9>& coches,
+                    const std::array<QColor, 9>& couleurs, const QString& texte_epaisseur);
 
 void remplit_surface(QPainter& p, int largeur, int hauteur, const QColor& couleur);
 

@@ -1,4 +1,5 @@
 #include "util_rez/base/conversions.h"
+#include "util_rez/plot/reduction.h"
 #include "util_rez/plot/tampon_trace.h"
 #include "util_rez/plot/trace.h"
 
@@ -45,20 +46,40 @@ bool couleur_opaque(const QColor& c) {
 
 void trace_courbes(QPainter& p, const GeometrieTrace& geo, const Echelles& echelles, const Tableau& tableau,
                    int nb_enreg, const std::array<bool, 9>& coches, const std::array<QColor, 9>& couleurs,
-                   const QString& texte_epaisseur) {
-    trace_courbes_depuis(p, geo, echelles, tableau, 1, nb_enreg, coches, couleurs, texte_epaisseur);
+                   const QString& texte_epaisseur, const ResumeBlocs* resume) {
+    if (!a_tracer(echelles, tableau, 1, nb_enreg, coches)) return;
+    const int t = lit_epaisseur(texte_epaisseur);
+    const Parcours parcours = parcours_trace(geo, echelles, tableau, nb_enreg, coches, t, resume);
+    trace_parcours(p, geo, echelles, tableau, parcours, 0, coches, couleurs, texte_epaisseur);
 }
 
 void trace_courbes_depuis(QPainter& p, const GeometrieTrace& geo, const Echelles& echelles,
                           const Tableau& tableau, int premier, int nb_enreg,
                           const std::array<bool, 9>& coches, const std::array<QColor, 9>& couleurs,
                           const QString& texte_epaisseur) {
+    premier = std::max(premier, 1);
+    if (!a_tracer(echelles, tableau, premier, nb_enreg, coches)) return;
+    uint16_t toutes = 0;
+    for (int k = 1; k <= 8; ++k)
+        if (coches[k]) toutes |= uint16_t(1u << k);
+    Parcours parcours;
+    for (int i = premier - 1; i <= std::min(nb_enreg, tableau.taille()); ++i)
+        if (i >= 1) parcours.push_back({i, toutes});
+    trace_parcours(p, geo, echelles, tableau, parcours, premier > 1 ? 1 : 0, coches, couleurs, texte_epaisseur);
+}
+
+bool a_tracer(const Echelles& echelles, const Tableau& tableau, int premier, int nb_enreg,
+              const std::array<bool, 9>& coches) {
     const bool une_cochee = std::any_of(coches.begin() + 1, coches.end(), [](bool c) { return c; });
     const bool divisible = std::isfinite(echelles.etendue_x) && std::isfinite(echelles.etendue_y) &&
                            echelles.etendue_x > 0 && echelles.etendue_y > 0;
-    const int n = std::min(nb_enreg, capacite_tableau);
-    premier = std::max(premier, 1);
-    if (n < premier || !une_cochee || !divisible) return;
+    return std::min(nb_enreg, tableau.taille()) >= premier && une_cochee && divisible;
+}
+
+void trace_parcours(QPainter& p, const GeometrieTrace& geo, const Echelles& echelles, const Tableau& tableau,
+                    const Parcours& parcours, size_t debut, const std::array<bool, 9>& coches,
+                    const std::array<QColor, 9>& couleurs, const QString& texte_epaisseur) {
+    if (debut >= parcours.size()) return;
     const int t = lit_epaisseur(texte_epaisseur);
 
     std::array<QPen, 9> crayons;
@@ -76,22 +97,32 @@ void trace_courbes_depuis(QPainter& p, const GeometrieTrace& geo, const Echelles
     const auto point = [&](int i, int k) {
         return vers_pixel(geo, echelles, tableau(1, i), tableau(k + 1, i));
     };
-    std::array<QPoint, 9> precedent;
-    if (premier > 1)
-        for (int k = 1; k <= 8; ++k)
-            if (coches[k]) precedent[k] = point(premier - 1, k);
-    for (int i = premier; i <= n; ++i) {
+    // Each curve's line starts from that curve's step before, which may lie before `debut`.
+    std::array<std::optional<QPoint>, 9> precedent;
+    uint16_t manquantes = 0;
+    for (int k = 1; k <= 8; ++k)
+        if (coches[k]) manquantes |= uint16_t(1u << k);
+    for (size_t j = debut; j-- > 0 && manquantes != 0;) {
+        for (int k = 1; k <= 8; ++k) {
+            const uint16_t bit = uint16_t(1u << k);
+            if ((manquantes & parcours[j].courbes & bit) == 0) continue;
+            precedent[k] = point(parcours[j].indice, k);
+            manquantes &= uint16_t(~bit);
+        }
+    }
+    for (size_t j = debut; j < parcours.size(); ++j) {
+        const int i = parcours[j].indice;
         const int colonne = colonne_pixel(geo, echelles, tableau(1, i));
         for (int k = 1; k <= 8; ++k) {
-            if (!coches[k]) continue;
+            if (!coches[k] || (parcours[j].courbes & (1u << k)) == 0) continue;
             const QPoint q(colonne, ligne_pixel(geo, echelles, tableau(k + 1, i)));
             if (copie[k]) {
                 tampon->point(q, k);
-                if (i > 1 && !tampon->ligne_couverte(precedent[k], q))
-                    tampon->ligne(p, crayons[k], precedent[k], q, k);
+                if (precedent[k] && !tampon->ligne_couverte(*precedent[k], q))
+                    tampon->ligne(p, crayons[k], *precedent[k], q, k);
             } else {
                 point_peintre(p, q, t, couleurs[k]);
-                if (i > 1) ligne_peintre(p, crayons[k], precedent[k], q, t);
+                if (precedent[k]) ligne_peintre(p, crayons[k], *precedent[k], q, t);
             }
             precedent[k] = q;
         }

@@ -2,6 +2,7 @@
 
 #include "util_rez/base/erreur.h"
 #include "util_rez/files/fichier_regulier.h"
+#include "util_rez/target/memoire_cible.h"
 #include "util_rez/target/remplit_tableau.h"
 #include "util_rez/target/texte_cible.h"
 
@@ -44,6 +45,18 @@ void LectureCible::parse_depuis(qsizetype debut, Tableau& tableau) {
 }
 
 void LectureCible::charge(const QString& chemin, QByteArray octets, const QString& marque, Tableau& tableau) {
+    const qint64 taille = octets.size();
+    try {
+        charge_octets(chemin, std::move(octets), marque, tableau);
+    } catch (const std::bad_alloc&) {
+        oublie();
+        tableau.vide();
+        throw memoire_insuffisante(chemin, taille);
+    }
+}
+
+void LectureCible::charge_octets(const QString& chemin, QByteArray octets, const QString& marque,
+                                 Tableau& tableau) {
     chemin_ = chemin;
     octets_ = std::move(octets);
     codage_ = codage_lignes_completes(octets_);
@@ -63,6 +76,18 @@ void LectureCible::charge(const QString& chemin, QByteArray octets, const QStrin
 }
 
 bool LectureCible::ajoute(const QByteArray& ajout, const QString& marque, Tableau& tableau) {
+    const QString chemin = chemin_;
+    const qint64 taille = octets_.size() + ajout.size();
+    try {
+        return ajoute_octets(ajout, marque, tableau);
+    } catch (const std::bad_alloc&) {
+        oublie();
+        tableau.vide();
+        throw memoire_insuffisante(chemin, taille);
+    }
+}
+
+bool LectureCible::ajoute_octets(const QByteArray& ajout, const QString& marque, Tableau& tableau) {
     if (!reprise_ || marque != marque_) return false;
     premiere_changee_ = lignes_.size();
     if (ajout.isEmpty()) return true;

@@ -17,7 +17,8 @@ std::optional<QByteArray> lit_ajout(const QString& chemin, const QByteArray& anc
 // table, and what the next load needs in order to read only the bytes appended since.
 class LectureCible {
   public:
-    // Everything anew from the whole file's bytes.
+    // Everything anew from the whole file's bytes. A run the memory cannot hold throws
+    // memoire_insuffisante, here and in ajoute(), with nothing loaded and the table empty.
     void charge(const QString& chemin, QByteArray octets, const QString& marque, Tableau& tableau);
     // The bytes appended since the last load: every result then is what charge() of all the
     // bytes gives. False, with nothing changed, when only the whole load can tell: a comment
@@ -39,6 +40,8 @@ class LectureCible {
 
   private:
     void parse_depuis(qsizetype debut, Tableau& tableau);
+    void charge_octets(const QString& chemin, QByteArray octets, const QString& marque, Tableau& tableau);
+    bool ajoute_octets(const QByteArray& ajout, const QString& marque, Tableau& tableau);
 
     QString chemin_;
     QByteArray octets_;

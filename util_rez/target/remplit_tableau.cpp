@@ -37,44 +37,48 @@ bool contient_arret(QStringView s) {
 }
 
 // Fields 1 to 7 read in one scan: the same values as extrait_reel(s, c, blank, 0).
-void lit_enregistrement(QStringView s, int k, Tableau& t, ResultatParse& r) {
+void lit_enregistrement(QStringView s, Tableau& t, ResultatParse& r) {
     Champs champs(s, blanc);
-    for (int c = 1; c <= 7; ++c) {
+    std::array<double, nb_colonnes_lues + 1> valeurs{};
+    long double max_x = r.max_x, max_y = r.max_y;
+    for (int c = 1; c <= nb_colonnes_lues; ++c) {
         const long double v = lit_reel(champs.suivant(), 0);
         // The maxima see the extended value, before it is rounded into the table.
-        if (c == 1 && v > r.max_x) r.max_x = v;
-        if (c > 1 && v > r.max_y) r.max_y = v;
-        t(c, k) = static_cast<double>(v);
+        if (c == 1 && v > max_x) max_x = v;
+        if (c > 1 && v > max_y) max_y = v;
+        valeurs[c] = static_cast<double>(v);
     }
-    t(8, k) = t(7, k) - t(5, k);
-    t(9, k) = t(7, k) - t(3, k);
+    t.ajoute(valeurs);
+    r.max_x = max_x;
+    r.max_y = max_y;
+    ++r.nb_enreg;
 }
 
 } // namespace
 
+bool parse_ligne(const QString& ligne, qsizetype i, Tableau& tableau, ResultatParse& r) {
+    if (i < ligne_des_noms || ligne.isEmpty() || ligne[0] == u'\'') return true;
+    const QStringView s = QStringView(ligne).mid(1, ligne.size() - 2);
+    if (contient_arret(s)) {
+        r.arrete = true;
+        return false;
+    }
+    if (i == ligne_des_noms)
+        lit_noms(s, r);
+    else if (est_enregistrement_ecarte(ligne))
+        ++r.enreg_ecartes;
+    else if (est_enregistrement(ligne))
+        lit_enregistrement(s, tableau, r);
+    return true;
+}
+
 void poursuit_parse(const QStringList& lignes, qsizetype debut, qsizetype fin, Tableau& tableau,
                     ResultatParse& r) {
+    tableau.tronque(r.nb_enreg);
     if (r.arrete) return;
     fin = std::min(fin, lignes.size());
-    for (qsizetype i = std::max<qsizetype>(debut, ligne_des_noms); i < fin; ++i) {
-        const QString& ligne = lignes[i];
-        if (ligne.isEmpty() || ligne[0] == u'\'') continue;
-        const QStringView s = QStringView(ligne).mid(1, ligne.size() - 2);
-        if (contient_arret(s)) {
-            r.arrete = true;
-            break;
-        }
-        if (i == ligne_des_noms)
-            lit_noms(s, r);
-        else if (est_enregistrement_ecarte(ligne))
-            ++r.enreg_ecartes;
-        else if (!est_enregistrement(ligne))
-            continue;
-        else if (r.nb_enreg == capacite_tableau)
-            ++r.enreg_hors_table;
-        else
-            lit_enregistrement(s, ++r.nb_enreg, tableau, r);
-    }
+    for (qsizetype i = std::max<qsizetype>(debut, ligne_des_noms); i < fin; ++i)
+        if (!parse_ligne(lignes[i], i, tableau, r)) break;
 }
 
 ResultatParse remplit_tableau(const QStringList& lignes, Tableau& tableau) {

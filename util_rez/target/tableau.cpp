@@ -1,0 +1,60 @@
+#include "util_rez/target/tableau.h"
+
+#include <algorithm>
+#include <atomic>
+
+namespace {
+
+std::atomic<uint64_t> tableaux{0};
+// A reader that has not looked for this many cuts starts again from row 1.
+constexpr size_t coupes_gardees = 4096;
+
+} // namespace
+
+Tableau::Tableau() : identite_(++tableaux) {
+    vide();
+}
+
+void Tableau::note_coupe(int gardees) {
+    coupes_.emplace_back(++revision_, gardees);
+    if (coupes_.size() > coupes_gardees) coupes_.pop_front();
+}
+
+int Tableau::lignes_intactes(uint64_t depuis, int n) const {
+    if (!coupes_.empty() && depuis + 1 < coupes_.front().first) return 0;
+    for (auto it = coupes_.rbegin(); it != coupes_.rend() && it->first > depuis; ++it)
+        n = std::min(n, it->second);
+    return std::min(n, taille());
+}
+
+void Tableau::ajoute(const std::array<double, nb_colonnes_lues + 1>& valeurs) {
+    // Every column grows before any is written, so that a refusal leaves the rows aligned.
+    for (int c = 1; c <= nb_colonnes_lues; ++c)
+        if (colonnes_[c].size() == colonnes_[c].capacity())
+            colonnes_[c].reserve(colonnes_[c].capacity() + colonnes_[c].capacity() / 2 + 1024);
+    for (int c = 1; c <= nb_colonnes_lues; ++c)
+        colonnes_[c].push_back(valeurs[c]);
+}
+
+void Tableau::reserve(int n) {
+    for (int c = 1; c <= nb_colonnes_lues; ++c)
+        colonnes_[c].reserve(size_t(n) + 1);
+}
+
+void Tableau::tronque(int n) {
+    if (n >= taille()) return;
+    for (int c = 1; c <= nb_colonnes_lues; ++c)
+        colonnes_[c].resize(size_t(n) + 1);
+    note_coupe(n);
+}
+
+void Tableau::modifie(int colonne, int ligne, double v) {
+    colonnes_[colonne][ligne] = v;
+    note_coupe(ligne - 1);
+}
+
+void Tableau::vide() {
+    for (int c = 1; c <= nb_colonnes_lues; ++c)
+        colonnes_[c] = std::vector<double>(1, 0.0);
+    note_coupe(0);
+}
