@@ -221,8 +221,8 @@ class TestPageImprimee : public QObject {
     // On paper a zoomed curve stops at the axes' ends; the screen draws it to the picture's edge.
     void courbes_rognees_sur_papier() {
         auto t = std::make_unique<Tableau>();
-        (*t)(1, 2) = 10;
-        (*t)(2, 2) = 200;
+        t->ajoute({0, 0, 0});
+        t->ajoute({0, 10, 200});
         DonneesTrace d{{5, 100, 5, 10}, t.get(), 2, {false, true}, {QColor(), Qt::red}, "2", {}, QLatin1Char('.'), {}};
         const auto rouges_hors = [](const QImage& im, const QRect& zone) {
             int n = 0;
