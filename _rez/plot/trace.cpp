@@ -21,6 +21,7 @@ DonneesTrace TForm1::donnees_trace() const {
     d.chemin_cible = chemin_cible;
     d.separateur = separateur_locale();
     d.note_echelle_invalide = texte_message(68); // note: full scale not above 0
+    d.fenetre = fenetre_CheckBox9->isChecked();
     return d;
 }
 
@@ -31,7 +32,7 @@ void TForm1::trace_graphe(QChar mode) {
     }
     if (mode != QLatin1Char('E'))
         return;
-    echelles = lit_echelles(Edit1->text(), Edit2->text(), separateur_locale());
+    echelles = echelles_affichees();
     // A pass stopped by a bad thickness still shows what it drew.
     struct MiseAJour {
         TImage* image;
@@ -41,6 +42,7 @@ void TForm1::trace_graphe(QChar mode) {
         }
     } mise_a_jour{Image1, *suivi_trace_};
     suivi_trace_->trace(Image1->Picture(), donnees_trace());
+    actualise_lecture();
 }
 
 void TForm1::ScrollBox1Resize() {

@@ -134,8 +134,7 @@ bool echelles_valides(const Echelles& e) {
 }
 
 int colonne_pixel(const GeometrieTrace& geo, const Echelles& e, long double x) {
-    const long double min_x = 0;
-    return arrondi_sature((x - min_x) / e.etendue_x * geo.largeur_trace) + geo.origine_x;
+    return arrondi_sature((x - e.min_x) / e.etendue_x * geo.largeur_trace) + geo.origine_x;
 }
 
 int ligne_pixel(const GeometrieTrace& geo, const Echelles& e, long double y) {
@@ -169,7 +168,7 @@ void texte_ancre(QPainter& p, int colonne, int ligne, const QString& texte, QCha
 }
 
 void axe_x(QPainter& p, const GeometrieTrace& geo, long double etendue, long double pas, QChar separateur,
-           const QColor& encre) {
+           const QColor& encre, long double debut) {
     ligne_axe_x(p, geo);
     if (!echelle_valide(etendue, pas)) return;
     const int n = nombre_intervalles(etendue, pas);
@@ -179,7 +178,7 @@ void axe_x(QPainter& p, const GeometrieTrace& geo, long double etendue, long dou
     const int droite = surface ? static_cast<int>(surface->width() / surface->devicePixelRatio())
                                : std::numeric_limits<int>::max();
     const QFontMetrics fm = p.fontMetrics();
-    long double v = 0;
+    long double v = debut;
     for (int i = 0; i <= n; ++i) {
         int c = position_graduation(i, n, geo.largeur_trace) + geo.origine_x;
         if (i == n) c -= unite_relative(geo, 15);
@@ -216,9 +215,11 @@ void remplit_surface(QPainter& p, int largeur, int hauteur, const QColor& couleu
 void trace_axes_courbes(QPainter& p, const GeometrieTrace& geo, const DonneesTrace& d) {
     const Echelles& e = d.echelles;
     if (echelles_valides(e)) {
-        axe_x(p, geo, e.etendue_x, e.pas_x, d.separateur, couleur_textes);
+        axe_x(p, geo, e.etendue_x, e.pas_x, d.separateur, couleur_textes, e.min_x);
         axe_y(p, geo, e.etendue_y, e.pas_y, d.separateur, couleur_textes);
-        if (d.tableau != nullptr)
+        if (d.tableau != nullptr && d.fenetre)
+            trace_courbes_fenetre(p, geo, d);
+        else if (d.tableau != nullptr)
             trace_courbes(p, geo, e, *d.tableau, d.nb_enreg, d.coches, d.couleurs, d.texte_epaisseur);
     } else {
         ligne_axe_x(p, geo);

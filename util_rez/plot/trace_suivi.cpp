@@ -24,6 +24,7 @@ bool SuiviTrace::memes_reglages(const QImage& image, const DonneesTrace& e) cons
     const DonneesTrace& d = *derniere_;
     return d.echelles.etendue_x == e.echelles.etendue_x && d.echelles.etendue_y == e.echelles.etendue_y &&
            d.echelles.pas_x == e.echelles.pas_x && d.echelles.pas_y == e.echelles.pas_y &&
+           d.echelles.min_x == e.echelles.min_x && d.fenetre == e.fenetre &&
            d.coches == e.coches && d.couleurs == e.couleurs && d.texte_epaisseur == e.texte_epaisseur &&
            d.chemin_cible == e.chemin_cible && d.separateur == e.separateur &&
            d.note_echelle_invalide == e.note_echelle_invalide;
@@ -100,7 +101,8 @@ SuiviTrace::Passe SuiviTrace::trace(QImage& image, const DonneesTrace& e) {
             int32_t epaisseur = 0;
             // A thickness the pass cannot read stops the whole pass before its curves and its
             // name; only the whole pass leaves that picture.
-            if (echelles_valides(e.echelles) && geo.largeur_trace > 0 && geo.hauteur_trace > 0 &&
+            // A window's pass clips at the y axis, which drawing on over the picture would not.
+            if (!e.fenetre && echelles_valides(e.echelles) && geo.largeur_trace > 0 && geo.hauteur_trace > 0 &&
                 essaie_StrToInt(e.texte_epaisseur, epaisseur)) {
                 derniere_.reset();
                 ajoute(image, e, tableau, avant + 1);

@@ -37,7 +37,7 @@ bool contient_arret(QStringView s) {
 }
 
 // Fields 1 to 7 read in one scan: the same values as extrait_reel(s, c, blank, 0).
-void lit_enregistrement(QStringView s, int k, Tableau& t, ResultatParse& r) {
+void lit_enregistrement(QStringView s, qsizetype ligne, int k, Tableau& t, ResultatParse& r) {
     Champs champs(s, blanc);
     for (int c = 1; c <= 7; ++c) {
         const long double v = lit_reel(champs.suivant(), 0);
@@ -46,6 +46,7 @@ void lit_enregistrement(QStringView s, int k, Tableau& t, ResultatParse& r) {
         if (c > 1 && v > r.max_y) r.max_y = v;
         t(c, k) = static_cast<double>(v);
     }
+    t(0, k) = static_cast<double>(ligne);
     t(8, k) = t(7, k) - t(5, k);
     t(9, k) = t(7, k) - t(3, k);
 }
@@ -73,7 +74,7 @@ void poursuit_parse(const QStringList& lignes, qsizetype debut, qsizetype fin, T
         else if (r.nb_enreg == capacite_tableau)
             ++r.enreg_hors_table;
         else
-            lit_enregistrement(s, ++r.nb_enreg, tableau, r);
+            lit_enregistrement(s, i, ++r.nb_enreg, tableau, r);
     }
 }
 

@@ -4,8 +4,10 @@
 #include <array>
 #include <memory>
 
-// The record table: columns 1..9, rows 1..capacite_tableau (row 0 and column 0 unused).
+// The record table: columns 1..9, rows 1..capacite_tableau (row 0 unused).
 // Column 1 is the run time, 2..7 the measured fields, 8 = col7 - col5, 9 = col7 - col3.
+// Column 0 holds the index of the record's line among the loaded lines, for whoever wants the
+// record as its line writes it.
 constexpr int nb_colonnes = 9;
 constexpr int capacite_tableau = 5000;
 
