@@ -44,7 +44,7 @@ void TForm1::Edit9KeyPress(QChar touche) {
 
 bool TForm1::temps_ordonnes_charges() {
     if (ordre_temps_.chargement != nb_chargements || ordre_temps_.nb_enreg != nb_enreg)
-        ordre_temps_ = {nb_chargements, nb_enreg, temps_ordonnes(*tableau, nb_enreg)};
+        ordre_temps_ = {nb_chargements, nb_enreg, temps_ordonnes(temps_enregs(*tableau, nb_enreg))};
     return ordre_temps_.ordonnes;
 }
 
@@ -54,7 +54,7 @@ int TForm1::enreg_sous(int colonne) {
     if (nb_enreg <= 0 || geo.largeur_trace <= 0 || !echelles_valides(echelles)) return 0;
     const long double temps =
         echelles.min_x + static_cast<long double>(colonne - geo.origine_x) * echelles.etendue_x / geo.largeur_trace;
-    return enreg_le_plus_proche(*tableau, nb_enreg, temps, temps_ordonnes_charges());
+    return enreg_le_plus_proche(temps_enregs(*tableau, nb_enreg), temps, temps_ordonnes_charges());
 }
 
 void TForm1::Image1MouseMove(QPoint position) {

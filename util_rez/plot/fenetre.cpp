@@ -22,8 +22,8 @@ Echelles echelles_fenetre(Echelles e, long double secondes, long double dernier)
 
 void trace_courbes_fenetre(QPainter& p, const GeometrieTrace& geo, const DonneesTrace& d) {
     const Tableau& t = *d.tableau;
-    const int n = std::min(d.nb_enreg, capacite_tableau);
-    const int premier = premier_enreg_depuis(t, n, d.echelles.min_x, temps_ordonnes(t, n));
+    const std::span<const double> temps = temps_enregs(t, d.nb_enreg);
+    const int premier = premier_enreg_depuis(temps, d.echelles.min_x, temps_ordonnes(temps));
     constexpr int loin = 1 << 24;
     p.save();
     p.setClipRect(QRect(QPoint(geo.origine_x + 1, -loin), QPoint(loin, loin)));

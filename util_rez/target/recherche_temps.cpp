@@ -2,39 +2,37 @@
 
 #include <algorithm>
 #include <cmath>
-#include <ranges>
 
 namespace {
 
-int premier_a_partir(const Tableau& t, int n, long double temps) {
-    const auto enregs = std::views::iota(1, n + 1);
-    return *std::ranges::partition_point(enregs, [&](int i) { return t(1, i) < temps; });
+int premier_a_partir(std::span<const double> temps, long double cherche) {
+    return int(std::ranges::partition_point(temps, [&](double x) { return x < cherche; }) - temps.begin()) + 1;
 }
 
 } // namespace
 
-bool temps_ordonnes(const Tableau& t, int n) {
-    for (int i = 2; i <= n; ++i)
-        if (!(t(1, i - 1) <= t(1, i))) return false;
-    return true;
+std::span<const double> temps_enregs(const Tableau& t, int n) {
+    return {&t.v[1][1], static_cast<size_t>(std::clamp(n, 0, capacite_tableau))};
 }
 
-int enreg_le_plus_proche(const Tableau& t, int n, long double temps, bool ordonnes) {
-    if (n <= 0) return 0;
-    const auto ecart = [&](int i) { return std::fabs(t(1, i) - temps); };
+bool temps_ordonnes(std::span<const double> temps) {
+    return std::ranges::is_sorted(temps);
+}
+
+int enreg_le_plus_proche(std::span<const double> temps, long double cherche, bool ordonnes) {
+    if (temps.empty()) return 0;
+    const auto ecart = [&](int k) { return std::fabs(temps[k - 1] - cherche); };
     if (ordonnes) {
-        const int apres = premier_a_partir(t, n, temps);
-        if (apres > n) return n;
+        const int apres = premier_a_partir(temps, cherche);
+        if (apres > int(temps.size())) return int(temps.size());
         if (apres == 1 || ecart(apres) < ecart(apres - 1)) return apres;
-        // The first of equal run times before the pointer, as the unordered search finds it.
-        return premier_a_partir(t, n, t(1, apres - 1));
+        // The first of equal run times before the pointer, as the search below finds it.
+        return premier_a_partir(temps, temps[apres - 2]);
     }
-    int meilleur = 1;
-    for (int i = 2; i <= n; ++i)
-        if (ecart(i) < ecart(meilleur)) meilleur = i;
-    return meilleur;
+    const auto plus_proche = std::ranges::min_element(temps, {}, [&](double x) { return std::fabs(x - cherche); });
+    return int(plus_proche - temps.begin()) + 1;
 }
 
-int premier_enreg_depuis(const Tableau& t, int n, long double temps, bool ordonnes) {
-    return ordonnes ? premier_a_partir(t, n, temps) : 1;
+int premier_enreg_depuis(std::span<const double> temps, long double cherche, bool ordonnes) {
+    return ordonnes ? premier_a_partir(temps, cherche) : 1;
 }
