@@ -36,7 +36,8 @@ void fenetre_5000() {
     if (!fichier.open(QIODevice::WriteOnly) || fichier.write(mesure::course_5000().octets()) < 0) return;
     fichier.close();
     for (const char* n : {"Lintrace_lng.fr.txt", "Lintrace_lng.en.txt"})
-        QFile::copy(QStringLiteral(LINTRACE_BIN_DIR "/") + QLatin1String(n), dossier.filePath(QLatin1String(n)));
+        QFile::copy(QStringLiteral(LINTRACE_BIN_DIR "/") + QLatin1String(n),
+                    dossier.filePath(QLatin1String(n)));
     TForm1 f({cible}, dossier.path(), std::make_unique<PlateformeMuette>());
     f.Timer1->stop();
     f.show();
@@ -62,7 +63,8 @@ void course_3m() {
         temps[i] = i * 0.01;
     const double debut = mesure::cpu_ms();
     const bool ordonnes = temps_ordonnes(temps);
-    std::printf("order check of 3000000 run times (once per reload): %.3f ms CPU\n", mesure::cpu_ms() - debut);
+    std::printf("order check of 3000000 run times (once per reload): %.3f ms CPU\n",
+                mesure::cpu_ms() - debut);
     auto t = std::make_unique<Tableau>();
     const QString ligne = QStringLiteral("\"29999.99 20.13771 21.5 1013.25 0.047317 45.0 37\"");
     std::array<bool, 9> coches{false, true, true, true, true, true, true, true, false};

@@ -52,8 +52,8 @@ bool TForm1::temps_ordonnes_charges() {
 int TForm1::enreg_sous(int colonne) {
     const GeometrieTrace geo = geometrie_image(*Image1);
     if (nb_enreg <= 0 || geo.largeur_trace <= 0 || !echelles_valides(echelles)) return 0;
-    const long double temps =
-        echelles.min_x + static_cast<long double>(colonne - geo.origine_x) * echelles.etendue_x / geo.largeur_trace;
+    const long double temps = echelles.min_x + static_cast<long double>(colonne - geo.origine_x) *
+                                                   echelles.etendue_x / geo.largeur_trace;
     return enreg_le_plus_proche(temps_enregs(*tableau, nb_enreg), temps, temps_ordonnes_charges());
 }
 
@@ -136,7 +136,8 @@ void TForm1::montre_lecture() {
     std::array<QString, 9> noms{texte_message(101)}; // readout: the run time's name
     for (int k = 1; k <= 8; ++k)
         noms[k] = cases_courbes[k]->text();
-    const QList<LigneLecture> lignes = lecture_enreg(e, reference ? &*reference : nullptr, coches_courbes(), noms);
+    const QList<LigneLecture> lignes =
+        lecture_enreg(e, reference ? &*reference : nullptr, coches_courbes(), noms);
     QList<QColor> couleurs;
     for (const LigneLecture& l : lignes)
         couleurs.append(l.courbe == 0 ? couleur_textes : couleurs_courbes[l.courbe]);

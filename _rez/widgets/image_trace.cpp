@@ -8,8 +8,8 @@ namespace {
 constexpr int cran_molette = 120;
 
 bool touche_de_lecture(int touche) {
-    return touche == Qt::Key_Left || touche == Qt::Key_Right || touche == Qt::Key_Home || touche == Qt::Key_End ||
-           touche == Qt::Key_Escape;
+    return touche == Qt::Key_Left || touche == Qt::Key_Right || touche == Qt::Key_Home ||
+           touche == Qt::Key_End || touche == Qt::Key_Escape;
 }
 
 } // namespace

@@ -10,13 +10,13 @@
 // reference's dashed line. Passes the pointer, the wheel and the reading keys on to the window.
 class ImageTrace : public TImage {
     Q_OBJECT
-public:
+  public:
     explicit ImageTrace(QWidget* parent);
     // Columns of the two lines, drawn from row `haut` to row `bas`; none when empty.
     void setMarques(std::optional<int> lecture, std::optional<int> reference, int haut, int bas);
     bool marque_visible() const { return lecture_ || reference_; }
 
-signals:
+  signals:
     void MouseMove(QPoint position);
     void MouseLeave();
     void MouseDown(Qt::MouseButton bouton, QPoint position);
@@ -24,7 +24,7 @@ signals:
     void MouseWheel(int crans, bool shift);
     void KeyDown(int touche);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void leaveEvent(QEvent* e) override;
@@ -33,7 +33,7 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     bool event(QEvent* e) override;
 
-private:
+  private:
     void repeint(std::optional<int> colonne);
     std::optional<int> lecture_, reference_;
     int haut_ = 0, bas_ = 0;
@@ -43,13 +43,13 @@ private:
 // The readout box: its text is the readout as plain text, each line painted in its colour.
 class EtiquetteLecture : public QLabel {
     Q_OBJECT
-public:
+  public:
     explicit EtiquetteLecture(QWidget* parent);
     void setLignes(const QString& texte, const QList<QColor>& couleurs);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* e) override;
 
-private:
+  private:
     QList<QColor> couleurs_;
 };

@@ -14,11 +14,12 @@ class TestLectureEnreg : public QObject {
         QTest::addColumn<int>("reference");
         QTest::addColumn<QList<int>>("courbes");
         QTest::addColumn<QString>("attendu");
-        QTest::newRow("checked only") << 1 << 0 << QList<int>{1, 5, 7, 8}
-                                      << "t: 00001.50\nA: 12.3\nE: 7\nF - D: 2.375\nF - B: 4.50";
+        QTest::newRow("checked only")
+            << 1 << 0 << QList<int>{1, 5, 7, 8} << "t: 00001.50\nA: 12.3\nE: 7\nF - D: 2.375\nF - B: 4.50";
         QTest::newRow("comma in a term") << 2 << 0 << QList<int>{7} << "t: 00002.00\nF - D: 3,5";
-        QTest::newRow("to a reference") << 2 << 1 << QList<int>{1, 7}
-                                        << "t: 00002.00   \u0394 0.50\nA: 13.30   \u0394 1.00\nF - D: 3,5   \u0394 1,125";
+        QTest::newRow("to a reference")
+            << 2 << 1 << QList<int>{1, 7}
+            << "t: 00002.00   \u0394 0.50\nA: 13.30   \u0394 1.00\nF - D: 3,5   \u0394 1,125";
     }
     void texte() {
         QFETCH(int, k);
@@ -60,7 +61,8 @@ class TestLectureEnreg : public QObject {
         const bool ordonnes = temps_ordonnes(temps);
         QCOMPARE(enreg_le_plus_proche(temps, cherche, ordonnes), attendu);
         QCOMPARE(enreg_le_plus_proche(temps, cherche, false), attendu);
-        QCOMPARE(premier_enreg_depuis(temps, 1.5, ordonnes), ordonnes ? int(std::ranges::count_if(temps, [](double x) { return x < 1.5; })) + 1 : 1);
+        QCOMPARE(premier_enreg_depuis(temps, 1.5, ordonnes),
+                 ordonnes ? int(std::ranges::count_if(temps, [](double x) { return x < 1.5; })) + 1 : 1);
     }
 };
 

@@ -56,7 +56,8 @@ class TestLecture : public QObject {
         QTest::newRow("left, home, right") << QList<int>{Qt::Key_Left, Qt::Key_Home, Qt::Key_Right} << 2 << 4;
         QTest::newRow("end, right stays") << QList<int>{Qt::Key_End, Qt::Key_Right} << 10 << 4;
         QTest::newRow("esc: the reference first") << QList<int>{Qt::Key_Home, Qt::Key_Escape} << 1 << 0;
-        QTest::newRow("esc twice: the readout") << QList<int>{Qt::Key_End, Qt::Key_Escape, Qt::Key_Escape} << 0 << 0;
+        QTest::newRow("esc twice: the readout")
+            << QList<int>{Qt::Key_End, Qt::Key_Escape, Qt::Key_Escape} << 0 << 0;
     }
     void touches() {
         QFETCH(QList<int>, touches);

@@ -28,7 +28,8 @@ QChar marque(const QString& texte) {
 // Written the way the line writes its numbers; a rounded -0 loses its sign.
 QString ecrit(double v, int nb_decimales, QChar m) {
     QString t = QString::number(v, 'f', nb_decimales);
-    if (t.startsWith(u'-') && !std::any_of(t.begin(), t.end(), [](QChar c) { return c >= u'1' && c <= u'9'; }))
+    if (t.startsWith(u'-') &&
+        !std::any_of(t.begin(), t.end(), [](QChar c) { return c >= u'1' && c <= u'9'; }))
         t.remove(0, 1);
     return t.replace(u'.', m);
 }
@@ -58,8 +59,8 @@ EnregLu enreg_lu(const QString& ligne, const Tableau& t, int k) {
     return e;
 }
 
-QList<LigneLecture> lecture_enreg(const EnregLu& e, const EnregLu* reference, const std::array<bool, 9>& coches,
-                                  const std::array<QString, 9>& noms) {
+QList<LigneLecture> lecture_enreg(const EnregLu& e, const EnregLu* reference,
+                                  const std::array<bool, 9>& coches, const std::array<QString, 9>& noms) {
     QList<LigneLecture> lignes;
     for (int k = 0; k <= 8; ++k) {
         if (k > 0 && !coches[k]) continue;
@@ -67,7 +68,8 @@ QList<LigneLecture> lecture_enreg(const EnregLu& e, const EnregLu* reference, co
         QString texte = noms[k] + QStringLiteral(": ") + v.texte;
         if (reference != nullptr) {
             const int d = std::max(v.decimales, valeur(*reference, k + 1).decimales);
-            texte += QStringLiteral("   \u0394 ") + ecrit(e.valeurs[k + 1] - reference->valeurs[k + 1], d, v.marque);
+            texte += QStringLiteral("   \u0394 ") +
+                     ecrit(e.valeurs[k + 1] - reference->valeurs[k + 1], d, v.marque);
         }
         lignes.append({k, texte});
     }

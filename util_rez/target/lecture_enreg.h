@@ -7,8 +7,8 @@
 
 // A record as its line writes it: the texts of fields 1 to 7, and its row of the table.
 struct EnregLu {
-    std::array<QString, 8> champs;                  // 1..7
-    std::array<double, nb_colonnes + 1> valeurs{};  // 1..9
+    std::array<QString, 8> champs;                 // 1..7
+    std::array<double, nb_colonnes + 1> valeurs{}; // 1..9
 };
 // Record k, whose line `ligne` is as loaded, quotes included.
 EnregLu enreg_lu(const QString& ligne, const Tableau& t, int k);
@@ -21,6 +21,6 @@ struct LigneLecture {
 // (noms[1..8]; noms[0] names the run time), each as the line writes it; the two differences as
 // computed, with as many decimals as their terms. With a reference record, each line goes on
 // with its difference to the reference.
-QList<LigneLecture> lecture_enreg(const EnregLu& e, const EnregLu* reference, const std::array<bool, 9>& coches,
-                                  const std::array<QString, 9>& noms);
+QList<LigneLecture> lecture_enreg(const EnregLu& e, const EnregLu* reference,
+                                  const std::array<bool, 9>& coches, const std::array<QString, 9>& noms);
 QString texte_lecture(const QList<LigneLecture>& lignes);

@@ -6,7 +6,8 @@
 namespace {
 
 int premier_a_partir(std::span<const double> temps, long double cherche) {
-    return int(std::ranges::partition_point(temps, [&](double x) { return x < cherche; }) - temps.begin()) + 1;
+    return int(std::ranges::partition_point(temps, [&](double x) { return x < cherche; }) - temps.begin()) +
+           1;
 }
 
 } // namespace
@@ -29,7 +30,8 @@ int enreg_le_plus_proche(std::span<const double> temps, long double cherche, boo
         // The first of equal run times before the pointer, as the search below finds it.
         return premier_a_partir(temps, temps[apres - 2]);
     }
-    const auto plus_proche = std::ranges::min_element(temps, {}, [&](double x) { return std::fabs(x - cherche); });
+    const auto plus_proche =
+        std::ranges::min_element(temps, {}, [&](double x) { return std::fabs(x - cherche); });
     return int(plus_proche - temps.begin()) + 1;
 }
 
