@@ -45,26 +45,19 @@ class TestFenetre : public QObject {
     void echelles_data() {
         QTest::addColumn<double>("secondes");
         QTest::addColumn<double>("dernier");
-        QTest::addColumn<double>("gauche");
-        QTest::addColumn<double>("etendue");
-        QTest::addColumn<double>("pas");
-        QTest::newRow("minute") << 60.0 << 1003.7 << 940.0 << 70.0 << 10.0;
-        QTest::newRow("on a step") << 60.0 << 1000.0 << 940.0 << 70.0 << 10.0;
-        QTest::newRow("odd window") << 45.0 << 501.0 << 455.0 << 50.0 << 5.0;
-        QTest::newRow("run shorter than it") << 60.0 << 30.0 << 0.0 << 70.0 << 10.0;
-        QTest::newRow("no records") << 60.0 << -10.0 << 0.0 << 70.0 << 10.0;
-        QTest::newRow("no length") << 0.0 << 100.0 << 0.0 << 0.0 << 0.0;
+        QTest::addColumn<QList<double>>("gauche_etendue_pas");
+        QTest::newRow("minute") << 60.0 << 1003.7 << QList<double>{940, 70, 10};
+        QTest::newRow("on a step") << 60.0 << 1000.0 << QList<double>{940, 70, 10};
+        QTest::newRow("odd window") << 45.0 << 501.0 << QList<double>{455, 50, 5};
+        QTest::newRow("run shorter than it") << 60.0 << 30.0 << QList<double>{0, 70, 10};
+        QTest::newRow("no records") << 60.0 << -10.0 << QList<double>{0, 70, 10};
+        QTest::newRow("no length") << 0.0 << 100.0 << QList<double>{0, 0, 0};
     }
     void echelles() {
         QFETCH(double, secondes);
         QFETCH(double, dernier);
-        QFETCH(double, gauche);
-        QFETCH(double, etendue);
-        QFETCH(double, pas);
         const Echelles e = echelles_fenetre({5, 100, 5, 10}, secondes, dernier);
-        QCOMPARE(double(e.min_x), gauche);
-        QCOMPARE(double(e.etendue_x), etendue);
-        QCOMPARE(double(e.pas_x), pas);
+        QTEST((QList<double>{double(e.min_x), double(e.etendue_x), double(e.pas_x)}), "gauche_etendue_pas");
         QCOMPARE(double(e.etendue_y), 100.0);
     }
     // The window's pass is the plain pass of the run moved to 0, but for the x labels and for
