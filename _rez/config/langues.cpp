@@ -82,10 +82,10 @@ void TForm1::applique_textes() {
     SpeedButton12->setToolTip(avec_touche(texte_message(97), touche_aide)); // hint: help
     setup_SpeedButton6->setToolTip(texte_message(98));                      // hint: setup panel
     Label12->setText(texte_message(99));                                    // decimal mark caption
-    fenetre_CheckBox9->setText(texte_message(102)); // caption: window on the latest data
+    fenetre_CheckBox9->setText(texte_message(118)); // caption: window on the latest data
     for (QWidget* w : std::initializer_list<QWidget*>{fenetre_CheckBox9, Edit9})
-        w->setToolTip(texte_message(103)); // hint: the window on the latest data
-    Image1->setToolTip(texte_message(104)); // hint: the plot's reading gestures
+        w->setToolTip(texte_message(119)); // hint: the window on the latest data
+    Image1->setToolTip(texte_message(120)); // hint: the plot's reading gestures
     actualise_lecture();                    // names the run time in the new language
     affiche_nb_enreg();
 }

@@ -133,7 +133,7 @@ void TForm1::montre_lecture() {
     const EnregLu e = lu(enreg_lecture);
     std::optional<EnregLu> reference;
     if (colonne(enreg_reference)) reference = lu(enreg_reference);
-    std::array<QString, 9> noms{texte_message(101)}; // readout: the run time's name
+    std::array<QString, 9> noms{texte_message(117)}; // readout: the run time's name
     for (int k = 1; k <= 8; ++k)
         noms[k] = cases_courbes[k]->text();
     const QList<LigneLecture> lignes =
