@@ -18,6 +18,13 @@ void TForm1::cablage() {
     relie(x_moins_SpeedButton3, &QPushButton::clicked, &TForm1::x_moins_SpeedButton3Click);
     relie(y_plus_SpeedButton3, &QPushButton::clicked, &TForm1::y_plus_SpeedButton3Click);
     relie(y_moins_SpeedButton3, &QPushButton::clicked, &TForm1::y_moins_SpeedButton3Click);
+    relie(fenetre_CheckBox9, &QCheckBox::toggled, &TForm1::fenetre_CheckBox9Click);
+    relie(Edit9, &QLineEdit::returnPressed, [this] { Edit9KeyPress(QChar(13)); });
+    relie(Image1, &ImageTrace::MouseMove, &TForm1::Image1MouseMove);
+    relie(Image1, &ImageTrace::MouseLeave, &TForm1::Image1MouseLeave);
+    relie(Image1, &ImageTrace::MouseDown, &TForm1::Image1MouseDown);
+    relie(Image1, &ImageTrace::MouseWheel, &TForm1::Image1MouseWheel);
+    relie(Image1, &ImageTrace::KeyDown, &TForm1::Image1KeyDown);
     ScrollBox1->installEventFilter(this);
     relie(Memo3, &QPlainTextEdit::textChanged, &TForm1::Memo3Change);
     Memo3->installEventFilter(this);

@@ -203,6 +203,9 @@ void TForm1::cree_controles() {
         case_a_cocher(this, "autoscale_X_CheckBox7", {841, 4, 101, 17}, QStringLiteral("autoscale"), 13, true);
     autoscale_Y_CheckBox8 =
         case_a_cocher(this, "autoscale_Y_CheckBox8", {841, 36, 93, 17}, QStringLiteral("autoscale"), 13, true);
+    // The latest-data window on the x scale's row, in the room left before the logo.
+    fenetre_CheckBox9 = case_a_cocher(this, "fenetre_CheckBox9", {944, 3, 62, 17}, QStringLiteral("window"));
+    Edit9 = champ(this, "Edit9", {1006, 1, 38, 19}, QStringLiteral("60"));
     autoscale_X_CheckBox7->setChecked(true);
     autoscale_Y_CheckBox8->setChecked(true);
     Button1 = bouton(this, "Button1", {977, 21, 20, 20}, QString());
@@ -215,8 +218,10 @@ void TForm1::cree_controles() {
     ScrollBox1 = place(new QScrollArea(this), "ScrollBox1", 511, 65, 626, 479);
     ScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ScrollBox1->setWidgetResizable(false);
-    Image1 = new TImage(nullptr);
+    Image1 = new ImageTrace(nullptr);
     Image1->setObjectName(QStringLiteral("Image1"));
+    lecture_Label = place(new EtiquetteLecture(Image1), "lecture_Label", 0, 0, 10, 10);
+    lecture_Label->hide();
     Image1->setGeometry(0, 0, 622, 475);
     Image1->Picture() = QImage(622, 475, QImage::Format_RGB32);
     Image1->Picture().fill(Qt::white);

@@ -2,6 +2,7 @@
 #include "_rez/plateforme.h"
 #include "_rez/widgets/controles.h"
 #include "_rez/widgets/nom_session.h"
+#include "_rez/widgets/image_trace.h"
 #include "_rez/widgets/vue_lignes.h"
 #include "util_rez/base/echelles.h"
 #include "util_rez/base/erreur.h"
@@ -90,11 +91,14 @@ public:
     QPushButton* y_plus_SpeedButton3;
     QCheckBox* autoscale_X_CheckBox7;
     QCheckBox* autoscale_Y_CheckBox8;
+    QCheckBox* fenetre_CheckBox9;
+    QLineEdit* Edit9;
     QPushButton* Button1;
     QPushButton* SpeedButton12;
     TImage* Image3;
     QScrollArea* ScrollBox1;
-    TImage* Image1;
+    ImageTrace* Image1;
+    EtiquetteLecture* lecture_Label;
     // hidden working controls
     QPlainTextEdit* Memo4;
     QPlainTextEdit* presse_papier_Memo5;
@@ -159,6 +163,8 @@ public:
     long double max_x = -10;
     long double max_y = -10;
     Echelles echelles;
+    int enreg_lecture = 0;   // the record the readout shows, 0 for none
+    int enreg_reference = 0; // the reference record, 0 for none
     TableLangue langue;
     int enreg_ecartes = 0;            // record-like lines skipped for their run time
     QStringList lignes_chargees;      // the loaded lines, as Memo1 shows them
@@ -223,6 +229,13 @@ public:
     void Button1MouseDown(Qt::MouseButton bouton);
     void Panel5MouseDown(Qt::MouseButton bouton);
     void Panel6MouseDown(Qt::MouseButton bouton);
+    void fenetre_CheckBox9Click();
+    void Edit9KeyPress(QChar touche);
+    void Image1MouseMove(QPoint position);
+    void Image1MouseLeave();
+    void Image1MouseDown(Qt::MouseButton bouton, QPoint position);
+    void Image1MouseWheel(int crans, bool shift);
+    void Image1KeyDown(int touche);
 
     // ---- comment append, closing question, table export
     void SpeedButton4Click();
@@ -297,6 +310,12 @@ private:
     void refuse_intrus(const QString& chemin) const;
     std::array<bool, 9> coches_courbes() const;
     DonneesTrace donnees_trace() const;
+    // The full-scale fields, or the window on the latest data while it is checked.
+    Echelles echelles_affichees() const;
+    int enreg_sous(int colonne);
+    bool temps_ordonnes_charges();
+    void montre_lecture();
+    void actualise_lecture();
     void imprime_page();
     std::unique_ptr<QPrinter> choisit_imprimante(QString& nom);
     void montre_apercu(QSize page);
@@ -345,4 +364,11 @@ private:
     std::optional<QRect> cadre_voulu_;
     QTimer* attente_marges_ = nullptr;
     int essais_marges_ = 0;
+    // Whether the loaded run times are in order, for the load and record count it was found for.
+    struct OrdreTemps {
+        int chargement = -1, nb_enreg = -1;
+        bool ordonnes = false;
+    } ordre_temps_;
+    QPoint ancre_lecture_;        // where the readout box goes beside
+    QString cible_lecture_;       // the target the two records belong to
 };

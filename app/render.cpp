@@ -7,6 +7,7 @@
 #include "util_rez/config/langue.h"
 #include "util_rez/config/setup.h"
 #include "util_rez/files/fichier_cible.h"
+#include "util_rez/plot/fenetre.h"
 #include "util_rez/plot/trace.h"
 #include "util_rez/target/plan_cible.h"
 
@@ -73,6 +74,10 @@ QByteArray draw(const Options& o, const PlanCible& plan, const QString& thicknes
     d.texte_epaisseur = thickness;
     d.chemin_cible = o.target;
     d.note_echelle_invalide = note;
+    if (o.window) {
+        d.echelles = echelles_fenetre(d.echelles, *o.window, plan.parse.max_x);
+        d.fenetre = true;
+    }
     if (o.format == OutputFormat::Png) {
         QImage image(o.size, QImage::Format_RGB32);
         if (image.isNull())

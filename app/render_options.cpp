@@ -47,6 +47,13 @@ QString parse_thickness(const QString& text) {
     return text;
 }
 
+int parse_window(const QString& text) {
+    static const QRegularExpression form(QStringLiteral("^[0-9]{1,9}$"));
+    if (!form.match(text).hasMatch() || text.toInt() < 1)
+        throw UsageError{QStringLiteral("bad window '%1': give a whole number of seconds from 1 up").arg(text)};
+    return text.toInt();
+}
+
 void add_options(QCommandLineParser& parser) {
     parser.setApplicationDescription(
         QStringLiteral("Draws the plot of a Lintrace target file as the Lintrace window shows it after "
@@ -70,6 +77,10 @@ void add_options(QCommandLineParser& parser) {
     parser.addOption({QStringLiteral("thickness"),
                       QStringLiteral("Line thickness (default: the setup file beside the program, else 2)."),
                       QStringLiteral("N")});
+    parser.addOption({QStringLiteral("window"),
+                      QStringLiteral("Show only the last SECONDS of the run, the x labels counting from the "
+                                     "left edge, as the window's check box beside the x scale does."),
+                      QStringLiteral("SECONDS")});
 }
 
 bool answered_help_or_version(const QCommandLineParser& parser, const QString& called_as) {
@@ -114,5 +125,6 @@ std::optional<Options> parse_command_line(const QStringList& arguments) {
         o.curves = parse_curves(parser.value(QStringLiteral("curves")));
     if (parser.isSet(QStringLiteral("thickness")))
         o.thickness = parse_thickness(parser.value(QStringLiteral("thickness")));
+    if (parser.isSet(QStringLiteral("window"))) o.window = parse_window(parser.value(QStringLiteral("window")));
     return o;
 }

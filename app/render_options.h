@@ -19,6 +19,7 @@ struct Options {
     QSize size{624, 503}; // the window's plot picture as it opens (its client area 1162 x 586)
     std::array<bool, 9> curves{false, true, true, true, true, true, true, true, false}; // 1..8
     std::optional<QString> thickness;
+    std::optional<int> window; // seconds of the latest data the x axis shows
 };
 
 // The options of a run, or nothing when --help or --version has answered on stdout.

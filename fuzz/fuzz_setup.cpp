@@ -1,4 +1,4 @@
-// The setup file reader on the real file path: it stops at a bad integer line or after ten
+// The setup file reader on the real file path: it stops at a bad integer line or after eleven
 // lines, never reads a line longer than its bound, and what it read, saved and read again,
 // is the same settings.
 #include "commun.h"
@@ -11,10 +11,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t taille) {
     const ReglagesSetup depart;
     const LectureSetup lu = lit_setup(fichier.chemin(), depart);
     FUZZ_VERIFIE(lu.fichier_present);
-    FUZZ_VERIFIE(lu.lignes_appliquees >= 0 && lu.lignes_appliquees <= 10);
+    FUZZ_VERIFIE(lu.lignes_appliquees >= 0 && lu.lignes_appliquees <= 11);
     FUZZ_VERIFIE(lu.erreur.has_value() == (lu.lignes_appliquees < 10));
     const ReglagesSetup& r = lu.reglages;
-    for (const QString* t : {&r.periode, &r.epaisseur, &r.decimale, &r.nom_haut, &r.nom_bas})
+    for (const QString* t : {&r.periode, &r.epaisseur, &r.decimale, &r.nom_haut, &r.nom_bas, &r.fenetre})
         FUZZ_VERIFIE(t->size() <= 4096 && !t->contains(u'\n') && !t->contains(u'\r'));
     if (lu.erreur) return 0;
 

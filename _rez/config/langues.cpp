@@ -92,6 +92,11 @@ void TForm1::applique_textes() {
     StaticText2->setText(texte_message(102)); // about: what it is for
     StaticText3->setText(texte_message(103) + QStringLiteral(" " LINTRACE_VERSION)); // about: "Version"
     StaticText4->setText(texte_message(104)); // about: licence
+    fenetre_CheckBox9->setText(texte_message(118)); // caption: window on the latest data
+    for (QWidget* w : std::initializer_list<QWidget*>{fenetre_CheckBox9, Edit9})
+        w->setToolTip(texte_message(119)); // hint: the window on the latest data
+    Image1->setToolTip(texte_message(120)); // hint: the plot's reading gestures
+    actualise_lecture();                    // names the run time in the new language
     affiche_nb_enreg();
 }
 

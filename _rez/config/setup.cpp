@@ -17,6 +17,7 @@ ReglagesSetup lit_controles(const TForm1& f) {
     r.tableur = f.RadioGroup1->ItemIndex();
     r.couleur_haut = f.Panel5->Color();
     r.couleur_bas = f.Panel6->Color();
+    r.fenetre = f.Edit9->text();
     return r;
 }
 } // namespace
@@ -50,6 +51,7 @@ void TForm1::charge_setup() {
             [&] { RadioGroup1->setItemIndex(r.tableur); },
             [&] { Panel5->setColor(r.couleur_haut); },
             [&] { Panel6->setColor(r.couleur_bas); },
+            [&] { Edit9->setText(r.fenetre); },
         };
         for (int i = 0; i < lu.lignes_appliquees; ++i)
             applique[i]();

@@ -48,7 +48,7 @@ void TForm1::imprime_page() {
     if (plateforme_->message(this, Plateforme::Genre::Confirmation, question,
                              QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
-    echelles = lit_echelles(Edit1->text(), Edit2->text(), separateur_locale());
+    echelles = echelles_affichees();
     imprime_sur(*imprimante, page, nom);
 }
 
@@ -80,7 +80,7 @@ void TForm1::montre_apercu(QSize page) {
     apercu.fill(Qt::white);
     preview_Image4->setGeometry(r);
     preview_Image4->setPicture(apercu);
-    echelles = lit_echelles(Edit1->text(), Edit2->text(), separateur_locale());
+    echelles = echelles_affichees();
     trace_apercu(preview_Image4->Picture(), donnees_trace());
     preview_Image4->update();
 }

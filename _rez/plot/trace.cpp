@@ -24,6 +24,7 @@ DonneesTrace TForm1::donnees_trace() const {
     for (int k = 1; k <= 8; ++k)
         d.noms[k] = cases_courbes[k]->text();
     d.resume = &suivi_trace_->resume();
+    d.fenetre = fenetre_CheckBox9->isChecked();
     return d;
 }
 
@@ -34,7 +35,7 @@ void TForm1::trace_graphe(QChar mode) {
     }
     if (mode != QLatin1Char('E'))
         return;
-    echelles = lit_echelles(Edit1->text(), Edit2->text(), separateur_locale());
+    echelles = echelles_affichees();
     // A pass stopped by a bad thickness still shows what it drew.
     struct MiseAJour {
         TImage* image;
@@ -44,6 +45,7 @@ void TForm1::trace_graphe(QChar mode) {
         }
     } mise_a_jour{Image1, *suivi_trace_};
     suivi_trace_->trace(Image1->Picture(), donnees_trace());
+    actualise_lecture();
 }
 
 void TForm1::ScrollBox1Resize() {

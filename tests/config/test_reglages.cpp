@@ -16,10 +16,10 @@ private slots:
         QString raison;
         QVERIFY(ecrit_setup(chemin(), ReglagesSetup{}, raison));
         QCOMPARE(aide_test::lit_octets(chemin()),
-                 QByteArray("5\r\n2\r\n2\r\n,\r\nID1\r\nID3\r\nFALSE\r\n0\r\n-2147483633\r\n-2147483633\r\n"));
+                 QByteArray("5\r\n2\r\n2\r\n,\r\nID1\r\nID3\r\nFALSE\r\n0\r\n-2147483633\r\n-2147483633\r\n60\r\n"));
         const LectureSetup lu = lit_setup(chemin(), ReglagesSetup{});
         QVERIFY(lu.fichier_present && !lu.erreur);
-        QCOMPARE(lu.lignes_appliquees, 10);
+        QCOMPARE(lu.lignes_appliquees, 11);
         QCOMPARE(lu.reglages.couleur_haut, couleur_face_bouton);
     }
     void echec_garde_l_ancien_fichier() {
@@ -41,7 +41,7 @@ private slots:
         QCOMPARE(lu.lignes_appliquees, 0);
     }
     void lecture_complete() {
-        aide_test::ecrit_octets(chemin(), "10\r\n0\r\n3\r\n.\r\n top  \r\nB\r\nTRUE\r\n1\r\n255\r\n16711680\r\nextra\r\n");
+        aide_test::ecrit_octets(chemin(), "10\r\n0\r\n3\r\n.\r\n top  \r\nB\r\nTRUE\r\n1\r\n255\r\n16711680\r\n120\r\nextra\r\n");
         const LectureSetup lu = lit_setup(chemin(), ReglagesSetup{});
         QVERIFY(!lu.erreur);
         QCOMPARE(lu.reglages.periode, QStringLiteral("10"));
@@ -50,11 +50,14 @@ private slots:
         QVERIFY(lu.reglages.son);
         QCOMPARE(lu.reglages.tableur, 1);
         QCOMPARE(lu.reglages.couleur_bas, 0xFF0000);
+        QCOMPARE(lu.reglages.fenetre, QStringLiteral("120"));
     }
     void son_seulement_TRUE() {
         for (const char* l : {"true", "True", "TRUE ", "1"}) {
             aide_test::ecrit_octets(chemin(), QByteArray("5\n2\n2\n,\nA\nB\n") + l + "\n0\n0\n0\n");
-            QVERIFY2(!lit_setup(chemin(), ReglagesSetup{}).reglages.son, l);
+            const LectureSetup lu = lit_setup(chemin(), ReglagesSetup{});
+            QVERIFY2(!lu.reglages.son, l);
+            QCOMPARE(lu.reglages.fenetre, QStringLiteral("60")); // an older file of ten lines
         }
     }
     void arret_a_la_ligne_entiere_fausse_data() {

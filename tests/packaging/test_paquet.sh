@@ -150,7 +150,7 @@ mapfile -t lines < <(tr -d '\r' <"$user_setup")
 [ "${lines[4]}" = SHIPPED ] || fail "the shipped setup was not the default (top name ${lines[4]})"
 
 # Second start, as the top session: the user's setup must be the one read. A line after the
-# tenth shows whether the next Save rewrote the file; a Save of what was read keeps German.
+# eleventh shows whether the next Save rewrote the file; a Save of what was read keeps German.
 printf 'marker\r\n' >>"$user_setup"
 start "$prog_dir/lintrace" "#1"
 [ "$Y" -eq 0 ] && [ "$WIDTH" -eq 1280 ] || fail "\"#1\" placed the window at $X,$Y ${WIDTH}x$HEIGHT"
@@ -159,7 +159,7 @@ save
 sleep 1
 stop
 mapfile -t lines < <(tr -d '\r' <"$user_setup")
-[ "${#lines[@]}" -eq 10 ] || fail "the second Save did not rewrite the user's setup"
+[ "${#lines[@]}" -eq 11 ] || fail "the second Save did not rewrite the user's setup"
 [ "${lines[1]}" = 3 ] || fail "the restart did not read the user's setup (language ${lines[1]})"
 
 after=$(find "$prog_dir" -printf '%p %s %T@\n' | sort)

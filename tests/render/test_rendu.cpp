@@ -83,6 +83,7 @@ class TestRendu : public QObject {
             << QStringList{"run.txt"} << 2 << "give a target file and an output file";
         QTest::newRow("unknown option")
             << QStringList{"run.txt", "out.png", "--colour"} << 2 << "Unknown option 'colour'";
+        QTest::newRow("window of no length") << QStringList{"run.txt", "out.png", "--window", "0"} << 2 << "bad window";
         QTest::newRow("output is a folder") << QStringList{"run.txt", "sub.png"} << 2 << "is a folder";
         QTest::newRow("output in a missing folder")
             << QStringList{"run.txt", "none/out.png"} << 1 << "cannot write";

@@ -125,7 +125,7 @@ private slots:
             f.SpeedButton11Click();
         }
         QCOMPARE(aide_test::lit_octets(s.chemin(nom_fichier_setup)),
-                 QByteArray("10\r\n3\r\n3\r\n,\r\n top  name \r\nID3\r\nFALSE\r\n1\r\n-2147483633\r\n255\r\n"));
+                 QByteArray("10\r\n3\r\n3\r\n,\r\n top  name \r\nID3\r\nFALSE\r\n1\r\n-2147483633\r\n255\r\n60\r\n"));
         TForm1& f = s.demarre({"#2"});
         QCOMPARE(f.Edit5->text(), QStringLiteral("10"));
         QCOMPARE(f.fichier_langue, QStringLiteral("Lintrace_lng.de.txt"));

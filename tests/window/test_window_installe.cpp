@@ -28,7 +28,7 @@ class TestInstalle : public QObject {
         }
         QCOMPARE(aide_test::lit_octets(s.chemin_utilisateur(nom_fichier_setup)),
                  QByteArray(
-                     "10\r\n3\r\n2\r\n,\r\nSHIPPED\r\nID3\r\nFALSE\r\n0\r\n-2147483633\r\n-2147483633\r\n"));
+                     "10\r\n3\r\n2\r\n,\r\nSHIPPED\r\nID3\r\nFALSE\r\n0\r\n-2147483633\r\n-2147483633\r\n60\r\n"));
         QCOMPARE(aide_test::lit_octets(s.chemin(nom_fichier_setup)), setup_livre());
         TForm1& f = s.demarre();
         QCOMPARE(f.Edit5->text(), QStringLiteral("10"));

@@ -24,6 +24,10 @@ Paire compare(const QByteArray& contenu, const QByteArray& setup, QSize taille, 
     if (taille.isValid()) f.ScrollBox1->resize(taille + QSize(10, 10));
     for (int k : decochees)
         f.cases_courbes[k]->setChecked(!f.cases_courbes[k]->isChecked());
+    if (const qsizetype w = options.indexOf("--window"); w >= 0) {
+        f.Edit9->setText(options[w + 1]);
+        f.fenetre_CheckBox9->setChecked(true);
+    }
     const QString programme = aide_test::installe_rendu(s.dossier.path());
     Paire r;
     r.fenetre = f.Image1->Picture().convertToFormat(QImage::Format_RGB32);
@@ -49,6 +53,8 @@ class TestRenduFenetre : public QObject {
             << run << QByteArray() << QSize() << QList<int>() << QStringList();
         QTest::newRow("negatives") << run_essai(800, -60).octets() << QByteArray() << QSize(700, 500)
                                    << QList<int>() << QStringList{"--size", "700x500"};
+        QTest::newRow("window on the latest data")
+            << run << QByteArray() << QSize() << QList<int>() << QStringList{"--window", "20"};
         QTest::newRow("header lines only: initial scales")
             << aide_test::CibleEssai{.titre = "h1", .operateur = "h2"}.octets() << QByteArray() << QSize()
             << QList<int>() << QStringList();

@@ -9,6 +9,7 @@ struct Echelles {
     long double etendue_y = 0;
     long double pas_x = 0;
     long double pas_y = 0;
+    long double min_x = 0; // the run time at the left edge
 };
 
 // Reads both full-scale fields as reals (`separateur` is the locale's decimal mark) and

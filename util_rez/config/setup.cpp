@@ -11,14 +11,15 @@
 
 namespace {
 
-constexpr int nb_lignes_setup = 10;
+constexpr int nb_lignes_setup = 11;
+constexpr int nb_lignes_obligatoires = 10;
 // Far above any setting; a longer line is cut there rather than taken whole into a field.
 constexpr qsizetype longueur_max_ligne = 4096;
 
 using Application = std::function<void(ReglagesSetup&, const QString&)>;
 
-const std::array<Application, 10>& applications() {
-    static const std::array<Application, 10> a{
+const std::array<Application, nb_lignes_setup>& applications() {
+    static const std::array<Application, nb_lignes_setup> a{
         [](ReglagesSetup& r, const QString& l) { r.periode = l; },
         [](ReglagesSetup& r, const QString& l) { r.langue = StrToInt(l); },
         [](ReglagesSetup& r, const QString& l) { r.epaisseur = l; },
@@ -29,6 +30,7 @@ const std::array<Application, 10>& applications() {
         [](ReglagesSetup& r, const QString& l) { r.tableur = StrToInt(l); },
         [](ReglagesSetup& r, const QString& l) { r.couleur_haut = StrToInt(l); },
         [](ReglagesSetup& r, const QString& l) { r.couleur_bas = StrToInt(l); },
+        [](ReglagesSetup& r, const QString& l) { r.fenetre = l; },
     };
     return a;
 }
@@ -42,7 +44,8 @@ LectureSetup lit_setup(const QString& chemin, const ReglagesSetup& actuels) {
     if (!QFileInfo::exists(chemin)) return lecture;
     lecture.fichier_present = true;
     const QStringList lignes = lit_premieres_lignes(chemin, nb_lignes_setup, longueur_max_ligne);
-    for (int i = 0; i < nb_lignes_setup; ++i) {
+    const int nb_lues = std::max<int>(nb_lignes_obligatoires, std::min<qsizetype>(lignes.size(), nb_lignes_setup));
+    for (int i = 0; i < nb_lues; ++i) {
         const QString ligne = i < lignes.size() ? lignes[i] : QString();
         try {
             applications()[i](lecture.reglages, ligne);
@@ -65,7 +68,8 @@ QStringList lignes_setup(const ReglagesSetup& r) {
             r.son ? QStringLiteral("TRUE") : QStringLiteral("FALSE"),
             QString::number(r.tableur),
             QString::number(r.couleur_haut),
-            QString::number(r.couleur_bas)};
+            QString::number(r.couleur_bas),
+            r.fenetre};
 }
 
 // Replaced in one step, so a save that fails half-way keeps the settings saved before.

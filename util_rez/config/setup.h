@@ -9,7 +9,8 @@
 inline const QString nom_fichier_setup = QStringLiteral("Lintrac_setup.txt");
 constexpr int32_t couleur_face_bouton = static_cast<int32_t>(0x8000000F);
 
-// The ten settings of the setup file, in file order.
+// The settings of the setup file, in file order: ten, and the latest-data window, which an
+// older file of ten lines leaves at its default.
 struct ReglagesSetup {
     QString periode = QStringLiteral("5");
     int32_t langue = 2;
@@ -21,6 +22,7 @@ struct ReglagesSetup {
     int32_t tableur = 0;
     int32_t couleur_haut = couleur_face_bouton;
     int32_t couleur_bas = couleur_face_bouton;
+    QString fenetre = QStringLiteral("60");
 };
 
 struct LectureSetup {
@@ -31,7 +33,8 @@ struct LectureSetup {
 };
 
 // Reads the file line by line over `actuels`, stopping at the first integer line that is
-// not an integer (a missing line reads as empty). Lines after the tenth are not read, and a
+// not an integer (a missing line of the ten reads as empty, a missing eleventh is left as it
+// was). Lines after the eleventh are not read, and a
 // line is cut at 4096 bytes. Throws ErreurRez when something that is no regular file, or
 // cannot be read, has the name.
 LectureSetup lit_setup(const QString& chemin, const ReglagesSetup& actuels);

@@ -136,7 +136,7 @@ int decalage_pixel(long double valeur, long double etendue, int longueur) {
 } // namespace
 
 int colonne_pixel(const GeometrieTrace& geo, const Echelles& e, long double x) {
-    return decalage_pixel(x, e.etendue_x, geo.largeur_trace) + geo.origine_x;
+    return decalage_pixel(x - e.min_x, e.etendue_x, geo.largeur_trace) + geo.origine_x;
 }
 
 int ligne_pixel(const GeometrieTrace& geo, const Echelles& e, long double y) {
@@ -184,7 +184,7 @@ void texte_ancre(QPainter& p, int colonne, int ligne, const QString& texte, QCha
 }
 
 void axe_x(QPainter& p, const GeometrieTrace& geo, long double etendue, long double pas, QChar separateur,
-           const QColor& encre) {
+           const QColor& encre, long double debut) {
     ligne_axe_x(p, geo);
     if (!echelle_valide(etendue, pas)) return;
     const int n = nombre_intervalles(etendue, pas);
@@ -198,7 +198,7 @@ void axe_x(QPainter& p, const GeometrieTrace& geo, long double etendue, long dou
         const long double v = i * pas;
         const int c = colonne_graduation(geo, etendue, v, droite - 1);
         trait(p, c, geo.origine_y, c, geo.origine_y + unite_relative(geo, 10));
-        const QString texte = FloatToStr(v, separateur);
+        const QString texte = FloatToStr(debut + v, separateur); // a window counts from its left edge
         const int largeur = fm.horizontalAdvance(texte);
         const int centre = std::max(largeur / 2, std::min(c, droite - largeur + largeur / 2));
         texte_ancre(p, centre, geo.origine_y + geo.decalage_etiquettes_x, texte, QLatin1Char('c'),
@@ -237,14 +237,17 @@ QRect zone_courbes(const GeometrieTrace& geo) {
 void trace_axes_courbes(QPainter& p, const GeometrieTrace& geo, const DonneesTrace& d) {
     const Echelles& e = d.echelles;
     if (echelles_valides(e)) {
-        axe_x(p, geo, e.etendue_x, e.pas_x, d.separateur, couleur_textes);
+        axe_x(p, geo, e.etendue_x, e.pas_x, d.separateur, couleur_textes, e.min_x);
         axe_y(p, geo, e.etendue_y, e.pas_y, d.separateur, couleur_textes);
         if (d.tableau == nullptr)
             return;
         // The screen keeps its unclipped fast path; a thickness error ends the page anyway.
         if (geo.rogne_courbes)
             p.setClipRect(zone_courbes(geo));
-        trace_courbes(p, geo, e, *d.tableau, d.nb_enreg, d.coches, d.couleurs, d.texte_epaisseur, d.resume);
+        if (d.fenetre)
+            trace_courbes_fenetre(p, geo, d);
+        else
+            trace_courbes(p, geo, e, *d.tableau, d.nb_enreg, d.coches, d.couleurs, d.texte_epaisseur, d.resume);
         p.setClipping(false);
     } else {
         ligne_axe_x(p, geo);

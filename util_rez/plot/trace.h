@@ -47,6 +47,9 @@ struct DonneesTrace {
     QString note_echelle_invalide;
     std::array<QString, 9> noms{}; // [1..8]: the curve names, which the printed page lists
     const ResumeBlocs* resume = nullptr; // follows the table up to nb_enreg, when given
+    // The x axis is a window on the latest data (echelles.min_x its left edge): what lies left
+    // of it is not drawn over the y axis and its labels.
+    bool fenetre = false;
 };
 
 inline const QColor couleur_axes{0x00, 0x00, 0xFF};
@@ -88,8 +91,9 @@ int ligne_pixel(const GeometrieTrace& geo, const Echelles& echelles, long double
 void texte_ancre(QPainter& p, int colonne, int ligne, const QString& texte, QChar horizontale,
                  QChar verticale, const QColor& encre);
 
+// The x labels count from `debut`.
 void axe_x(QPainter& p, const GeometrieTrace& geo, long double etendue, long double pas, QChar separateur,
-           const QColor& encre);
+           const QColor& encre, long double debut = 0);
 void axe_y(QPainter& p, const GeometrieTrace& geo, long double etendue, long double pas, QChar separateur,
            const QColor& encre);
 
@@ -115,6 +119,8 @@ bool a_tracer(const Echelles& echelles, const Tableau& tableau, int premier, int
 void trace_parcours(QPainter& p, const GeometrieTrace& geo, const Echelles& echelles, const Tableau& tableau,
                     const std::vector<PasTrace>& parcours, size_t debut, const std::array<bool, 9>& coches,
                     const std::array<QColor, 9>& couleurs, const QString& texte_epaisseur);
+// The curves right of the y axis only, from the record before the window's left edge on.
+void trace_courbes_fenetre(QPainter& p, const GeometrieTrace& geo, const DonneesTrace& d);
 
 void remplit_surface(QPainter& p, int largeur, int hauteur, const QColor& couleur);
 

@@ -30,7 +30,8 @@ bool SuiviTrace::memes_reglages(const QImage& image, const DonneesTrace& e) cons
     const DonneesTrace& d = *derniere_;
     return d.echelles.etendue_x == e.echelles.etendue_x && d.echelles.etendue_y == e.echelles.etendue_y &&
            d.echelles.pas_x == e.echelles.pas_x && d.echelles.pas_y == e.echelles.pas_y &&
-           d.coches == e.coches && d.couleurs == e.couleurs && d.texte_epaisseur == e.texte_epaisseur &&
+           d.echelles.min_x == e.echelles.min_x && d.fenetre == e.fenetre && d.coches == e.coches &&
+           d.couleurs == e.couleurs && d.texte_epaisseur == e.texte_epaisseur &&
            d.chemin_cible == e.chemin_cible && d.separateur == e.separateur &&
            d.note_echelle_invalide == e.note_echelle_invalide;
 }
@@ -86,7 +87,8 @@ void SuiviTrace::refait_droite(QImage& image, const DonneesTrace& e, int intacte
         remplit_surface(p, taille.width(), taille.height(), Qt::white);
         axe_x(p, geo, e.echelles.etendue_x, e.echelles.pas_x, e.separateur, couleur_textes);
         axe_y(p, geo, e.echelles.etendue_y, e.echelles.pas_y, e.separateur, couleur_textes);
-        const Parcours parcours = parcours_trace(geo, e.echelles, *e.tableau, e.nb_enreg, e.coches, m - 2, &resume_);
+        const Parcours parcours =
+            parcours_trace(geo, e.echelles, *e.tableau, e.nb_enreg, e.coches, m - 2, &resume_);
         const auto debut = std::partition_point(parcours.begin(), parcours.end(), [&](const PasTrace& pas) {
             return colonne_pixel(geo, e.echelles, (*e.tableau)(1, pas.indice)) < gauche - m;
         });
@@ -119,7 +121,8 @@ QRect SuiviTrace::zone_ajout(const QImage& image, const DonneesTrace& e, int pre
         }
     }
     QRect zone;
-    if (droite >= 0 && bas >= 0) zone = QRect(QPoint(gauche, haut), QPoint(droite, bas)).adjusted(-m, -m, m, m);
+    if (droite >= 0 && bas >= 0)
+        zone = QRect(QPoint(gauche, haut), QPoint(droite, bas)).adjusted(-m, -m, m, m);
     const QFontMetrics fm(police_);
     zone |= zone_nom_cible(fm, e.chemin_cible).adjusted(-2, -2, 2, 2);
     return zone & QRect(QPoint(0, 0), taille);
@@ -141,8 +144,9 @@ SuiviTrace::Passe SuiviTrace::trace(QImage& image, const DonneesTrace& donnees) 
         int32_t epaisseur = 0;
         // A thickness the pass cannot read stops the whole pass before its curves and its
         // name; only the whole pass leaves that picture.
-        const bool lisible = echelles_valides(e.echelles) && geo.largeur_trace > 0 && geo.hauteur_trace > 0 &&
-                             essaie_StrToInt(e.texte_epaisseur, epaisseur);
+        // A window's pass clips at the y axis, which drawing on over the picture would not.
+        const bool lisible = !e.fenetre && echelles_valides(e.echelles) && geo.largeur_trace > 0 &&
+                             geo.hauteur_trace > 0 && essaie_StrToInt(e.texte_epaisseur, epaisseur);
         const bool reduit = traces_ > geo.largeur_trace;
         if (lisible && !reduit && n <= geo.largeur_trace && intactes == traces_) {
             derniere_.reset();

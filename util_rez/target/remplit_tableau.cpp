@@ -37,7 +37,7 @@ bool contient_arret(QStringView s) {
 }
 
 // Fields 1 to 7 read in one scan: the same values as extrait_reel(s, c, blank, 0).
-void lit_enregistrement(QStringView s, Tableau& t, ResultatParse& r) {
+void lit_enregistrement(QStringView s, qsizetype ligne, Tableau& t, ResultatParse& r) {
     Champs champs(s, blanc);
     std::array<double, nb_colonnes_lues + 1> valeurs{};
     long double max_x = r.max_x, max_y = r.max_y;
@@ -48,6 +48,7 @@ void lit_enregistrement(QStringView s, Tableau& t, ResultatParse& r) {
         if (c > 1 && v > max_y) max_y = v;
         valeurs[c] = static_cast<double>(v);
     }
+    valeurs[0] = static_cast<double>(ligne);
     t.ajoute(valeurs);
     r.max_x = max_x;
     r.max_y = max_y;
@@ -68,7 +69,7 @@ bool parse_ligne(const QString& ligne, qsizetype i, Tableau& tableau, ResultatPa
     else if (est_enregistrement_ecarte(ligne))
         ++r.enreg_ecartes;
     else if (est_enregistrement(ligne))
-        lit_enregistrement(s, tableau, r);
+        lit_enregistrement(s, i, tableau, r);
     return true;
 }
 

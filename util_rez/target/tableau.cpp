@@ -29,21 +29,21 @@ int Tableau::lignes_intactes(uint64_t depuis, int n) const {
 
 void Tableau::ajoute(const std::array<double, nb_colonnes_lues + 1>& valeurs) {
     // Every column grows before any is written, so that a refusal leaves the rows aligned.
-    for (int c = 1; c <= nb_colonnes_lues; ++c)
+    for (int c = 0; c <= nb_colonnes_lues; ++c)
         if (colonnes_[c].size() == colonnes_[c].capacity())
             colonnes_[c].reserve(colonnes_[c].capacity() + colonnes_[c].capacity() / 2 + 1024);
-    for (int c = 1; c <= nb_colonnes_lues; ++c)
+    for (int c = 0; c <= nb_colonnes_lues; ++c)
         colonnes_[c].push_back(valeurs[c]);
 }
 
 void Tableau::reserve(int n) {
-    for (int c = 1; c <= nb_colonnes_lues; ++c)
+    for (int c = 0; c <= nb_colonnes_lues; ++c)
         colonnes_[c].reserve(size_t(n) + 1);
 }
 
 void Tableau::tronque(int n) {
     if (n >= taille()) return;
-    for (int c = 1; c <= nb_colonnes_lues; ++c)
+    for (int c = 0; c <= nb_colonnes_lues; ++c)
         colonnes_[c].resize(size_t(n) + 1);
     note_coupe(n);
 }
@@ -54,7 +54,7 @@ void Tableau::modifie(int colonne, int ligne, double v) {
 }
 
 void Tableau::vide() {
-    for (int c = 1; c <= nb_colonnes_lues; ++c)
+    for (int c = 0; c <= nb_colonnes_lues; ++c)
         colonnes_[c] = std::vector<double>(1, 0.0);
     note_coupe(0);
 }

@@ -10,6 +10,8 @@
 // The record table: columns 1..9, rows 1..taille() (row 0 and column 0 unused), as long as
 // the run. Column 1 is the run time, 2..7 the measured fields, 8 = col7 - col5, 9 = col7 - col3.
 // The two differences are worked out when read, from the stored values, so they take no room.
+// Column 0 holds the index of the record's line among the loaded lines, for whoever wants the
+// record as its line writes it.
 constexpr int nb_colonnes = 9;
 constexpr int nb_colonnes_lues = 7;
 
