@@ -27,6 +27,12 @@ long pic_memoire_mio() {
     return -1;
 }
 
+// Starts the peak over from the memory in use now, so that each case is measured on its own.
+void repart_pic_memoire() {
+    QFile f(QStringLiteral("/proc/self/clear_refs"));
+    if (f.open(QIODevice::WriteOnly)) f.write("5");
+}
+
 // Bytes this process has read from files so far.
 qint64 octets_lus() {
     QFile f(QStringLiteral("/proc/self/io"));
@@ -142,6 +148,7 @@ class TestEntreesHostiles : public QObject {
         const QString chemin = dir.filePath("run.txt");
         const QByteArray contenu = fichier_hostile(cas);
         aide_test::ecrit_octets(chemin, contenu);
+        repart_pic_memoire();
         auto tableau = std::make_unique<Tableau>();
         LectureCible lecture;
         lecture.charge(chemin, lit_octets(chemin), marque, *tableau);
@@ -153,8 +160,9 @@ class TestEntreesHostiles : public QObject {
         if (!premiere.isNull()) QCOMPARE(lecture.lignes().first(), premiere);
         for (int c = 1; c <= ligne_1.size(); ++c)
             QCOMPARE((*tableau)(c, 1), ligne_1[c - 1]);
-        // The bytes, the lines and the table, a few times the file's size and no more.
-        QVERIFY2(pic_memoire_mio() < 400 + 8 * (contenu.size() >> 20),
+        // The bytes, the lines and the table: a few times the file's size, and the table and the
+        // lines' own cost per record (more under the address sanitizer), and no more.
+        QVERIFY2(pic_memoire_mio() < 400 + 8 * (contenu.size() >> 20) + (qint64(r.nb_enreg) * 200 >> 20),
                  qPrintable(QString::number(pic_memoire_mio())));
     }
 
