@@ -1,6 +1,7 @@
 #include "_rez/tform1.h"
 #include "cible_essai.h"
 #include "mesure.h"
+#include "plateforme_muette.h"
 #include "util_rez/target/lecture_enreg.h"
 #include "util_rez/target/recherche_temps.h"
 
@@ -16,18 +17,6 @@
 //     window's today, and the order check that a reload costs once.
 
 namespace {
-
-class PlateformeMuette : public Plateforme {
-  public:
-    QMessageBox::StandardButton message(QWidget*, Genre, const QString& texte,
-                                        QMessageBox::StandardButtons) override {
-        std::fprintf(stderr, "message: %s\n", qPrintable(texte));
-        return QMessageBox::Ok;
-    }
-    void joue_son(const QString&) override {}
-    void bip_alerte() override {}
-    void bip(int, int) override {}
-};
 
 void fenetre_5000() {
     QTemporaryDir dossier;

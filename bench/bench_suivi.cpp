@@ -1,6 +1,7 @@
 #include "_rez/tform1.h"
 #include "cible_essai.h"
 #include "mesure.h"
+#include "plateforme_muette.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,18 +21,6 @@
 // Each tick is timed with the events it leaves (the repaints) processed.
 
 namespace {
-
-class PlateformeMuette : public Plateforme {
-  public:
-    QMessageBox::StandardButton message(QWidget*, Genre, const QString& texte,
-                                        QMessageBox::StandardButtons) override {
-        std::fprintf(stderr, "message: %s\n", qPrintable(texte));
-        return QMessageBox::Ok;
-    }
-    void joue_son(const QString&) override {}
-    void bip_alerte() override {}
-    void bip(int, int) override {}
-};
 
 // The demo writer's record layout, with a noisy sensor's values.
 aide_test::CibleEssai course(bool variante, QRandomGenerator& gen) {

@@ -149,16 +149,3 @@ TexteLu lit_fichier_texte(const QString& chemin, qint64 taille_max) {
     lu.octets = octets;
     return lu;
 }
-
-bool ecrit_fichier_texte(const QString& chemin, const QStringList& lignes, Codage codage, QString& raison) {
-    const QByteArray octets = encode_lignes(lignes, codage);
-    QFile f(chemin);
-    bool ecrit = f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(octets) == octets.size();
-    // A full disk often shows only when the buffered bytes reach it, at the close.
-    if (f.isOpen())
-        f.close();
-    ecrit = ecrit && f.error() == QFileDevice::NoError;
-    if (!ecrit)
-        raison = f.errorString();
-    return ecrit;
-}

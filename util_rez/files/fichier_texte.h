@@ -39,6 +39,3 @@ TexteLu lit_fichier_texte(const QString& chemin, qint64 taille_max = std::numeri
 QStringList lit_premieres_lignes(QIODevice& source, int nombre, qsizetype longueur_max);
 QStringList lit_premieres_lignes(const QString& chemin, int nombre, qsizetype longueur_max);
 
-// Each line followed by CR LF. Returns false when any step fails, and then says why in `raison`.
-bool ecrit_fichier_texte(const QString& chemin, const QStringList& lignes, Codage codage, QString& raison);
-
