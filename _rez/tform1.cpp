@@ -140,7 +140,7 @@ void TForm1::cree_controles() {
     Label6->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label6->setWordWrap(true);
     sound_CheckBox8 = case_a_cocher(this, "sound_CheckBox8", {187, 77, 75, 17}, QStringLiteral("sound"), 13, true);
-    Memo1 = place(new VueLignes(&lignes_chargees, this), "Memo1", 8, 104, 369, 313);
+    Memo1 = place(new VueLignes(&lecture_cible_->lignes(), this), "Memo1", 8, 104, 369, 313);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Label15 = etiquette(this, "Label15", {13, 422, 39, 13}, QStringLiteral("Last line"));

@@ -33,6 +33,7 @@
 
 class Ancrage;
 class LectureCible;
+class LignesCible;
 class QKeySequence;
 class QPrinter;
 class QTranslator;
@@ -167,8 +168,9 @@ public:
     int enreg_reference = 0; // the reference record, 0 for none
     TableLangue langue;
     int enreg_ecartes = 0;            // record-like lines skipped for their run time
-    QStringList lignes_chargees;      // the loaded lines, as Memo1 shows them
-    QByteArray octets_cible;          // the target file's bytes as the last load read them
+    // The loaded lines, as Memo1 shows them, over the target file's bytes as the last load
+    // read them.
+    const LignesCible& lignes_chargees() const;
     Codage codage_cible = Codage::Utf8; // their encoding, which a rewrite must keep
     int nb_chargements = 0;           // loads attempted, so a test can count reloads
     QString setup_personnel_illisible; // the user's setup file and why it could not be read
@@ -203,7 +205,6 @@ public:
     // ---- target file and refresh
     void SpeedButton1Click();
     void charge_fichier_dans_memo_et_affiche(const QString& chemin);
-    void extrait_commentaire(QStringList& lignes);
     void remplit_tableau();
     void Timer1Timer();
     void joue_son();

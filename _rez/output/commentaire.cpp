@@ -4,6 +4,7 @@
 #include "util_rez/config/pointeur.h"
 #include "util_rez/files/fin_de_fichier.h"
 #include "util_rez/target/commentaire.h"
+#include "util_rez/target/lignes_cible.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -56,13 +57,13 @@ bool TForm1::ecrit_commentaire(const QString& chemin, bool sur_cible, const QStr
     const QStringList bloc = bloc_commentaire(texte_message(50), commentaire); // comment heading
     verifie_codable(bloc);
     if (!sur_cible) {
-        ecrit_ou_signale(chemin, encode_lignes(lignes_chargees + bloc, codage_cible));
+        ecrit_ou_signale(chemin, octets_crlf(lignes_chargees()) + encode_lignes(bloc, codage_cible));
         return true;
     }
     // Saving again before the refresh has reloaded the file starts from what the last save left.
     const FinAttendue attendue = ecrit_sur_cible_.value_or(
-        fin_attendue(identite_chargee_, octets_cible,
-                     fin_cible(octets_cible, lignes_chargees.size())));
+        fin_attendue(identite_chargee_, lignes_chargees().octets(),
+                     fin_cible(lignes_chargees().octets(), lignes_chargees().size())));
     const QByteArray garde = attendue.queue.first(attendue.queue.size() - (attendue.taille - attendue.debut));
     const QByteArray ajout = ajout_commentaire(garde, bloc, codage_cible);
     QString raison;

@@ -1,5 +1,7 @@
 #include "_rez/tform1.h"
 
+#include "util_rez/target/lignes_cible.h"
+
 #include "_rez/widgets/lignes_affichees.h"
 #include "util_rez/output/table_texte.h"
 
@@ -33,7 +35,7 @@ void TForm1::SpeedButton10Click() {
 
 void TForm1::ecrit_table_texte(const QString& nom) {
     const bool mode_virgule = Edit4->text().contains(QLatin1Char(','));
-    const QStringList table = lignes_table_texte(lignes_chargees, lignes_affichees(*Memo3), mode_virgule);
+    const QStringList table = lignes_table_texte(lignes_chargees(), lignes_affichees(*Memo3), mode_virgule);
     verifie_codable(table);
     ecrit_ou_signale(nom, encode_lignes(table, codage_cible), Lien::Refuse);
 }

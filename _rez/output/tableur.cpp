@@ -1,4 +1,6 @@
 #include "_rez/tform1.h"
+
+#include "util_rez/target/lignes_cible.h"
 #include "_rez/widgets/lignes_affichees.h"
 
 #include "util_rez/output/ooxml/tableur_excel.h"
@@ -85,7 +87,7 @@ void TForm1::ecrit_cellule(int ligne, int colonne, const QString& texte) {
 
 DonneesTableur TForm1::donnees_tableur(bool virgule) const {
     DonneesTableur d;
-    d.lignes = lignes_chargees;
+    d.lignes = lignes_chargees();
     d.commentaire = lignes_affichees(*Memo3);
     for (int k = 1; k <= 8; ++k)
         d.noms[k] = cases_courbes[k]->text();

@@ -1,4 +1,6 @@
 #include "_rez/tform1.h"
+
+#include "util_rez/target/lignes_cible.h"
 #include "_rez/widgets/lignes_affichees.h"
 
 #include "util_rez/base/conversions.h"
@@ -41,7 +43,7 @@ void TForm1::imprime_page() {
     // A long comment or summary makes many pages: said before they are printed.
     const int pages =
         nb_pages_imprimees(page, donnees_trace(),
-                           textes_page(chemin_cible, lignes_chargees, lignes_affichees(*Memo3), Label1->text()));
+                           textes_page(chemin_cible, lignes_chargees(), lignes_affichees(*Memo3), Label1->text()));
     if (pages > 1)
         question += QStringLiteral("\n\n") + texte_message(111) + QLatin1Char(' ') + // number of pages
                     QString::number(pages);
@@ -90,7 +92,7 @@ void TForm1::imprime_sur(QPrinter& imprimante, QSize page, const QString& nom) {
     // Qt falls back on another printer when the one asked for is gone; the user agreed to this one only.
     if (imprimante.outputFormat() != QPrinter::NativeFormat || imprimante.printerName() != nom)
         throw ErreurRez(echec);
-    const TextesPage textes = textes_page(chemin_cible, lignes_chargees, lignes_affichees(*Memo3), Label1->text());
+    const TextesPage textes = textes_page(chemin_cible, lignes_chargees(), lignes_affichees(*Memo3), Label1->text());
     QPainter p;
     if (!p.begin(&imprimante)) throw ErreurRez(echec);
     try {

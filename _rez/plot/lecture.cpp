@@ -1,5 +1,7 @@
 #include "_rez/tform1.h"
 
+#include "util_rez/target/lignes_cible.h"
+
 #include "util_rez/base/conversions.h"
 #include "util_rez/plot/fenetre.h"
 #include "util_rez/plot/trace.h"
@@ -128,7 +130,7 @@ void TForm1::montre_lecture() {
         return;
     }
     const auto lu = [this](int k) {
-        return enreg_lu(lignes_chargees.value(static_cast<qsizetype>((*tableau)(0, k))), *tableau, k);
+        return enreg_lu(lignes_chargees().value(static_cast<qsizetype>((*tableau)(0, k))), *tableau, k);
     };
     const EnregLu e = lu(enreg_lecture);
     std::optional<EnregLu> reference;

@@ -25,16 +25,15 @@ void TForm1::charge_fichier_dans_memo_et_affiche(const QString& chemin) {
         if (e.genre() == ErreurRez::Genre::MemoireInsuffisante && !lecture_cible_->octets().isEmpty()) throw;
         nb_enreg = std::min(nb_enreg, tableau->taille());
         lecture_cible_->oublie();
-        lignes_chargees = QStringList();
-        octets_cible = QByteArray();
         Memo1->lignes_changees(0);
         throw;
     }
     if (const auto& commentaire = lecture_cible_->commentaire()) montre_commentaire(*commentaire);
 
-    Label3->setText(enleve_guillemets(lignes_chargees.value(0)));
-    Label2->setText(enleve_guillemets(lignes_chargees.value(1)));
-    const QString derniere = lignes_chargees.isEmpty() ? QString() : lignes_chargees.constLast();
+    const LignesCible& lignes = lignes_chargees();
+    Label3->setText(enleve_guillemets(lignes.value(0)));
+    Label2->setText(enleve_guillemets(lignes.value(1)));
+    const QString derniere = lignes.isEmpty() ? QString() : lignes.constLast();
     if (!derniere.isEmpty() && (derniere[0] == QLatin1Char('"') || derniere[0] == QLatin1Char('\'')))
         Label15->setText(enleve_guillemets(derniere));
     else
@@ -51,11 +50,6 @@ bool TForm1::charge_ajout(const QString& chemin, const QString& marque) {
     if (!lecture_cible_->suit(chemin, marque)) return false;
     const std::optional<QByteArray> ajout = lit_ajout(chemin, lecture_cible_->octets());
     if (!ajout) return false;
-    // The window's copies share the loader's buffers: letting go of them first lets the lines
-    // and bytes grow in place instead of being copied whole. The loader's own copies are the
-    // ones compared with the file, whatever was done to the window's since.
-    lignes_chargees = QStringList();
-    octets_cible = QByteArray();
     const bool fait = lecture_cible_->ajoute(*ajout, marque, *tableau);
     publie_chargement(fait ? lecture_cible_->premiere_changee() : lecture_cible_->lignes().size());
     return fait;
@@ -65,24 +59,18 @@ void TForm1::charge_complete(const QString& chemin, const QString& marque) {
     verifie_memoire(chemin, QFileInfo(chemin).size(), lecture_cible_->octets().size());
     // The last load goes before the file is read, so that two files' worth never sit in memory.
     lecture_cible_->oublie();
-    lignes_chargees = QStringList();
-    octets_cible = QByteArray();
     Memo1->lignes_changees(0);
     lecture_cible_->charge(chemin, lit_octets(chemin), marque, *tableau);
     publie_chargement(0);
 }
 
-void TForm1::publie_chargement(qsizetype premiere_changee) {
-    lignes_chargees = lecture_cible_->lignes();
-    octets_cible = lecture_cible_->octets();
-    codage_cible = lecture_cible_->codage();
-    Memo1->lignes_changees(premiere_changee);
+const LignesCible& TForm1::lignes_chargees() const {
+    return lecture_cible_->lignes();
 }
 
-void TForm1::extrait_commentaire(QStringList& lignes) {
-    if (const std::optional<QStringList> c =
-            coupe_commentaire(lignes, marques_commentaire_))
-        montre_commentaire(*c);
+void TForm1::publie_chargement(qsizetype premiere_changee) {
+    codage_cible = lecture_cible_->codage();
+    Memo1->lignes_changees(premiere_changee);
 }
 
 void TForm1::montre_commentaire(const QStringList& lignes) {

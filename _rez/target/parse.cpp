@@ -1,10 +1,12 @@
 #include "_rez/tform1.h"
 
+#include "util_rez/target/lignes_cible.h"
+
 #include "util_rez/shell/place_texte.h"
 #include "util_rez/target/remplit_tableau.h"
 
 void TForm1::remplit_tableau() {
-    applique_parse(::remplit_tableau(lignes_chargees, *tableau));
+    applique_parse(::remplit_tableau(lignes_chargees(), *tableau));
 }
 
 void TForm1::applique_parse(const ResultatParse& r) {

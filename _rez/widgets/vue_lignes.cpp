@@ -1,5 +1,7 @@
 #include "_rez/widgets/vue_lignes.h"
 
+#include "util_rez/target/lignes_cible.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -40,7 +42,7 @@ std::pair<qsizetype, qsizetype> mot_autour(const QTextLayout& mise_en_page, cons
 
 } // namespace
 
-VueLignes::VueLignes(const QStringList* lignes, QWidget* parent)
+VueLignes::VueLignes(const LignesCible* lignes, QWidget* parent)
     : QAbstractScrollArea(parent), lignes_(lignes) {
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
@@ -68,8 +70,8 @@ void VueLignes::mesure_police() {
         avances_[c] = qRound(fm.horizontalAdvance(QChar(c)) * 64);
     autres_avances_.clear();
     largeur_max_ = 0;
-    for (const QString& ligne : *lignes_)
-        largeur_max_ = std::max(largeur_max_, largeur(ligne));
+    for (qsizetype i = 0; i < lignes_->size(); ++i)
+        largeur_max_ = std::max(largeur_max_, largeur_ligne(i));
 }
 
 // The sum of the advances, a tab reaching the next tab stop: what the layout gives but for
@@ -81,14 +83,33 @@ int VueLignes::largeur(const QString& ligne) {
         const char16_t u = c.unicode();
         if (u == u'\t') {
             somme = (somme / tabulation + 1) * tabulation;
-        } else if (u < 256) {
-            somme += avances_[u];
         } else {
-            auto a = autres_avances_.constFind(u);
-            if (a == autres_avances_.cend())
-                a = autres_avances_.insert(u, qRound(QFontMetricsF(font()).horizontalAdvance(c) * 64));
-            somme += *a;
+            somme += avance(c);
         }
+    }
+    return int(std::min<qint64>((somme + 63) / 64, 1 << 24));
+}
+
+int VueLignes::avance(QChar c) {
+    const char16_t u = c.unicode();
+    if (u < 256) return avances_[u];
+    auto a = autres_avances_.constFind(u);
+    if (a == autres_avances_.cend())
+        a = autres_avances_.insert(u, qRound(QFontMetricsF(font()).horizontalAdvance(c) * 64));
+    return *a;
+}
+
+// Read from the bytes where they are the characters (ASCII, Latin-1): a file of millions of
+// lines is measured without decoding it.
+int VueLignes::largeur_ligne(qsizetype i) {
+    const QByteArrayView o = lignes_->octets_ligne(i);
+    const bool utf8 = lignes_->codage() == Codage::Utf8;
+    const qint64 tabulation = qRound(option_.tabStopDistance() * 64);
+    qint64 somme = 0;
+    for (const char c : o) {
+        const auto u = static_cast<unsigned char>(c);
+        if (utf8 && u >= 0x80) return largeur((*lignes_)[i]);
+        somme = u == '\t' ? (somme / tabulation + 1) * tabulation : somme + avances_[u];
     }
     return int(std::min<qint64>((somme + 63) / 64, 1 << 24));
 }
@@ -101,7 +122,7 @@ void VueLignes::lignes_changees(qsizetype premiere) {
         selectionne_ = false;
     }
     for (qsizetype i = std::max<qsizetype>(premiere, 0); i < lignes_->size(); ++i)
-        largeur_max_ = std::max(largeur_max_, largeur((*lignes_)[i]));
+        largeur_max_ = std::max(largeur_max_, largeur_ligne(i));
     garde_dans_le_texte(ancre_);
     garde_dans_le_texte(curseur_);
     ajuste_barres();
@@ -231,7 +252,7 @@ void VueLignes::garde_dans_le_texte(Position& p) const {
 }
 
 QString VueLignes::toPlainText() const {
-    return lignes_->join(QLatin1Char('\n'));
+    return lignes_->mid(0).join(QLatin1Char('\n'));
 }
 
 QString VueLignes::texte_selectionne() const {
@@ -249,7 +270,7 @@ QString VueLignes::texte_selectionne() const {
 void VueLignes::selectAll() {
     if (lignes_->isEmpty()) return;
     ancre_ = {};
-    curseur_ = {lignes_->size() - 1, lignes_->last().size()};
+    curseur_ = {lignes_->size() - 1, lignes_->constLast().size()};
     selectionne_ = true;
     viewport()->update();
 }

@@ -7,6 +7,7 @@
 #include <array>
 #include <compare>
 
+class LignesCible;
 class QTextLayout;
 
 // A read-only text box over lines kept elsewhere that lays out only the lines in sight, so a
@@ -16,7 +17,7 @@ class QTextLayout;
 class VueLignes : public QAbstractScrollArea {
     Q_OBJECT
   public:
-    VueLignes(const QStringList* lignes, QWidget* parent);
+    VueLignes(const LignesCible* lignes, QWidget* parent);
 
     // The lines from `premiere` on were replaced, added or removed; those before are unchanged,
     // and so are the place the reader scrolled to and the selection. 0 starts over at the top.
@@ -50,6 +51,8 @@ class VueLignes : public QAbstractScrollArea {
 
     void mesure_police();
     int largeur(const QString& ligne);
+    int largeur_ligne(qsizetype i);
+    int avance(QChar c);
     void ajuste_barres();
     int haut_ligne(qsizetype ligne) const;
     int gauche_texte() const;
@@ -59,7 +62,7 @@ class VueLignes : public QAbstractScrollArea {
     void garde_dans_le_texte(Position& p) const;
     void copie_dans_selection_x11() const;
 
-    const QStringList* lignes_;
+    const LignesCible* lignes_;
     QTextOption option_;
     int hauteur_ligne_ = 1;
     int largeur_max_ = 0;            // the widest line as measured, in pixels

@@ -177,7 +177,7 @@ class TestPageImprimee : public QObject {
             mots.append(QStringLiteral("word%1").arg(i));
         const QString longue = mots.join(QLatin1Char(' '));
         const TextesPage t =
-            textes_page(QStringLiteral("run.txt"), {"\"" + longue + "\"", "\"h2\"", "\"n\""}, {"c"}, {});
+            textes_page(QStringLiteral("run.txt"), QStringList{"\"" + longue + "\"", "\"h2\"", "\"n\""}, {"c"}, {});
         const MiseEnPage m = met_en_page(t, a4, haut_a4());
         const auto r = rangees(m, 0);
         QVERIFY(r.size() > 5);

@@ -1,5 +1,6 @@
 #pragma once
 #include "_rez/tform1.h"
+#include "util_rez/target/lignes_cible.h"
 #include "helpers.h"
 
 #include <QPageSize>

@@ -48,7 +48,7 @@ private slots:
         QCOMPARE(aide_test::lit_octets(cible), fichier(true) + bloc(f, {"second", "third"}));
         f.Timer1Timer();
         QCOMPARE(f.Memo3->toPlainText(), QStringLiteral("second\nthird"));
-        QCOMPARE(f.lignes_chargees.size(), 6);
+        QCOMPARE(f.lignes_chargees().size(), 6);
         f.SpeedButton4->click();
         QCOMPARE(aide_test::lit_octets(cible), fichier(true) + bloc(f, {"second", "third"}));
         QCOMPARE(s.plateforme->messages.size(), 3);
@@ -112,7 +112,7 @@ private slots:
         f.SpeedButton4->click();
         QCOMPARE(s.plateforme->messages, QStringList{f.texte_message(72)});
         QCOMPARE(aide_test::lit_octets(cible), resume);
-        QCOMPARE(f.lignes_chargees.last(), QStringLiteral("\"n = 2\""));
+        QCOMPARE(f.lignes_chargees().constLast(), QStringLiteral("\"n = 2\""));
         QCOMPARE(f.Memo3->toPlainText(), QStringLiteral("note"));
         QVERIFY(f.commentaire_modifie);
         f.SpeedButton4->click();

@@ -102,7 +102,7 @@ private slots:
         TForm1& f = s.demarre();
         f.Memo3->setPlainText(QStringLiteral("kept"));
         f.charge_fichier_dans_memo_et_affiche(s.chemin("run.txt"));
-        QCOMPARE(f.lignes_chargees.size(), lignes);
+        QCOMPARE(f.lignes_chargees().size(), lignes);
         QCOMPARE(f.Memo3->toPlainText(), commentaire);
     }
     void derniere_ligne_inachevee() {

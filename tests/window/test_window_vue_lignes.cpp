@@ -1,4 +1,5 @@
 #include "_rez/widgets/vue_lignes.h"
+#include "util_rez/target/lignes_cible.h"
 #include "cible_essai.h"
 
 #include <QApplication>
@@ -13,10 +14,11 @@ namespace {
 struct Paire {
     QWidget fenetre;
     QStringList lignes;
+    LignesCible cible;
     QPlainTextEdit* boite;
     VueLignes* vue;
 
-    explicit Paire(const QStringList& l) : lignes(l) {
+    explicit Paire(const QStringList& l) : lignes(l), cible(l) {
         QFont f(QStringLiteral("Liberation Sans"));
         f.setStyleHint(QFont::SansSerif);
         f.setPixelSize(11);
@@ -26,7 +28,7 @@ struct Paire {
         boite->setGeometry(0, 0, 369, 313);
         boite->setReadOnly(true);
         boite->setLineWrapMode(QPlainTextEdit::NoWrap);
-        vue = new VueLignes(&lignes, &fenetre);
+        vue = new VueLignes(&cible, &fenetre);
         vue->setGeometry(380, 0, 369, 313);
         for (QAbstractScrollArea* a : {static_cast<QAbstractScrollArea*>(boite), static_cast<QAbstractScrollArea*>(vue)}) {
             a->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -36,6 +38,11 @@ struct Paire {
         boite->setPlainText(lignes.join(QLatin1Char('\n')));
         vue->lignes_changees(0);
         QCoreApplication::processEvents();
+    }
+    void change(const QStringList& l, qsizetype premiere) {
+        lignes = l;
+        cible = l;
+        vue->lignes_changees(premiere);
     }
     void defile(int v, int h) {
         for (QAbstractScrollArea* a : {static_cast<QAbstractScrollArea*>(boite), static_cast<QAbstractScrollArea*>(vue)}) {
@@ -142,17 +149,14 @@ class TestVueLignes : public QObject {
         v->setValue(40);
         p.vue->selectAll();
         const qsizetype avant = p.lignes.size();
-        p.lignes << enregistrements(30).mid(3);
-        p.vue->lignes_changees(avant);
+        p.change(p.lignes + enregistrements(30).mid(3), avant);
         QCOMPARE(v->value(), 40);
         QCOMPARE(v->maximum(), p.lignes.size() - v->pageStep());
         QCOMPARE(p.vue->texte_selectionne(), enregistrements(100).join(QLatin1Char('\n')));
         v->setValue(v->maximum());
-        p.lignes << QStringLiteral("\"one more\"");
-        p.vue->lignes_changees(p.lignes.size() - 1);
+        p.change(p.lignes + QStringList{QStringLiteral("\"one more\"")}, p.lignes.size());
         QCOMPARE(v->value(), v->maximum());
-        p.lignes = enregistrements(5);
-        p.vue->lignes_changees(0);
+        p.change(enregistrements(5), 0);
         QCOMPARE(v->value(), 0);
         QVERIFY(p.vue->texte_selectionne().isEmpty());
     }

@@ -1,5 +1,6 @@
 #pragma once
 #include "util_rez/output/valeur_cellule.h"
+#include "util_rez/target/lignes_cible.h"
 #include "util_rez/target/tableau.h"
 
 #include <QList>
@@ -16,7 +17,7 @@ struct CelluleTableur {
 };
 
 struct DonneesTableur {
-    QStringList lignes;          // the loaded lines of the target file
+    LignesCible lignes;          // the loaded lines of the target file
     QStringList commentaire;     // the comment box's lines as it displays them
     std::array<QString, 9> noms; // [1..8]: the curve names
     const Tableau* tableau = nullptr;

@@ -23,7 +23,7 @@ QString ligne_table(QStringView texte) {
     return r;
 }
 
-QStringList lignes_table_texte(const QStringList& lignes, const QStringList& commentaire, bool mode_virgule) {
+QStringList lignes_table_texte(const LignesCible& lignes, const QStringList& commentaire, bool mode_virgule) {
     QStringList nus;
     nus.reserve(lignes.size());
     for (const QString& l : lignes)

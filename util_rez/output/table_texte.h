@@ -1,4 +1,5 @@
 #pragma once
+#include "util_rez/target/lignes_cible.h"
 #include <QString>
 #include <QStringList>
 
@@ -9,4 +10,4 @@ QString ligne_table(QStringView texte);
 // header lines without their quotes, the comment, two empty lines, the row of the first
 // "Runtime" line but the last line, then a row for each record line (one whose unquoted text
 // begins with "0"), its points turned into commas in comma mode.
-QStringList lignes_table_texte(const QStringList& lignes, const QStringList& commentaire, bool mode_virgule);
+QStringList lignes_table_texte(const LignesCible& lignes, const QStringList& commentaire, bool mode_virgule);

@@ -185,13 +185,13 @@ int haut_du_trace(const GeometrieTrace& geo, const QFont& etiquettes) {
                     haut_axe + unite_relative(geo, 10) - QFontMetrics(etiquettes).ascent());
 }
 
-int cherche_ligne(const QStringList& lignes, const QString& texte) {
+int cherche_ligne(const LignesCible& lignes, const QString& texte) {
     for (qsizetype i = 0; i < lignes.size(); ++i)
         if (lignes[i].contains(texte, Qt::CaseSensitive)) return static_cast<int>(i);
     return -1;
 }
 
-TextesPage textes_page(const QString& chemin_cible, const QStringList& lignes_cible,
+TextesPage textes_page(const QString& chemin_cible, const LignesCible& lignes_cible,
                        const QStringList& commentaire, const QString& titre_commentaire) {
     TextesPage t;
     t.nom = nom_sans_dossier(chemin_cible);

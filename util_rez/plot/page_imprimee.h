@@ -1,4 +1,5 @@
 #pragma once
+#include "util_rez/target/lignes_cible.h"
 #include "util_rez/plot/trace.h"
 
 #include <QFont>
@@ -33,7 +34,7 @@ GeometrieTrace geometrie_page(QSize page, const QFont& etiquettes, const Echelle
 int haut_du_trace(const GeometrieTrace& geo, const QFont& etiquettes);
 
 // Index of the first line holding `texte` (exact case), -1 when none does.
-int cherche_ligne(const QStringList& lignes, const QString& texte);
+int cherche_ligne(const LignesCible& lignes, const QString& texte);
 
 struct TextesPage {
     QString nom;              // the target file's name without its folder
@@ -43,7 +44,7 @@ struct TextesPage {
 };
 // `lignes_cible` are the target file's lines without an appended comment, `commentaire` the
 // comment box's lines as it shows them, `titre_commentaire` the caption the window gives it.
-TextesPage textes_page(const QString& chemin_cible, const QStringList& lignes_cible,
+TextesPage textes_page(const QString& chemin_cible, const LignesCible& lignes_cible,
                        const QStringList& commentaire, const QString& titre_commentaire);
 
 // Regular texts on rows 100 pixels apart; the file name in bold.

@@ -18,19 +18,33 @@ namespace {
 
 } // namespace
 
+namespace {
+
+constexpr qsizetype bout_compare = 1 << 20;
+
+// Bytes [debut, fin) of the file match `anciens`.
+bool concorde(QFile& f, const QString& chemin, const QByteArray& anciens, qsizetype debut, qsizetype fin) {
+    if (!f.seek(debut)) echec(chemin, f);
+    std::vector<char> morceau(1 << 16);
+    for (qsizetype compares = debut; compares < fin;) {
+        const qint64 n = f.read(morceau.data(), std::min<qsizetype>(qsizetype(morceau.size()), fin - compares));
+        if (n < 0) echec(chemin, f);
+        if (n == 0 || std::memcmp(morceau.data(), anciens.constData() + compares, size_t(n)) != 0) return false;
+        compares += n;
+    }
+    return true;
+}
+
+} // namespace
+
 std::optional<QByteArray> lit_ajout(const QString& chemin, const QByteArray& anciens) {
     QFile f;
     ouvre_regulier(f, chemin);
-    std::vector<char> morceau(1 << 16);
-    qsizetype compares = 0;
-    while (compares < anciens.size()) {
-        const qint64 n =
-            f.read(morceau.data(), std::min<qsizetype>(morceau.size(), anciens.size() - compares));
-        if (n < 0) echec(chemin, f);
-        if (n == 0 || std::memcmp(morceau.data(), anciens.constData() + compares, size_t(n)) != 0)
-            return std::nullopt;
-        compares += n;
-    }
+    const qsizetype n = anciens.size();
+    if (f.size() < n) return std::nullopt;
+    const qsizetype tete = std::min(n, bout_compare);
+    if (!concorde(f, chemin, anciens, 0, tete)) return std::nullopt;
+    if (!concorde(f, chemin, anciens, std::max(tete, n - bout_compare), n)) return std::nullopt;
     QByteArray ajout = f.readAll();
     if (f.error() != QFileDevice::NoError) echec(chemin, f);
     return ajout;
@@ -58,17 +72,16 @@ void LectureCible::charge(const QString& chemin, QByteArray octets, const QStrin
 void LectureCible::charge_octets(const QString& chemin, QByteArray octets, const QString& marque,
                                  Tableau& tableau) {
     chemin_ = chemin;
-    octets_ = std::move(octets);
-    codage_ = codage_lignes_completes(octets_);
-    bool fin_coupee = false;
-    lignes_ = decoupe_octets(octets_, codage_, true, &fin_coupee);
-    nb_lignes_ = lignes_.size();
-    retenue_ = ligne_inachevee(lignes_, fin_coupee);
-    if (retenue_) lignes_.removeLast();
+    codage_ = codage_lignes_completes(octets);
+    lignes_ = LignesCible(std::move(octets), codage_);
+    const QByteArray& o = lignes_.octets();
+    nb_lignes_ = lignes_.nb_lignes_fichier();
+    retenue_ = derniere_inachevee(lignes_);
+    if (retenue_) lignes_.limite(nb_lignes_ - 1);
     commentaire_ = coupe_commentaire(lignes_, marque);
     marque_ = marque;
-    debut_derniere_ = debut_derniere_ligne(octets_);
-    prefixe_utf8_ = QByteArrayView(octets_).first(debut_derniere_).isValidUtf8();
+    debut_derniere_ = debut_derniere_ligne(o);
+    prefixe_utf8_ = QByteArrayView(o).first(debut_derniere_).isValidUtf8();
     reprise_ = !commentaire_;
     premiere_changee_ = 0;
     avant_derniere_ = ResultatParse();
@@ -77,7 +90,7 @@ void LectureCible::charge_octets(const QString& chemin, QByteArray octets, const
 
 bool LectureCible::ajoute(const QByteArray& ajout, const QString& marque, Tableau& tableau) {
     const QString chemin = chemin_;
-    const qint64 taille = octets_.size() + ajout.size();
+    const qint64 taille = octets().size() + ajout.size();
     try {
         return ajoute_octets(ajout, marque, tableau);
     } catch (const std::bad_alloc&) {
@@ -88,27 +101,27 @@ bool LectureCible::ajoute(const QByteArray& ajout, const QString& marque, Tablea
 }
 
 bool LectureCible::ajoute_octets(const QByteArray& ajout, const QString& marque, Tableau& tableau) {
-    if (!reprise_ || marque != marque_) return false;
+    if (!reprise_ || marque != marque_ || octets().isEmpty()) return false;
     premiere_changee_ = lignes_.size();
     if (ajout.isEmpty()) return true;
-    const QByteArray queue = octets_.sliced(debut_derniere_) + ajout;
+    // The file's last line goes again with what follows it: only these few lines are split here.
+    const QByteArray queue = octets().sliced(debut_derniere_) + ajout;
     const bool debut_fichier = debut_derniere_ == 0;
     const qsizetype completes = fin_lignes_completes(queue, debut_fichier);
     const bool utf8 = prefixe_utf8_ && QByteArrayView(queue).first(completes).isValidUtf8();
     if (utf8 != (codage_ == Codage::Utf8)) return false;
-    bool fin_coupee = false;
-    QStringList nouvelles = decoupe_octets(queue, codage_, debut_fichier, &fin_coupee);
-    const bool retenue = ligne_inachevee(nouvelles, fin_coupee);
+    const LignesCible nouvelles(queue, codage_, debut_fichier);
+    const bool retenue = derniere_inachevee(nouvelles);
     const qsizetype premiere = std::max<qsizetype>(nb_lignes_ - 1, 0);
-    const qsizetype gardees = nouvelles.size() - (retenue ? 1 : 0);
+    const qsizetype gardees = nouvelles.nb_lignes_fichier() - (retenue ? 1 : 0);
+    const QList<QByteArray> marques = marques_codees(marque, codage_);
     for (qsizetype j = 0; j < gardees; ++j)
-        if (premiere + j >= 2 && est_marque(nouvelles[j], marque)) return false;
+        if (premiere + j >= 2 && est_marque_octets(nouvelles.octets_ligne(j), marques)) return false;
 
-    octets_ += ajout;
-    lignes_.resize(premiere);
-    lignes_.append(nouvelles.mid(0, gardees));
+    lignes_.ajoute(ajout);
+    nb_lignes_ = lignes_.nb_lignes_fichier();
+    lignes_.limite(premiere + gardees);
     retenue_ = retenue;
-    nb_lignes_ = premiere + nouvelles.size();
     const qsizetype debut_derniere_queue = debut_derniere_ligne(queue);
     prefixe_utf8_ = prefixe_utf8_ && QByteArrayView(queue).first(debut_derniere_queue).isValidUtf8();
     debut_derniere_ += debut_derniere_queue;

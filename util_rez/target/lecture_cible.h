@@ -1,5 +1,6 @@
 #pragma once
 #include "util_rez/files/fichier_texte.h"
+#include "util_rez/target/lignes_cible.h"
 #include "util_rez/target/tableau.h"
 
 #include <QByteArray>
@@ -7,9 +8,11 @@
 #include <QStringList>
 #include <optional>
 
-// The bytes of the file that follow `anciens`, compared on the way without a second copy of
-// them in memory; nothing when the file does not begin with `anciens` (it was cut, rewritten,
-// edited in place or replaced). Throws ErreurRez when the file cannot be read.
+// The bytes of the file that follow `anciens`; nothing when the file does not begin with
+// `anciens` (it was cut, rewritten, edited in place or replaced). Of a long file only the first
+// and last megabyte of `anciens` are compared: a tick of a run of millions of lines must not
+// read it all again, and a writer that rewrites the middle of its file in place, at the same
+// length, is not one this program follows. Throws ErreurRez when the file cannot be read.
 std::optional<QByteArray> lit_ajout(const QString& chemin, const QByteArray& anciens);
 
 // One load of the target file: its bytes and their encoding, the loaded lines (without the
@@ -29,9 +32,9 @@ class LectureCible {
     // After a failed read: nothing loaded, and the next load is a whole one.
     void oublie();
 
-    const QByteArray& octets() const { return octets_; }
+    const QByteArray& octets() const { return lignes_.octets(); }
     Codage codage() const { return codage_; }
-    const QStringList& lignes() const { return lignes_; }
+    const LignesCible& lignes() const { return lignes_; }
     bool derniere_retenue() const { return retenue_; }
     const std::optional<QStringList>& commentaire() const { return commentaire_; }
     const ResultatParse& parse() const { return parse_; }
@@ -44,9 +47,8 @@ class LectureCible {
     bool ajoute_octets(const QByteArray& ajout, const QString& marque, Tableau& tableau);
 
     QString chemin_;
-    QByteArray octets_;
     Codage codage_ = Codage::Utf8;
-    QStringList lignes_;
+    LignesCible lignes_;
     bool retenue_ = false;
     std::optional<QStringList> commentaire_;
     ResultatParse parse_;

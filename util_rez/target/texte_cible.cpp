@@ -1,5 +1,7 @@
 #include "util_rez/target/texte_cible.h"
 
+#include "util_rez/target/lignes_cible.h"
+
 #include <QStringDecoder>
 #include <cstring>
 
@@ -8,25 +10,17 @@ namespace {
 constexpr QChar blanc(u' ');
 constexpr char marque_ordre_utf8[] = "\xEF\xBB\xBF";
 
-const char* cherche(const char* debut, const char* fin, char c) {
-    // An empty view may have no data pointer at all, which memchr must not be given.
-    if (debut == fin) return fin;
-    const void* p = std::memchr(debut, c, fin - debut);
-    return p ? static_cast<const char*>(p) : fin;
-}
+} // namespace
 
 // A byte-order mark is no text at the start of the file only; a line further on keeps it as a
 // character, as one decoder running over the whole file keeps it.
-QString decode_ligne(const char* debut, const char* fin, Codage codage) {
-    const qsizetype n = fin - debut;
-    if (codage == Codage::Latin1) return QString::fromLatin1(debut, n);
-    if (n < 3 || std::memcmp(debut, marque_ordre_utf8, 3) != 0) return QString::fromUtf8(debut, n);
+QString decode_ligne(QByteArrayView octets, Codage codage) {
+    if (codage == Codage::Latin1) return QString::fromLatin1(octets);
+    if (!octets.startsWith(marque_ordre_utf8)) return QString::fromUtf8(octets);
     QStringDecoder d(QStringDecoder::Utf8,
                      QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-    return d(QByteArrayView(debut, n));
+    return d(octets);
 }
-
-} // namespace
 
 Codage codage_octets(QByteArrayView octets) {
     return octets.isValidUtf8() ? Codage::Utf8 : Codage::Latin1;
@@ -48,29 +42,9 @@ Codage codage_lignes_completes(QByteArrayView octets) {
 
 QStringList decoupe_octets(QByteArrayView octets, Codage codage, bool debut_fichier,
                            bool* fin_de_ligne_finale) {
-    QStringList lignes;
-    const char* p = octets.data();
-    const char* const fin = p + octets.size();
-    bool fin_coupee = false;
-    if (debut_fichier && codage == Codage::Utf8 && octets.startsWith(marque_ordre_utf8)) p += 3;
-    const char* cr = cherche(p, fin, '\r');
-    const char* lf = cherche(p, fin, '\n');
-    while (p < fin) {
-        if (cr < p) cr = cherche(p, fin, '\r');
-        if (lf < p) lf = cherche(p, fin, '\n');
-        const char* coupure = std::min(cr, lf);
-        if (coupure == fin) {
-            lignes.append(decode_ligne(p, fin, codage));
-            fin_coupee = false;
-            break;
-        }
-        lignes.append(decode_ligne(p, coupure, codage));
-        p = coupure + 1;
-        if (*coupure == '\r' && p < fin && *p == '\n') ++p;
-        fin_coupee = p >= fin;
-    }
-    if (fin_de_ligne_finale) *fin_de_ligne_finale = fin_coupee;
-    return lignes;
+    const LignesCible lignes(QByteArray::fromRawData(octets.data(), octets.size()), codage, debut_fichier);
+    if (fin_de_ligne_finale) *fin_de_ligne_finale = lignes.fin_de_ligne_finale() && !lignes.isEmpty();
+    return lignes.mid(0);
 }
 
 qsizetype debut_derniere_ligne(QByteArrayView octets) {

@@ -12,6 +12,9 @@
 // UTF-8 when the bytes are valid UTF-8, Latin-1 otherwise: what decode_octets decides.
 Codage codage_octets(QByteArrayView octets);
 
+// One line's bytes as text: what decoding the whole file gives for it.
+QString decode_ligne(QByteArrayView octets, Codage codage);
+
 // Where the complete lines end: at the end of the bytes, or where the last line begins when
 // its writer is still on it (ligne_inachevee). `debut_fichier`: the bytes begin the file.
 qsizetype fin_lignes_completes(QByteArrayView octets, bool debut_fichier);
