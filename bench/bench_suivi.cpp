@@ -118,7 +118,7 @@ int append(int lignes) {
     b.demarre();
     b.peintures.clear();
     std::vector<double> ms;
-    for (int i = 0; i < (lignes > 100000 ? 8 : 40); ++i) {
+    for (int i = 0; i < (lignes > 100000 ? 100 : 40); ++i) {
         ajoute(b.cible, course(false, gen).ajout(k++));
         ms.push_back(b.tic());
     }

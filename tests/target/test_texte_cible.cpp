@@ -1,4 +1,5 @@
 #include "util_rez/base/texte.h"
+#include "util_rez/target/lignes_cible.h"
 #include "util_rez/target/texte_cible.h"
 
 #include <QRandomGenerator>
@@ -56,6 +57,15 @@ class TestTexteCible : public QObject {
             decoupe_octets(QByteArrayView(octets).sliced(debut), codage, debut == 0, &fin);
         QCOMPARE(queue, lignes.isEmpty() ? QStringList() : QStringList{lignes.last()});
         QCOMPARE(fin, fin_attendue);
+
+        // The index grown by appends, wherever the bytes are cut, is the index of them all;
+        // written back, each line keeps its bytes.
+        for (qsizetype coupe = 0; coupe <= octets.size(); ++coupe) {
+            LignesCible l(octets.first(coupe), codage);
+            l.ajoute(QByteArrayView(octets).sliced(coupe));
+            QCOMPARE(l.mid(0), lignes);
+        }
+        QCOMPARE(octets_crlf(LignesCible(octets, codage)), encode_lignes(lignes, codage));
     }
 
     // A writer caught inside a character: the encoding is that of the complete lines, whether
@@ -106,7 +116,11 @@ class TestTexteCible : public QObject {
     void marque() {
         QFETCH(QString, ligne);
         for (const QString& marque : {QStringLiteral("Comment"), QStringLiteral("Kommentar\nComment")})
+        {
             QCOMPARE(est_marque(ligne, marque), coupe_espaces(ligne) == QStringLiteral("Comment"));
+            for (const Codage c : {Codage::Utf8, Codage::Latin1})
+                QCOMPARE(est_marque_octets(encode_texte(ligne, c), marques_codees(marque, c)), est_marque(ligne, marque));
+        }
         QVERIFY(!est_marque(ligne, QString()));
     }
 };

@@ -142,7 +142,8 @@ class Emission {
 } // namespace
 
 Parcours parcours_trace(const GeometrieTrace& geo, const Echelles& e, const Tableau& t, int n,
-                        const std::array<bool, 9>& coches, int epaisseur, const ResumeBlocs* resume) {
+                        const std::array<bool, 9>& coches, int epaisseur, const ResumeBlocs* resume,
+                        int depuis) {
     n = std::clamp(n, 0, t.taille());
     Parcours p;
     uint16_t toutes = 0;
@@ -158,7 +159,21 @@ Parcours parcours_trace(const GeometrieTrace& geo, const Echelles& e, const Tabl
     const Colonnes col{geo, e, t, -marge, 2 * geo.origine_x + geo.largeur_trace + marge};
     Emission emission(t, coches, p);
     if (resume && resume->taille() == n && resume->dernier_recul() == 0) {
-        for (int a = 1; a <= n;) {
+        // x never goes back: each column is one run of records, found by bisection.
+        const auto debut_colonne = [&](int a) {
+            for (int bas = 1, c = col.de(a); bas < a;) {
+                const int milieu = bas + (a - bas) / 2;
+                if (col.de(milieu) == c)
+                    a = milieu;
+                else
+                    bas = milieu + 1;
+            }
+            return a;
+        };
+        // A column earlier, where every curve's line into the first column starts.
+        int a = debut_colonne(std::clamp(depuis, 1, std::max(n, 1)));
+        if (a > 1) a = debut_colonne(a - 1);
+        while (a <= n) {
             const int c = col.de(a);
             int bas = a, haut = n; // the last record in column c lies in [bas, haut]
             while (bas < haut) {

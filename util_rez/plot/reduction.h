@@ -42,6 +42,9 @@ class ResumeBlocs {
 };
 
 // Every record in order when they do not outnumber the plot's columns; the reduction beyond.
-// `resume`, when given, must follow the table up to n and spares walking every record.
+// `resume`, when given, must follow the table up to n and spares walking every record; with it,
+// the steps may start a column before that of record `depuis`, for a caller that draws only
+// from there (every curve has a step in each column, where its line into the next starts).
 Parcours parcours_trace(const GeometrieTrace& geo, const Echelles& e, const Tableau& t, int n,
-                        const std::array<bool, 9>& coches, int epaisseur, const ResumeBlocs* resume = nullptr);
+                        const std::array<bool, 9>& coches, int epaisseur, const ResumeBlocs* resume = nullptr,
+                        int depuis = 1);

@@ -87,8 +87,18 @@ void SuiviTrace::refait_droite(QImage& image, const DonneesTrace& e, int intacte
         remplit_surface(p, taille.width(), taille.height(), Qt::white);
         axe_x(p, geo, e.echelles.etendue_x, e.echelles.pas_x, e.separateur, couleur_textes);
         axe_y(p, geo, e.echelles.etendue_y, e.echelles.pas_y, e.separateur, couleur_textes);
+        const Tableau& t = *e.tableau;
+        // The first record whose column the redrawn part may show, x going forward.
+        int depuis = 1;
+        for (int haut = e.nb_enreg; depuis < haut;) {
+            const int milieu = depuis + (haut - depuis) / 2;
+            if (colonne_pixel(geo, e.echelles, t(1, milieu)) < gauche - m)
+                depuis = milieu + 1;
+            else
+                haut = milieu;
+        }
         const Parcours parcours =
-            parcours_trace(geo, e.echelles, *e.tableau, e.nb_enreg, e.coches, m - 2, &resume_);
+            parcours_trace(geo, e.echelles, t, e.nb_enreg, e.coches, m - 2, &resume_, depuis);
         const auto debut = std::partition_point(parcours.begin(), parcours.end(), [&](const PasTrace& pas) {
             return colonne_pixel(geo, e.echelles, (*e.tableau)(1, pas.indice)) < gauche - m;
         });

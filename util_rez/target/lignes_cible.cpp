@@ -42,8 +42,9 @@ void LignesCible::indexe_depuis(qsizetype debut) {
 
 void LignesCible::ajoute(QByteArrayView ajout) {
     if (ajout.isEmpty()) return;
-    if (octets_.isEmpty()) {
-        *this = LignesCible(ajout.toByteArray(), codage_, debut_fichier_);
+    // While the file's first line is still its last, its byte-order mark may be coming in.
+    if (debut_fichier_ && nb_lignes_fichier() <= 1 && !fin_de_ligne_finale()) {
+        *this = LignesCible(octets_ + ajout.toByteArray(), codage_, true);
         return;
     }
     qsizetype debut = octets_.size();
