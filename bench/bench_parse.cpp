@@ -1,12 +1,45 @@
 #include "mesure.h"
 #include "util_rez/base/echelles.h"
+#include "util_rez/target/lecture_cible.h"
 #include "util_rez/target/remplit_tableau.h"
+#include "util_rez/target/texte_cible.h"
 
 #include <QStringList>
 #include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <vector>
+
+namespace {
+
+// The stages of loading a whole run of 3 000 000 records from its bytes, each timed once.
+void course_3m() {
+    aide_test::CibleEssai c = mesure::course_5000();
+    c.arrete = false;
+    c.pas = 0.01;
+    const int n = 3000000;
+    QByteArray octets = c.octets();
+    for (int k = 0; k < n; k += 100000)
+        octets += c.ajout(k, std::min(100000, n - k));
+    std::printf("whole run: %d records, %lld MB\n", n, static_cast<long long>(octets.size() >> 20));
+    double t = mesure::cpu_ms();
+    const Codage codage = codage_lignes_completes(octets);
+    std::printf("  encoding check: %.0f ms CPU\n", mesure::cpu_ms() - t);
+    t = mesure::cpu_ms();
+    const LignesCible lignes(octets, codage);
+    std::printf("  line index: %.0f ms CPU\n", mesure::cpu_ms() - t);
+    auto tableau = std::make_unique<Tableau>();
+    t = mesure::cpu_ms();
+    const ResultatParse r = remplit_tableau(lignes, *tableau);
+    std::printf("  parse into the table: %.0f ms CPU (%d records)\n", mesure::cpu_ms() - t, r.nb_enreg);
+    LectureCible lecture;
+    t = mesure::cpu_ms();
+    lecture.charge(QStringLiteral("run.txt"), octets, QStringLiteral("Comment"), *tableau);
+    std::printf("  the whole load from the bytes: %.0f ms CPU, peak %.0f MB\n", mesure::cpu_ms() - t,
+                mesure::pic_memoire_mo());
+}
+
+} // namespace
 
 int main() {
     const QStringList lignes = mesure::course_5000().lignes();
@@ -27,5 +60,6 @@ int main() {
         }
     }
     mesure::affiche("parse_5000", durees);
+    course_3m();
     return 0;
 }

@@ -97,9 +97,9 @@ class TestEntreesHostiles : public QObject {
         QTest::addColumn<qint64>("tenu");
         QTest::addColumn<qint64>("disponible");
         QTest::addColumn<bool>("refuse");
-        QTest::newRow("fits") << qint64(100) << qint64(0) << qint64(600) << false;
-        QTest::newRow("too big") << qint64(101) << qint64(0) << qint64(600) << true;
-        QTest::newRow("the last load let go") << qint64(150) << qint64(50) << qint64(600) << false;
+        QTest::newRow("fits") << qint64(100) << qint64(0) << qint64(300) << false;
+        QTest::newRow("too big") << qint64(101) << qint64(0) << qint64(300) << true;
+        QTest::newRow("the last load let go") << qint64(150) << qint64(50) << qint64(300) << false;
         QTest::newRow("the system does not say") << qint64(1) << qint64(0) << qint64(-1) << false;
     }
     void memoire() {

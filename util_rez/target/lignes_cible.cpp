@@ -25,14 +25,23 @@ LignesCible::LignesCible(QByteArray octets, Codage codage, bool debut_fichier)
 LignesCible::LignesCible(const QStringList& lignes)
     : LignesCible(encode_lignes(lignes, Codage::Utf8), Codage::Utf8, false) {}
 
-// A line runs from its start to the next CR or LF; CR LF is one break. Records are short, so
-// the plain scan beats memchr's set-up for each of two characters.
+// A line runs from its start to the next CR or LF; CR LF is one break. Each character's next
+// place is looked up with memchr only once the scan has passed it: a file without CR costs one
+// search per line.
 void LignesCible::indexe_depuis(qsizetype debut) {
     const char* const base = octets_.constData();
     const char* const fin = base + octets_.size();
+    const auto cherche = [fin](const char* p, char c) {
+        const void* r = p < fin ? std::memchr(p, c, size_t(fin - p)) : nullptr;
+        return r ? static_cast<const char*>(r) : fin;
+    };
+    const char* cr = base + debut;
+    const char* lf = cr;
     for (const char* p = base + debut; p < fin;) {
         debuts_.push_back(p - base);
-        const char* c = prochaine_coupure(p, fin);
+        if (cr < p || (cr == p && *cr != '\r')) cr = cherche(p, '\r');
+        if (lf < p || (lf == p && *lf != '\n')) lf = cherche(p, '\n');
+        const char* c = std::min(cr, lf);
         if (c == fin) break;
         p = c + 1;
         if (*c == '\r' && p < fin && *p == '\n') ++p;
