@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -17,6 +18,7 @@
 //   tick_full N    a tick that finds the file rewritten (a full reload and draw), N records
 //   append N       a tick that finds one record appended to a file of N lines
 //   idle           a tick that finds nothing changed
+//   start N        the window's creation up to its first picture of a file of N records
 //   writer F N S   not a measure: fills F with N records, then appends one every 100 ms for S s
 // Each tick is timed with the events it leaves (the repaints) processed.
 
@@ -61,7 +63,7 @@ struct Banc {
     QString cible = dossier.filePath(QStringLiteral("run.txt"));
     std::unique_ptr<TForm1> f;
 
-    void demarre() {
+    void demarre(bool premier_tic = true) {
         for (const char* n :
              {"Lintrace_lng.fr.txt", "Lintrace_lng.it.txt", "Lintrace_lng.en.txt", "Lintrace_lng.de.txt"})
             QFile::copy(QStringLiteral(LINTRACE_BIN_DIR "/") + QLatin1String(n),
@@ -71,7 +73,7 @@ struct Banc {
         f->Timer1->stop();
         f->show();
         QCoreApplication::processEvents();
-        tic(); // the first tick after a start reloads the file
+        if (premier_tic) tic(); // the first tick after a start reloads the file
     }
     std::vector<double> peintures; // the share of each tick spent repainting
     double tic() {
@@ -126,6 +128,20 @@ int append(int lignes) {
     return 0;
 }
 
+// From the window's creation to its first complete picture of a file of N records.
+int start(int n) {
+    Banc b;
+    QRandomGenerator gen(3);
+    ecrit_fichier(b.cible, n + 3, false, gen);
+    QElapsedTimer mur;
+    mur.start();
+    const double debut = mesure::cpu_ms();
+    b.demarre(false);
+    std::printf("first_picture_%d: %.0f ms wall, %.0f ms CPU, peak %.0f MB, %d records\n", n,
+                double(mur.elapsed()), mesure::cpu_ms() - debut, mesure::pic_memoire_mo(), b.f->nb_enreg);
+    return 0;
+}
+
 int idle() {
     Banc b;
     QRandomGenerator gen(9);
@@ -161,7 +177,8 @@ int main(int argc, char** argv) {
     if (cas == "tick_full") return tick_full(n);
     if (cas == "append") return append(n);
     if (cas == "idle") return idle();
+    if (cas == "start") return start(n);
     if (cas == "writer" && argc > 4) return ecrivain(QString::fromLocal8Bit(argv[2]), n, std::atoi(argv[4]));
-    std::fprintf(stderr, "usage: bench_suivi tick_full N | append LINES | idle | writer FILE RECORDS SECONDS\n");
+    std::fprintf(stderr, "usage: bench_suivi tick_full N | append LINES | idle | start N | writer FILE RECORDS SECONDS\n");
     return 2;
 }

@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTextLayout>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -68,6 +69,7 @@ void VueLignes::mesure_police() {
     const QFontMetricsF fm(font());
     for (int c = 0; c < 256; ++c)
         avances_[c] = qRound(fm.horizontalAdvance(QChar(c)) * 64);
+    avance_max_ = *std::max_element(avances_.begin(), avances_.end());
     autres_avances_.clear();
     largeur_max_ = 0;
     for (qsizetype i = 0; i < lignes_->size(); ++i)
@@ -103,6 +105,10 @@ int VueLignes::avance(QChar c) {
 // lines is measured without decoding it.
 int VueLignes::largeur_ligne(qsizetype i) {
     const QByteArrayView o = lignes_->octets_ligne(i);
+    // No character of a line is wider than its bytes at the widest Latin-1 advance (a UTF-8
+    // character takes a byte per half-em at least): a line too short to be the widest is not
+    // measured.
+    if (o.size() * avance_max_ <= qint64(largeur_max_) * 64 && !o.contains('\t')) return 0;
     const bool utf8 = lignes_->codage() == Codage::Utf8;
     const qint64 tabulation = qRound(option_.tabStopDistance() * 64);
     qint64 somme = 0;

@@ -67,6 +67,7 @@ class VueLignes : public QAbstractScrollArea {
     int hauteur_ligne_ = 1;
     int largeur_max_ = 0;            // the widest line as measured, in pixels
     std::array<int, 256> avances_{}; // in 1/64 pixel
+    qint64 avance_max_ = 0;
     QHash<char16_t, int> autres_avances_;
     Position ancre_;
     Position curseur_;

@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -85,6 +86,9 @@ void LectureCible::charge_octets(const QString& chemin, QByteArray octets, const
     reprise_ = !commentaire_;
     premiere_changee_ = 0;
     avant_derniere_ = ResultatParse();
+    // Room for the records at once, without copies as the table grows; no more than record
+    // lines of 20 bytes could fill, so that a file of empty lines reserves nothing much.
+    tableau.reserve(int(std::min<qsizetype>({nb_lignes_, o.size() / 20 + 1, std::numeric_limits<int>::max() - 1})));
     parse_depuis(0, tableau);
 }
 

@@ -8,11 +8,6 @@ namespace {
 
 constexpr char marque_ordre_utf8[] = "\xEF\xBB\xBF";
 
-const char* prochaine_coupure(const char* p, const char* fin) {
-    while (p < fin && *p != '\n' && *p != '\r')
-        ++p;
-    return p;
-}
 
 } // namespace
 
@@ -77,11 +72,14 @@ bool LignesCible::fin_de_ligne_finale() const {
     return !octets_.isEmpty() && (octets_.back() == '\n' || octets_.back() == '\r');
 }
 
+// A line ends where the next begins, less its break: LF, CR or CR LF.
 QByteArrayView LignesCible::octets_ligne(qsizetype i) const {
     const qsizetype d = debuts_[size_t(i)];
-    const qsizetype f = i + 1 < nb_lignes_fichier() ? debuts_[size_t(i) + 1] : octets_.size();
-    const char* p = octets_.constData() + d;
-    return QByteArrayView(p, prochaine_coupure(p, p + (f - d)));
+    qsizetype f = i + 1 < nb_lignes_fichier() ? debuts_[size_t(i) + 1] : octets_.size();
+    const char* o = octets_.constData();
+    if (f > d && o[f - 1] == '\n') --f;
+    if (f > d && o[f - 1] == '\r') --f;
+    return QByteArrayView(o + d, f - d);
 }
 
 QString LignesCible::operator[](qsizetype i) const {

@@ -5,6 +5,7 @@
 #include "util_rez/files/fichier_texte.h"
 #include "util_rez/files/fichier_regulier.h"
 #include "util_rez/target/memoire_cible.h"
+#include "util_rez/target/lignes_cible.h"
 #include "util_rez/target/remplit_tableau.h"
 #include "util_rez/target/texte_cible.h"
 
@@ -86,21 +87,24 @@ ResultatParse parse_en_flux(const QString& chemin, const QString& marque, Tablea
     const Codage codage = utf8 ? Codage::Utf8 : Codage::Latin1;
     carte.recommence();
     ResultatParse r;
-    QString attente;
+    const QList<QByteArray> marques = marques_codees(marque, codage);
+    // Each line is decoded into one of two buffers used again, the other holding the line
+    // before it, which is parsed once this one is known to be no comment heading.
+    QString attente, ligne;
     qsizetype i = 0;
     bool fini = false;
     for (qsizetype d = 0; d < o.size() && !fini;) {
         const qsizetype f = apres_coupure(o, d + morceau);
-        bool fin_coupee = false;
-        QStringList lignes = decoupe_octets(o.sliced(d, f - d), codage, d == 0, &fin_coupee);
-        if (f == o.size() && ligne_inachevee(lignes, fin_coupee)) lignes.removeLast();
-        for (QString& l : lignes) {
-            if (i >= 2 && est_marque(l, marque)) {
+        LignesCible lignes(QByteArray::fromRawData(o.data() + d, f - d), codage, d == 0);
+        if (f == o.size() && derniere_inachevee(lignes)) lignes.limite(lignes.size() - 1);
+        for (qsizetype j = 0; j < lignes.size(); ++j) {
+            if (i >= 2 && est_marque_octets(lignes.octets_ligne(j), marques)) {
                 fini = true;
                 break;
             }
+            lignes.decode_dans(j, ligne);
             if (i > 0 && !parse_ligne(attente, i - 1, tableau, r)) return r;
-            attente = std::move(l);
+            std::swap(attente, ligne);
             ++i;
         }
         carte.rend_jusqu_a(f);
