@@ -19,6 +19,8 @@ for n in 5000 50000 500000; do $b/bench_suivi append "$n"; done
 QT_SCALE_FACTOR=2 $b/bench_suivi tick_full 5000
 QT_SCALE_FACTOR=2 $b/bench_suivi append 5000
 $b/bench_suivi tick_full 500000
+$b/bench_suivi start 3000000
+$b/bench_suivi append 3000000
 $b/bench_suivi idle
 bench/suivi_reel.sh build-bench
 $b/bench_render
