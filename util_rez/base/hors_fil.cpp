@@ -20,13 +20,17 @@ struct Etat {
 
 FinAttente attend_hors_fil(std::function<void()> travail, int limite_ms) {
     auto etat = std::make_shared<Etat>();
-    std::thread([etat, travail = std::move(travail)] {
+    std::thread([etat, travail = std::move(travail)]() mutable {
         std::exception_ptr erreur;
         try {
             travail();
         } catch (...) {
             erreur = std::current_exception();
         }
+        // What the work holds goes before it is reported done: released later, in this
+        // thread, it could outlive the caller and the libraries it belongs to (an office
+        // connection torn down at exit).
+        travail = nullptr;
         const std::lock_guard<std::mutex> verrou(etat->m);
         etat->fini = true;
         etat->erreur = erreur;
