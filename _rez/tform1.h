@@ -171,7 +171,7 @@ public:
     // The loaded lines, as Memo1 shows them, over the target file's bytes as the last load
     // read them.
     const LignesCible& lignes_chargees() const;
-    Codage codage_cible = Codage::Utf8; // their encoding, which a rewrite must keep
+    Codage codage_cible() const; // their encoding, which a rewrite must keep
     int nb_chargements = 0;           // loads attempted, so a test can count reloads
     QString setup_personnel_illisible; // the user's setup file and why it could not be read
     TableurUno::Limites limites_uno;  // how long the office may take to answer
@@ -328,7 +328,6 @@ private:
     void applique_parse(const ResultatParse& r);
     bool charge_ajout(const QString& chemin, const QString& marque);
     void charge_complete(const QString& chemin, const QString& marque);
-    void publie_chargement(qsizetype premiere_changee);
     void montre_commentaire(const QStringList& lignes);
 
     std::unique_ptr<Plateforme> plateforme_;

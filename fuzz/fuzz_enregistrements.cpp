@@ -4,7 +4,9 @@
 #include "commun.h"
 #include "util_rez/base/extrait.h"
 #include "util_rez/files/fichier_texte.h"
+#include "util_rez/target/lignes_cible.h"
 #include "util_rez/target/remplit_tableau.h"
+#include "util_rez/target/texte_cible.h"
 
 #include <cmath>
 #include <cstring>
@@ -65,8 +67,8 @@ void verifie_nombre(QStringView f) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t taille) {
-    Codage codage;
-    const QStringList lignes = coupe_lignes(decode_octets(fuzz::octets(data, taille), codage));
+    const QByteArray octets = fuzz::octets(data, taille);
+    const LignesCible lignes(octets, codage_octets(octets));
     static auto a = std::make_unique<Tableau>();
     static auto b = std::make_unique<Tableau>();
     const ResultatParse une = remplit_tableau(lignes, *a);

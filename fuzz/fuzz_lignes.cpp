@@ -3,6 +3,7 @@
 // bytes come back unchanged, and the bounded reader of the small files agrees with them all.
 #include "commun.h"
 #include "util_rez/files/fichier_texte.h"
+#include "util_rez/target/lignes_cible.h"
 #include "util_rez/target/texte_cible.h"
 
 #include <QBuffer>
@@ -27,9 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t taille) {
     // Half a character at the end of an unfinished line does not change the encoding.
     const qsizetype completes = fin_lignes_completes(b, true);
     FUZZ_VERIFIE(completes == b.size() || (completes == debut && !fin_entier));
-    bool fin_completes = false;
-    const QStringList selon_completes = decoupe_octets(b, codage_lignes_completes(b), true, &fin_completes);
-    FUZZ_VERIFIE(ligne_inachevee(selon_completes, fin_completes) == (completes < b.size()));
+    FUZZ_VERIFIE(derniere_inachevee(LignesCible(b, codage_lignes_completes(b))) == (completes < b.size()));
     if (codage_octets(QByteArrayView(b).first(completes)) == Codage::Utf8)
         FUZZ_VERIFIE(codage_lignes_completes(b) == Codage::Utf8);
 

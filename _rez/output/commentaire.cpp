@@ -57,7 +57,7 @@ bool TForm1::ecrit_commentaire(const QString& chemin, bool sur_cible, const QStr
     const QStringList bloc = bloc_commentaire(texte_message(50), commentaire); // comment heading
     verifie_codable(bloc);
     if (!sur_cible) {
-        ecrit_ou_signale(chemin, octets_crlf(lignes_chargees()) + encode_lignes(bloc, codage_cible));
+        ecrit_ou_signale(chemin, octets_crlf(lignes_chargees()) + encode_lignes(bloc, codage_cible()));
         return true;
     }
     // Saving again before the refresh has reloaded the file starts from what the last save left.
@@ -65,12 +65,12 @@ bool TForm1::ecrit_commentaire(const QString& chemin, bool sur_cible, const QStr
         fin_attendue(identite_chargee_, lignes_chargees().octets(),
                      fin_cible(lignes_chargees().octets(), lignes_chargees().size())));
     const QByteArray garde = attendue.queue.first(attendue.queue.size() - (attendue.taille - attendue.debut));
-    const QByteArray ajout = ajout_commentaire(garde, bloc, codage_cible);
+    const QByteArray ajout = ajout_commentaire(garde, bloc, codage_cible());
     QString raison;
     switch (remplace_fin(chemin_cible, attendue, ajout, ecrit_sur_cible_, raison)) {
     case Remplacement::Fait:
         // The line break put after a last line without one is no part of the next block.
-        if (ecrit_sur_cible_) ecrit_sur_cible_->debut += ajout.size() - encode_lignes(bloc, codage_cible).size();
+        if (ecrit_sur_cible_) ecrit_sur_cible_->debut += ajout.size() - encode_lignes(bloc, codage_cible()).size();
         return true;
     case Remplacement::Change:
         recharge_cible_changee();

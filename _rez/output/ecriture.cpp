@@ -3,7 +3,7 @@
 #include "util_rez/files/remplace_fichier.h"
 
 void TForm1::verifie_codable(const QStringList& lignes) const {
-    if (const std::optional<char32_t> c = car_non_codable(lignes, codage_cible)) {
+    if (const std::optional<char32_t> c = car_non_codable(lignes, codage_cible())) {
         const QString car = QString::fromUcs4(&*c, 1);
         const QString code = QStringLiteral("U+%1").arg(uint(*c), 4, 16, QLatin1Char('0')).toUpper();
         const QString texte = texte_message(73); // not in Latin-1; then the character: "ŝ" (U+015D)

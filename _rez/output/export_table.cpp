@@ -37,5 +37,5 @@ void TForm1::ecrit_table_texte(const QString& nom) {
     const bool mode_virgule = Edit4->text().contains(QLatin1Char(','));
     const QStringList table = lignes_table_texte(lignes_chargees(), lignes_affichees(*Memo3), mode_virgule);
     verifie_codable(table);
-    ecrit_ou_signale(nom, encode_lignes(table, codage_cible), Lien::Refuse);
+    ecrit_ou_signale(nom, encode_lignes(table, codage_cible()), Lien::Refuse);
 }

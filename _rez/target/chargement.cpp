@@ -51,7 +51,7 @@ bool TForm1::charge_ajout(const QString& chemin, const QString& marque) {
     const std::optional<QByteArray> ajout = lit_ajout(chemin, lecture_cible_->octets());
     if (!ajout) return false;
     const bool fait = lecture_cible_->ajoute(*ajout, marque, *tableau);
-    publie_chargement(fait ? lecture_cible_->premiere_changee() : lecture_cible_->lignes().size());
+    Memo1->lignes_changees(fait ? lecture_cible_->premiere_changee() : lecture_cible_->lignes().size());
     return fait;
 }
 
@@ -61,16 +61,15 @@ void TForm1::charge_complete(const QString& chemin, const QString& marque) {
     lecture_cible_->oublie();
     Memo1->lignes_changees(0);
     lecture_cible_->charge(chemin, lit_octets(chemin), marque, *tableau);
-    publie_chargement(0);
+    Memo1->lignes_changees(0);
 }
 
 const LignesCible& TForm1::lignes_chargees() const {
     return lecture_cible_->lignes();
 }
 
-void TForm1::publie_chargement(qsizetype premiere_changee) {
-    codage_cible = lecture_cible_->codage();
-    Memo1->lignes_changees(premiere_changee);
+Codage TForm1::codage_cible() const {
+    return lecture_cible_->codage();
 }
 
 void TForm1::montre_commentaire(const QStringList& lignes) {

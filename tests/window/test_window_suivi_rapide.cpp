@@ -35,7 +35,7 @@ struct Reference {
 void compare(TForm1& a, TForm1& b) {
     QCOMPARE(a.lignes_chargees().mid(0), b.lignes_chargees().mid(0));
     QCOMPARE(a.lignes_chargees().octets(), b.lignes_chargees().octets());
-    QCOMPARE(a.codage_cible, b.codage_cible);
+    QCOMPARE(a.codage_cible(), b.codage_cible());
     QCOMPARE(a.Memo1->toPlainText(), a.lignes_chargees().mid(0).join(QLatin1Char('\n')));
     QCOMPARE(a.nb_enreg, b.nb_enreg);
     QVERIFY(a.max_x == b.max_x && a.max_y == b.max_y);

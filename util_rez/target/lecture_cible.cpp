@@ -73,8 +73,8 @@ void LectureCible::charge(const QString& chemin, QByteArray octets, const QStrin
 void LectureCible::charge_octets(const QString& chemin, QByteArray octets, const QString& marque,
                                  Tableau& tableau) {
     chemin_ = chemin;
-    codage_ = codage_lignes_completes(octets);
-    lignes_ = LignesCible(std::move(octets), codage_);
+    const Codage codage = codage_lignes_completes(octets);
+    lignes_ = LignesCible(std::move(octets), codage);
     const QByteArray& o = lignes_.octets();
     nb_lignes_ = lignes_.nb_lignes_fichier();
     retenue_ = derniere_inachevee(lignes_);
@@ -113,12 +113,12 @@ bool LectureCible::ajoute_octets(const QByteArray& ajout, const QString& marque,
     const bool debut_fichier = debut_derniere_ == 0;
     const qsizetype completes = fin_lignes_completes(queue, debut_fichier);
     const bool utf8 = prefixe_utf8_ && QByteArrayView(queue).first(completes).isValidUtf8();
-    if (utf8 != (codage_ == Codage::Utf8)) return false;
-    const LignesCible nouvelles(queue, codage_, debut_fichier);
+    if (utf8 != (codage() == Codage::Utf8)) return false;
+    const LignesCible nouvelles(queue, codage(), debut_fichier);
     const bool retenue = derniere_inachevee(nouvelles);
     const qsizetype premiere = std::max<qsizetype>(nb_lignes_ - 1, 0);
     const qsizetype gardees = nouvelles.nb_lignes_fichier() - (retenue ? 1 : 0);
-    const QList<QByteArray> marques = marques_codees(marque, codage_);
+    const QList<QByteArray> marques = marques_codees(marque, codage());
     for (qsizetype j = 0; j < gardees; ++j)
         if (premiere + j >= 2 && est_marque_octets(nouvelles.octets_ligne(j), marques)) return false;
 

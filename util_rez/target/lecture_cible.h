@@ -33,7 +33,7 @@ class LectureCible {
     void oublie();
 
     const QByteArray& octets() const { return lignes_.octets(); }
-    Codage codage() const { return codage_; }
+    Codage codage() const { return lignes_.codage(); }
     const LignesCible& lignes() const { return lignes_; }
     bool derniere_retenue() const { return retenue_; }
     const std::optional<QStringList>& commentaire() const { return commentaire_; }
@@ -47,7 +47,6 @@ class LectureCible {
     bool ajoute_octets(const QByteArray& ajout, const QString& marque, Tableau& tableau);
 
     QString chemin_;
-    Codage codage_ = Codage::Utf8;
     LignesCible lignes_;
     bool retenue_ = false;
     std::optional<QStringList> commentaire_;

@@ -4,13 +4,6 @@
 
 #include <cstring>
 
-namespace {
-
-constexpr char marque_ordre_utf8[] = "\xEF\xBB\xBF";
-
-
-} // namespace
-
 LignesCible::LignesCible(QByteArray octets, Codage codage, bool debut_fichier)
     : octets_(std::move(octets)), codage_(codage), debut_fichier_(debut_fichier) {
     const bool bom = debut_fichier && codage == Codage::Utf8 && octets_.startsWith(marque_ordre_utf8);

@@ -3,7 +3,6 @@
 #include "util_rez/base/extrait.h"
 
 #include <algorithm>
-#include <type_traits>
 
 namespace {
 
@@ -74,47 +73,21 @@ bool parse_ligne(const QString& ligne, qsizetype i, Tableau& tableau, ResultatPa
     return true;
 }
 
-namespace {
-
 // Each line decoded into one buffer used again: a parse of millions of lines allocates once.
-template <class Lignes>
-void parse_lignes(const Lignes& lignes, qsizetype debut, qsizetype fin, Tableau& tableau, ResultatParse& r) {
+void poursuit_parse(const LignesCible& lignes, qsizetype debut, qsizetype fin, Tableau& tableau,
+                    ResultatParse& r) {
     tableau.tronque(r.nb_enreg);
     if (r.arrete) return;
     fin = std::min(fin, lignes.size());
     QString ligne;
     for (qsizetype i = std::max<qsizetype>(debut, ligne_des_noms); i < fin; ++i) {
-        if constexpr (std::is_same_v<Lignes, LignesCible>)
-            lignes.decode_dans(i, ligne);
-        else
-            ligne = lignes[i];
+        lignes.decode_dans(i, ligne);
         if (!parse_ligne(ligne, i, tableau, r)) break;
     }
 }
 
-template <class Lignes>
-ResultatParse parse_tout(const Lignes& lignes, Tableau& tableau) {
-    ResultatParse r;
-    parse_lignes(lignes, ligne_des_noms, lignes.size(), tableau, r);
-    return r;
-}
-
-} // namespace
-
-void poursuit_parse(const QStringList& lignes, qsizetype debut, qsizetype fin, Tableau& tableau,
-                    ResultatParse& r) {
-    parse_lignes(lignes, debut, fin, tableau, r);
-}
-
-void poursuit_parse(const LignesCible& lignes, qsizetype debut, qsizetype fin, Tableau& tableau,
-                    ResultatParse& r) {
-    parse_lignes(lignes, debut, fin, tableau, r);
-}
-
-ResultatParse remplit_tableau(const QStringList& lignes, Tableau& tableau) {
-    return parse_tout(lignes, tableau);
-}
-
 ResultatParse remplit_tableau(const LignesCible& lignes, Tableau& tableau) {
-    return parse_tout(lignes, tableau);
+    ResultatParse r;
+    poursuit_parse(lignes, ligne_des_noms, lignes.size(), tableau, r);
+    return r;
 }

@@ -5,13 +5,10 @@
 // Parses the loaded lines (the target file without its comment block) into the table.
 // The table then holds rows 1..nb_enreg exactly. Throws std::bad_alloc when the run does not
 // fit in memory.
-ResultatParse remplit_tableau(const QStringList& lignes, Tableau& tableau);
 ResultatParse remplit_tableau(const LignesCible& lignes, Tableau& tableau);
 
 // Goes on with the lines from `debut` up to `fin` (excluded) after a parse of the lines before
 // `debut` left `r`: lines parsed in several steps give what one parse of them all gives.
-void poursuit_parse(const QStringList& lignes, qsizetype debut, qsizetype fin, Tableau& tableau,
-                    ResultatParse& r);
 void poursuit_parse(const LignesCible& lignes, qsizetype debut, qsizetype fin, Tableau& tableau,
                     ResultatParse& r);
 

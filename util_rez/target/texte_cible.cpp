@@ -5,13 +5,6 @@
 #include <QStringDecoder>
 #include <cstring>
 
-namespace {
-
-constexpr QChar blanc(u' ');
-constexpr char marque_ordre_utf8[] = "\xEF\xBB\xBF";
-
-} // namespace
-
 // A byte-order mark is no text at the start of the file only; a line further on keeps it as a
 // character, as one decoder running over the whole file keeps it.
 QString decode_ligne(QByteArrayView octets, Codage codage) {
@@ -56,37 +49,4 @@ qsizetype debut_derniere_ligne(QByteArrayView octets) {
     while (i > 0 && octets[i - 1] != '\n' && octets[i - 1] != '\r')
         --i;
     return i;
-}
-
-bool ligne_inachevee(const QStringList& lignes, bool fin_de_ligne_finale) {
-    if (fin_de_ligne_finale || lignes.isEmpty()) return false;
-    const QString& l = lignes.last();
-    return l.startsWith(QLatin1Char('"')) && (l.size() < 2 || !l.endsWith(QLatin1Char('"')));
-}
-
-bool est_marque(QStringView ligne, QStringView marque) {
-    qsizetype debut = 0;
-    qsizetype fin = ligne.size();
-    while (debut < fin && ligne[debut] == blanc)
-        ++debut;
-    while (fin > debut && ligne[fin - 1] == blanc)
-        --fin;
-    const QStringView coupee = ligne.sliced(debut, fin - debut);
-    for (const QStringView m : marque.tokenize(u'\n', Qt::SkipEmptyParts))
-        if (coupee == m) return true;
-    return false;
-}
-
-qsizetype cherche_marque(const QStringList& lignes, qsizetype depuis, QStringView marque) {
-    for (qsizetype i = std::max<qsizetype>(depuis, 2); i < lignes.size(); ++i)
-        if (est_marque(lignes[i], marque)) return i;
-    return -1;
-}
-
-std::optional<QStringList> coupe_commentaire(QStringList& lignes, QStringView marque) {
-    const qsizetype m = cherche_marque(lignes, 2, marque);
-    if (m < 0) return std::nullopt;
-    QStringList commentaire = lignes.mid(m + 1);
-    lignes.erase(lignes.begin() + (m - 1), lignes.end());
-    return commentaire;
 }

@@ -12,11 +12,14 @@
 // UTF-8 when the bytes are valid UTF-8, Latin-1 otherwise: what decode_octets decides.
 Codage codage_octets(QByteArrayView octets);
 
+// A UTF-8 byte-order mark, which is no text at the start of a file.
+inline constexpr char marque_ordre_utf8[] = "\xEF\xBB\xBF";
+
 // One line's bytes as text: what decoding the whole file gives for it.
 QString decode_ligne(QByteArrayView octets, Codage codage);
 
 // Where the complete lines end: at the end of the bytes, or where the last line begins when
-// its writer is still on it (ligne_inachevee). `debut_fichier`: the bytes begin the file.
+// its writer is still on it (derniere_inachevee). `debut_fichier`: the bytes begin the file.
 qsizetype fin_lignes_completes(QByteArrayView octets, bool debut_fichier);
 // The encoding of a file a writer may be caught in the middle of a character of: that of its
 // complete lines, so that half a character does not turn the whole file into Latin-1.
@@ -29,18 +32,3 @@ QStringList decoupe_octets(QByteArrayView octets, Codage codage, bool debut_fich
 
 // Where the last of those lines begins; 0 when there is at most one.
 qsizetype debut_derniere_ligne(QByteArrayView octets);
-
-// A writer may be caught half-way through its last record: a quoted line that has not got
-// its closing quote nor its line break yet is left for the next load.
-bool ligne_inachevee(const QStringList& lignes, bool fin_de_ligne_finale);
-
-// The line is the comment heading `marque` (itself without surrounding blanks), give or take
-// blanks around it. `marque` may hold several headings, one a line: a line of the file holds no
-// line break, so none is mistaken for another.
-bool est_marque(QStringView ligne, QStringView marque);
-// The first heading from line `depuis` on, never before the third line; -1 when there is none.
-qsizetype cherche_marque(const QStringList& lignes, qsizetype depuis, QStringView marque);
-
-// Takes the comment block off the end of the lines: the empty line before the heading, the
-// heading and every line after it. Gives the lines after the heading, nothing without a block.
-std::optional<QStringList> coupe_commentaire(QStringList& lignes, QStringView marque);
