@@ -67,6 +67,13 @@ class TestRemplitTableau : public QObject {
             << "\"0,5 1.5e3 12.5% 1,234,5 . 1e400 -2\"" << QList<double>{0.5, 1500, 0, 0, 0, 0, -2, -2, -2};
         QTest::newRow("extra fields ignored")
             << "\"1 2 3 4 5 6 7 8 9\"" << QList<double>{1, 2, 3, 4, 5, 6, 7, 2, 4};
+        // Read from the bytes, a line splits where its text does: the last character is no
+        // field's, though an astral one leaves half of itself in the text.
+        QTest::newRow("accent in a field")
+            << "\"1 2\u00e9 3 4 5 6 7\"" << QList<double>{1, 0, 3, 4, 5, 6, 7, 2, 4};
+        QTest::newRow("accent last") << "\"1 2 3 4 5 6 7\u00e9" << QList<double>{1, 2, 3, 4, 5, 6, 7, 2, 4};
+        QTest::newRow("astral last") << "\"1 2 3 4 5 6 7\U0001F600"
+                                     << QList<double>{1, 2, 3, 4, 5, 6, 0, -5, -3};
         QTest::newRow("quote and digit only") << "\"3" << QList<double>{0, 0, 0, 0, 0, 0, 0, 0, 0};
         QTest::newRow("starts with 5") << "\"5 1 2\"" << QList<double>{};
         QTest::newRow("starts with a sign") << "\"-1 2\"" << QList<double>{};

@@ -13,19 +13,26 @@
 
 namespace {
 
-constexpr QChar blanc(u' ');
+// A field's characters as numbers, whether the line is text or the bytes of an encoding that
+// writes ASCII as itself: a byte past ASCII never equals a character of a number.
+char16_t code(QChar c) {
+    return c.unicode();
+}
+char16_t code(char c) {
+    return static_cast<unsigned char>(c);
+}
 
 // Right then left, as coupe_espaces_droite and coupe_espaces_gauche do.
-QStringView sans_blancs(QStringView f) {
-    while (!f.isEmpty() && f.back() == blanc)
+template <typename Vue> Vue sans_blancs(Vue f) {
+    while (!f.isEmpty() && code(f.back()) == u' ')
         f.chop(1);
-    while (f.size() > 1 && f.front() == blanc)
+    while (f.size() > 1 && code(f.front()) == u' ')
         f = f.sliced(1);
     return f;
 }
 
-bool est_chiffre(QChar c) {
-    return c >= u'0' && c <= u'9';
+template <typename Car> bool est_chiffre(Car c) {
+    return code(c) >= u'0' && code(c) <= u'9';
 }
 
 // Up to 19 significant decimal digits fit a 64-bit integer, which the 64-bit significand
@@ -49,12 +56,12 @@ struct Decimal {
     bool mantisse = false;
     uint64_t chiffres = 0;
     int nb_significatifs = 0;
-    long puissance = 0; // value = chiffres * 10^puissance while nb_significatifs <= 19
+    long puissance = 0;          // value = chiffres * 10^puissance while nb_significatifs <= 19
     bool exposant_borne = false; // the exponent was too long to count: puissance is no value
 
-    void ajoute(QChar c, bool fraction) {
+    void ajoute(char16_t c, bool fraction) {
         mantisse = true;
-        const int d = c.unicode() - u'0';
+        const int d = c - u'0';
         if (nb_significatifs == 0 && d == 0) {
             if (fraction) --puissance;
             return;
@@ -70,15 +77,15 @@ const locale_t locale_c = newlocale(LC_ALL_MASK, "C", locale_t{});
 // The rare long or far-out numbers go through the C library, in the C locale so that the
 // point stays the decimal mark whatever the user's settings. The text has passed the grammar:
 // it is plain ASCII and holds at most one comma, in the place of the point.
-long double par_bibliotheque(QStringView f) {
+template <typename Vue> long double par_bibliotheque(Vue f) {
     std::string ascii(static_cast<size_t>(f.size()), '.');
     for (qsizetype i = 0; i < f.size(); ++i)
-        if (f[i] != u',') ascii[static_cast<size_t>(i)] = static_cast<char>(f[i].unicode());
+        if (code(f[i]) != u',') ascii[static_cast<size_t>(i)] = static_cast<char>(code(f[i]));
     errno = 0;
     return strtold_l(ascii.c_str(), nullptr, locale_c);
 }
 
-std::optional<long double> valeur(const Decimal& d, QStringView f) {
+template <typename Vue> std::optional<long double> valeur(const Decimal& d, Vue f) {
     if (!d.mantisse) return 0.0L;
     if (d.nb_significatifs == 0) return d.negatif ? -0.0L : 0.0L;
     long double v;
@@ -95,14 +102,14 @@ std::optional<long double> valeur(const Decimal& d, QStringView f) {
     return v;
 }
 
-bool lit_exposant(QStringView f, qsizetype& i, Decimal& d) {
+template <typename Vue> bool lit_exposant(Vue f, qsizetype& i, Decimal& d) {
     const qsizetype n = f.size();
     bool negatif = false;
-    if (i < n && (f[i] == u'+' || f[i] == u'-')) negatif = f[i++] == u'-';
+    if (i < n && (code(f[i]) == u'+' || code(f[i]) == u'-')) negatif = code(f[i++]) == u'-';
     if (i == n || !est_chiffre(f[i])) return false;
     long e = 0;
     for (; i < n && est_chiffre(f[i]); ++i) {
-        e = e * 10 + (f[i].unicode() - u'0');
+        e = e * 10 + (code(f[i]) - u'0');
         // Leading fraction zeros may take back any exponent: past the bound only the library,
         // which reads the whole text, knows the value.
         if (e > borne_exposant) {
@@ -116,33 +123,36 @@ bool lit_exposant(QStringView f, qsizetype& i, Decimal& d) {
 
 // Only the place of the point can take a comma: anywhere else a comma, first or not, makes
 // the text no number, with or without the exchange for a point.
-std::optional<long double> lit_decimal(QStringView f) {
+template <typename Vue> std::optional<long double> lit_decimal(Vue f) {
     const qsizetype n = f.size();
     qsizetype i = 0;
     Decimal d;
-    if (i < n && (f[i] == u'+' || f[i] == u'-')) d.negatif = f[i++] == u'-';
+    if (i < n && (code(f[i]) == u'+' || code(f[i]) == u'-')) d.negatif = code(f[i++]) == u'-';
     if (i == n) return std::nullopt;
     for (; i < n && est_chiffre(f[i]); ++i)
-        d.ajoute(f[i], false);
-    if (i < n && (f[i] == u'.' || f[i] == u','))
+        d.ajoute(code(f[i]), false);
+    if (i < n && (code(f[i]) == u'.' || code(f[i]) == u','))
         for (++i; i < n && est_chiffre(f[i]); ++i)
-            d.ajoute(f[i], true);
-    if (i < n && (f[i] == u'e' || f[i] == u'E') && !lit_exposant(f, ++i, d)) return std::nullopt;
+            d.ajoute(code(f[i]), true);
+    if (i < n && (code(f[i]) == u'e' || code(f[i]) == u'E') && !lit_exposant(f, ++i, d)) return std::nullopt;
     if (i != n) return std::nullopt;
     return valeur(d, f);
 }
 
 } // namespace
 
-QStringView Champs::suivant() {
+template <typename Vue> Vue ChampsDe<Vue>::suivant() {
     const qsizetype fin = ligne_.size();
-    while (i_ < fin && ligne_[i_] == sep_)
+    while (i_ < fin && code(ligne_[i_]) == sep_)
         ++i_;
     const qsizetype debut = i_;
-    while (i_ < fin && ligne_[i_] != sep_)
+    while (i_ < fin && code(ligne_[i_]) != sep_)
         ++i_;
     return sans_blancs(ligne_.sliced(debut, i_ - debut));
 }
+
+template class ChampsDe<QStringView>;
+template class ChampsDe<QByteArrayView>;
 
 QStringView vue_champ(QStringView ligne, int n, QChar sep) {
     if (n < 1) return {};
@@ -159,6 +169,10 @@ QString _extrait(const QString& ligne, int n, QChar sep) {
 }
 
 long double lit_reel(QStringView champ, long double defaut) {
+    return lit_decimal(champ).value_or(defaut);
+}
+
+long double lit_reel(QByteArrayView champ, long double defaut) {
     return lit_decimal(champ).value_or(defaut);
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArrayView>
 #include <QChar>
 #include <QString>
 #include <QStringView>
@@ -12,22 +13,27 @@ QString _extrait(const QString& ligne, int n, QChar sep);
 QStringView vue_champ(QStringView ligne, int n, QChar sep);
 
 // The fields of a line one after the other, numbered as _extrait numbers them, for a caller
-// that wants several fields of a line without rescanning it for each.
-class Champs {
+// that wants several fields of a line without rescanning it for each. The line is text
+// (QStringView) or the bytes of a line in UTF-8 or Latin-1 (QByteArrayView), whose fields split
+// where the text's do when `sep` is ASCII.
+template <typename Vue> class ChampsDe {
   public:
-    Champs(QStringView ligne, QChar sep) : ligne_(ligne), sep_(sep) {}
+    ChampsDe(Vue ligne, QChar sep) : ligne_(ligne), sep_(sep.unicode()) {}
     // The next field, blanks trimmed; empty once past the last one.
-    QStringView suivant();
+    Vue suivant();
 
   private:
-    QStringView ligne_;
-    QChar sep_;
+    Vue ligne_;
+    char16_t sep_;
     qsizetype i_ = 0;
 };
+using Champs = ChampsDe<QStringView>;
+using ChampsOctets = ChampsDe<QByteArrayView>;
 
 // Field n as a number (a comma read as a point once), or `defaut` when it is not one.
 // A number beyond the range of the table's 64-bit reals is not one either.
 long double extrait_reel(const QString& ligne, int n, QChar sep, long double defaut);
 long double extrait_reel(QStringView ligne, int n, QChar sep, long double defaut);
-// The same for a field already extracted.
+// The same for a field already extracted; as bytes, those of a field in UTF-8 or Latin-1.
 long double lit_reel(QStringView champ, long double defaut);
+long double lit_reel(QByteArrayView champ, long double defaut);

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <memory>
+#include <optional>
 
 // The window's state right after it has loaded a target file with both autoscale boxes
 // checked, gathered without a window: the table, the parse and the scales it draws with.
@@ -17,3 +18,7 @@ struct PlanCible {
 // appended comment block cut at `titre_commentaire`), parses it and autoscales from the
 // window's initial full scales. Throws ErreurRez when the file cannot be read.
 PlanCible charge_plan(const QString& chemin, const QString& titre_commentaire);
+// The same read in two halves side by side, the second from the first line break at or after
+// byte `milieu`, as a long file is read; in one piece without `milieu`.
+PlanCible charge_plan_en_deux(const QString& chemin, const QString& titre_commentaire,
+                              std::optional<qsizetype> milieu);

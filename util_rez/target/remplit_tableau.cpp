@@ -1,6 +1,7 @@
 #include "util_rez/target/remplit_tableau.h"
 
 #include "util_rez/base/extrait.h"
+#include "util_rez/target/texte_cible.h"
 
 #include <algorithm>
 
@@ -36,9 +37,15 @@ bool contient_arret(QStringView s) {
     return false;
 }
 
+bool contient_arret(QByteArrayView s) {
+    for (qsizetype i = s.indexOf('S'); i >= 0; i = s.indexOf('S', i + 1))
+        if (s.sliced(i).startsWith("Stopped")) return true;
+    return false;
+}
+
 // Fields 1 to 7 read in one scan: the same values as extrait_reel(s, c, blank, 0).
-void lit_enregistrement(QStringView s, qsizetype ligne, Tableau& t, ResultatParse& r) {
-    Champs champs(s, blanc);
+template <typename Vue> void lit_enregistrement(Vue s, qsizetype ligne, Tableau& t, ResultatParse& r) {
+    ChampsDe<Vue> champs(s, blanc);
     std::array<double, nb_colonnes_lues + 1> valeurs{};
     long double max_x = r.max_x, max_y = r.max_y;
     for (int c = 1; c <= nb_colonnes_lues; ++c) {
@@ -55,7 +62,38 @@ void lit_enregistrement(QStringView s, qsizetype ligne, Tableau& t, ResultatPars
     ++r.nb_enreg;
 }
 
+bool est_ascii(char c) {
+    return static_cast<unsigned char>(c) < 0x80;
+}
+
+// A line whose first and last bytes are ASCII splits into the same fields as its text: the
+// characters past ASCII it holds are bytes past ASCII, none of them a blank or part of a
+// number. Any other line is decoded. The names' line is kept as text.
+bool parse_octets(QByteArrayView o, qsizetype i, Tableau& tableau, ResultatParse& r) {
+    const QByteArrayView s = o.size() >= 2 ? o.sliced(1, o.size() - 2) : QByteArrayView();
+    if (contient_arret(s)) {
+        r.arrete = true;
+        return false;
+    }
+    if (o.size() >= 2 && o[0] == '"' && o[1] >= '0' && o[1] <= '9') {
+        if (o[1] >= '5')
+            ++r.enreg_ecartes;
+        else
+            lit_enregistrement(s, i, tableau, r);
+    }
+    return true;
+}
+
 } // namespace
+
+bool parse_ligne(QByteArrayView octets, Codage codage, qsizetype i, QString& tampon, Tableau& tableau,
+                 ResultatParse& r) {
+    if (i < ligne_des_noms || octets.isEmpty() || octets[0] == '\'') return true;
+    if (i > ligne_des_noms && est_ascii(octets.front()) && est_ascii(octets.back()))
+        return parse_octets(octets, i, tableau, r);
+    tampon = decode_ligne(octets, codage);
+    return parse_ligne(tampon, i, tableau, r);
+}
 
 bool parse_ligne(const QString& ligne, qsizetype i, Tableau& tableau, ResultatParse& r) {
     if (i < ligne_des_noms || ligne.isEmpty() || ligne[0] == u'\'') return true;
@@ -73,17 +111,15 @@ bool parse_ligne(const QString& ligne, qsizetype i, Tableau& tableau, ResultatPa
     return true;
 }
 
-// Each line decoded into one buffer used again: a parse of millions of lines allocates once.
+// Lines read from their bytes; the few that are decoded go into one buffer used again.
 void poursuit_parse(const LignesCible& lignes, qsizetype debut, qsizetype fin, Tableau& tableau,
                     ResultatParse& r) {
     tableau.tronque(r.nb_enreg);
     if (r.arrete) return;
     fin = std::min(fin, lignes.size());
     QString ligne;
-    for (qsizetype i = std::max<qsizetype>(debut, ligne_des_noms); i < fin; ++i) {
-        lignes.decode_dans(i, ligne);
-        if (!parse_ligne(ligne, i, tableau, r)) break;
-    }
+    for (qsizetype i = std::max<qsizetype>(debut, ligne_des_noms); i < fin; ++i)
+        if (!parse_ligne(lignes.octets_ligne(i), lignes.codage(), i, ligne, tableau, r)) break;
 }
 
 ResultatParse remplit_tableau(const LignesCible& lignes, Tableau& tableau) {

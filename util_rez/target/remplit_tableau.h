@@ -15,3 +15,8 @@ void poursuit_parse(const LignesCible& lignes, qsizetype debut, qsizetype fin, T
 // One line, the `i`-th of the file from 0, on from the parse `r` of the lines before it;
 // false once the parse has ended (at the "Stopped" marker).
 bool parse_ligne(const QString& ligne, qsizetype i, Tableau& tableau, ResultatParse& r);
+
+// The same for the line's bytes, in the file's encoding: most lines are read without being
+// decoded; `tampon` is room used again for those that are.
+bool parse_ligne(QByteArrayView octets, Codage codage, qsizetype i, QString& tampon, Tableau& tableau,
+                 ResultatParse& r);

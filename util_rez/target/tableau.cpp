@@ -41,6 +41,22 @@ void Tableau::reserve(int n) {
         colonnes_[c].reserve(size_t(n) + 1);
 }
 
+void Tableau::prolonge(Tableau& suite, double decalage) {
+    const size_t n = size_t(suite.taille());
+    for (int c = 0; c <= nb_colonnes_lues; ++c)
+        colonnes_[c].reserve(colonnes_[c].size() + n);
+    for (int c = 0; c <= nb_colonnes_lues; ++c) {
+        auto& de = suite.colonnes_[c];
+        const size_t debut = colonnes_[c].size();
+        colonnes_[c].insert(colonnes_[c].end(), de.begin() + 1, de.end());
+        if (c == 0)
+            for (size_t i = debut; i < colonnes_[c].size(); ++i)
+                colonnes_[c][i] += decalage;
+        std::vector<double>().swap(de);
+    }
+    suite.vide();
+}
+
 void Tableau::tronque(int n) {
     if (n >= taille()) return;
     for (int c = 0; c <= nb_colonnes_lues; ++c)

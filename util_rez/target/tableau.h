@@ -30,6 +30,10 @@ class Tableau {
     void ajoute(const std::array<double, nb_colonnes_lues + 1>& valeurs);
     // Room for n rows in all, so that a table of known length grows without copies.
     void reserve(int n);
+    // The rows of `suite` after these, their line indexes moved by `decalage`. `suite` is left
+    // empty; it gives its memory back a column at a time, so that the rows are not all held
+    // twice at once.
+    void prolonge(Tableau& suite, double decalage);
     // Keeps rows 1..n.
     void tronque(int n);
     // One stored value (column 1..7) of an existing row changed.
