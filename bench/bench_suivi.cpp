@@ -19,19 +19,22 @@
 //   append N       a tick that finds one record appended to a file of N lines
 //   idle           a tick that finds nothing changed
 //   start N        the window's creation up to its first picture of a file of N records
-//   writer F N S   not a measure: fills F with N records, then appends one every 100 ms for S s
+//   writer F N S [MS]  not a measure: fills F with N records (written aside, then renamed into
+//                  place), then appends one every MS ms (100 by default) for S s
 // Each tick is timed with the events it leaves (the repaints) processed.
 
 namespace {
 
 // The demo writer's record layout, with a noisy sensor's values.
-aide_test::CibleEssai course(bool variante, QRandomGenerator& gen) {
+// `pas`: the run time between two records, the writer's interval.
+aide_test::CibleEssai course(bool variante, QRandomGenerator& gen, double pas = 0.1) {
+    const bool centiemes = pas < 0.1;
     return {.titre = variante ? "Test bench 3 - run B" : "Test bench 3 - run",
             .operateur = "Operator: demo   Sample: A-17",
             .noms = "Runtime Flow_lpm T_in dP_kPa T_wall Power_kW T_out",
-            .pas = 0.1,
-            .largeur_temps = 7,
-            .decimales_temps = 1,
+            .pas = pas,
+            .largeur_temps = centiemes ? 8 : 7,
+            .decimales_temps = centiemes ? 2 : 1,
             .valeur =
                 [&gen](int k, int c) {
                     const double palier = 20 * (c - 1);
@@ -41,10 +44,10 @@ aide_test::CibleEssai course(bool variante, QRandomGenerator& gen) {
             .decimales = 2};
 }
 
-int ecrit_fichier(const QString& chemin, int lignes, bool variante, QRandomGenerator& gen) {
+int ecrit_fichier(const QString& chemin, int lignes, bool variante, QRandomGenerator& gen, double pas = 0.1) {
     QFile f(chemin);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write %s", qPrintable(chemin));
-    const aide_test::CibleEssai c = course(variante, gen);
+    const aide_test::CibleEssai c = course(variante, gen, pas);
     f.write(c.octets());
     const int n = lignes - 3;
     for (int k = 0; k < n; k += 10000) // by blocks: a long run's file is never whole in memory
@@ -156,13 +159,16 @@ int idle() {
 }
 
 // A logger for the program itself to follow: the file filled up to `enregistrements`, then
-// one record appended every 100 ms for `secondes`.
-int ecrivain(const QString& chemin, int enregistrements, int secondes) {
+// one record appended every `intervalle_ms` for `secondes`, the run time going as fast.
+int ecrivain(const QString& chemin, int enregistrements, int secondes, int intervalle_ms) {
     QRandomGenerator gen(11);
-    int k = ecrit_fichier(chemin, enregistrements + 3, false, gen);
-    for (int i = 0; i < secondes * 10; ++i) {
-        QThread::msleep(100);
-        ajoute(chemin, course(false, gen).ajout(k++));
+    const QString a_part = chemin + QStringLiteral(".part");
+    const double pas = intervalle_ms / 1000.0;
+    int k = ecrit_fichier(a_part, enregistrements + 3, false, gen, pas);
+    if (!QFile::rename(a_part, chemin)) qFatal("cannot rename %s", qPrintable(a_part));
+    for (int i = 0; i < secondes * 1000 / intervalle_ms; ++i) {
+        QThread::msleep(static_cast<unsigned long>(intervalle_ms));
+        ajoute(chemin, course(false, gen, pas).ajout(k++));
     }
     return 0;
 }
@@ -178,7 +184,10 @@ int main(int argc, char** argv) {
     if (cas == "append") return append(n);
     if (cas == "idle") return idle();
     if (cas == "start") return start(n);
-    if (cas == "writer" && argc > 4) return ecrivain(QString::fromLocal8Bit(argv[2]), n, std::atoi(argv[4]));
-    std::fprintf(stderr, "usage: bench_suivi tick_full N | append LINES | idle | start N | writer FILE RECORDS SECONDS\n");
+    if (cas == "writer" && argc > 4)
+        return ecrivain(QString::fromLocal8Bit(argv[2]), n, std::atoi(argv[4]),
+                        argc > 5 ? std::max(1, std::atoi(argv[5])) : 100);
+    std::fprintf(stderr, "usage: bench_suivi tick_full N | append LINES | idle | start N | writer FILE "
+                         "RECORDS SECONDS [MS]\n");
     return 2;
 }

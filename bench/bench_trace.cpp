@@ -1,4 +1,5 @@
 #include "mesure.h"
+#include "util_rez/plot/reduction.h"
 #include "util_rez/plot/trace.h"
 
 #include <QGuiApplication>
@@ -32,11 +33,16 @@ void remplit(Tableau& tab, int n, bool bruit) {
     }
 }
 
-void mesure_passe(const char* nom, const Tableau& tab, QImage& image) {
+void mesure_passe(const char* nom, const Tableau& tab, QImage& image, const ResumeBlocs* resume = nullptr) {
     DonneesTrace d;
     d.echelles = Echelles{550, 110, 55, 10};
+    if (resume) {
+        const long double x = std::ceil(tab(1, tab.taille()) * 1.1 / 5) * 5;
+        d.echelles = Echelles{x, 110, x / 10, 10};
+    }
     d.tableau = &tab;
-    d.nb_enreg = nb_enreg;
+    d.nb_enreg = tab.taille();
+    d.resume = resume;
     const QColor palette[8] = {QColor(0, 0, 255), QColor(128, 0, 128), QColor(0, 128, 0),
                                QColor(0, 0, 128), QColor(0, 0, 0),     QColor(128, 0, 0),
                                QColor(255, 0, 0), QColor(0, 128, 128)};
@@ -75,5 +81,11 @@ int main(int argc, char** argv) {
         mesure_passe(("screen_pass_8x5000_noisy" + a).c_str(), *tab, image);
         if (argc > 1) image.save(fichier.arg(QStringLiteral("noisy"), QString::fromStdString(a)));
     }
+    // A whole run drawn again from its block summary, as a change of scale does.
+    QImage image = image_ecran(QSize(1100, 900), 1.0);
+    remplit(*tab, 3000000, true);
+    ResumeBlocs resume;
+    resume.suit(*tab, tab->taille());
+    mesure_passe("screen_pass_8x3000000_noisy_reduced", *tab, image, &resume);
     return 0;
 }

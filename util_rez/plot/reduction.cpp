@@ -2,31 +2,49 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace {
 
 constexpr int bloc = 32;
+using Extremes = ResumeBlocs::Extremes;
 
 // A value no record has gives the row far below the picture that minus infinity gives.
 double cle(double v) {
     return std::isnan(v) ? -std::numeric_limits<double>::infinity() : v;
 }
 
-double valeur(const Tableau& t, int k, int i) {
-    return cle(t(k + 1, i));
+// Curve k's values read straight from the stored columns: this runs for every record of a
+// block and every column and curve of a picture.
+template <typename Suite> auto avec_valeurs(const Tableau& t, int k, Suite suite) {
+    if (k <= 6) {
+        const double* c = t.colonne(k + 1);
+        return suite([c](int i) { return cle(c[i]); });
+    }
+    const double* c7 = t.colonne(7);
+    const double* c = t.colonne(k == 7 ? 5 : 3);
+    return suite([c, c7](int i) { return cle(c7[i] - c[i]); });
+}
+
+Extremes seul(int i, double v) {
+    return {i, i, v, v};
 }
 
 // The earlier record wins a tie, so that any way of cutting a run gives the same records.
-void retient(const Tableau& t, int k, std::pair<int, int>& r, const std::pair<int, int>& autre) {
-    if (valeur(t, k, autre.first) < valeur(t, k, r.first)) r.first = autre.first;
-    if (valeur(t, k, autre.second) > valeur(t, k, r.second)) r.second = autre.second;
+// Without branches, the processor fetches the next values while it compares these.
+void retient(Extremes& r, const Extremes& autre) {
+    const bool plus_petit = autre.v_min<r.v_min, plus_grand = autre.v_max> r.v_max;
+    r.i_min = plus_petit ? autre.i_min : r.i_min;
+    r.v_min = plus_petit ? autre.v_min : r.v_min;
+    r.i_max = plus_grand ? autre.i_max : r.i_max;
+    r.v_max = plus_grand ? autre.v_max : r.v_max;
 }
 
-std::pair<int, int> parcourt(const Tableau& t, int k, int a, int b) {
-    std::pair<int, int> r{a, a};
+template <typename Valeur> Extremes parcourt(Valeur v, int a, int b) {
+    Extremes r = seul(a, v(a));
     for (int i = a + 1; i <= b; ++i)
-        retient(t, k, r, {i, i});
+        retient(r, seul(i, v(i)));
     return r;
 }
 
@@ -57,8 +75,11 @@ void ResumeBlocs::refait(const Tableau& t, int depuis) {
         int j0 = std::max(0, (depuis - 1) / bloc);
         if (niveaux.empty()) niveaux.emplace_back();
         niveaux[0].resize(size_t(nb));
-        for (int j = j0; j < nb; ++j)
-            niveaux[0][j] = parcourt(t, k, j * bloc + 1, std::min(n_, (j + 1) * bloc));
+        avec_valeurs(t, k, [&](auto v) {
+            for (int j = j0; j < nb; ++j)
+                niveaux[0][j] = parcourt(v, j * bloc + 1, std::min(n_, (j + 1) * bloc));
+            return 0;
+        });
         size_t l = 1;
         for (; nb > 1; ++l) {
             nb = (nb + 1) / 2;
@@ -69,36 +90,46 @@ void ResumeBlocs::refait(const Tableau& t, int depuis) {
             niveau.resize(size_t(nb));
             for (int j = j0; j < nb; ++j) {
                 niveau[j] = dessous[2 * j];
-                if (size_t(2 * j + 1) < dessous.size()) retient(t, k, niveau[j], dessous[2 * j + 1]);
+                if (size_t(2 * j + 1) < dessous.size()) retient(niveau[j], dessous[2 * j + 1]);
             }
         }
         niveaux.resize(std::min(niveaux.size(), std::max<size_t>(l, 1)));
     }
 }
 
+// Records one by one where no whole block starts, the blocks' extremes beyond; the walk goes
+// forward, so the earlier record keeps winning a tie.
 std::pair<int, int> ResumeBlocs::extremes(const Tableau& t, int k, int a, int b) const {
     const auto& niveaux = niveaux_[k];
-    std::pair<int, int> r{a, a};
-    for (int i = a; i <= b;) {
-        int l = -1;
-        if ((i - 1) % bloc == 0) {
-            const int j = (i - 1) / bloc;
-            while (size_t(l + 1) < niveaux.size() && j % (1 << (l + 1)) == 0 &&
-                   i - 1 + (bloc << (l + 1)) <= b)
-                ++l;
+    return avec_valeurs(t, k, [&](auto v) {
+        Extremes r = seul(a, v(a));
+        for (int i = a; i <= b;) {
+            int l = -1;
+            if ((i - 1) % bloc == 0) {
+                const int j = (i - 1) / bloc;
+                while (size_t(l + 1) < niveaux.size() && j % (1 << (l + 1)) == 0 &&
+                       i - 1 + (bloc << (l + 1)) <= b)
+                    ++l;
+            }
+            if (l < 0) {
+                const int fin = int(std::min<int64_t>(b, (int64_t(i - 1) / bloc + 1) * bloc));
+                for (; i <= fin; ++i)
+                    retient(r, seul(i, v(i)));
+                continue;
+            }
+            retient(r, niveaux[l][((i - 1) / bloc) >> l]);
+            i += bloc << l;
         }
-        if (l < 0) {
-            retient(t, k, r, {i, i});
-            ++i;
-            continue;
-        }
-        retient(t, k, r, niveaux[l][((i - 1) / bloc) >> l]);
-        i += bloc << l;
-    }
-    return r;
+        return std::pair<int, int>{r.i_min, r.i_max};
+    });
 }
 
 namespace {
+
+std::pair<int, int> extremes_sans_resume(const Tableau& t, int k, int a, int b) {
+    const Extremes e = avec_valeurs(t, k, [&](auto v) { return parcourt(v, a, b); });
+    return {e.i_min, e.i_max};
+}
 
 struct Colonnes {
     const GeometrieTrace& geo;
@@ -112,7 +143,8 @@ struct Colonnes {
 
 class Emission {
   public:
-    Emission(const Tableau& t, const std::array<bool, 9>& coches, Parcours& p) : t_(t), coches_(coches), p_(p) {}
+    Emission(const Tableau& t, const std::array<bool, 9>& coches, Parcours& p)
+        : t_(t), coches_(coches), p_(p) {}
 
     void run(int a, int b, bool dedans, const ResumeBlocs* resume) {
         gardes_.clear();
@@ -121,7 +153,8 @@ class Emission {
             gardes_.push_back({a, k});
             gardes_.push_back({b, k});
             if (!dedans || a == b) continue;
-            const auto [mini, maxi] = resume ? resume->extremes(t_, k, a, b) : parcourt(t_, k, a, b);
+            const auto [mini, maxi] =
+                resume ? resume->extremes(t_, k, a, b) : extremes_sans_resume(t_, k, a, b);
             gardes_.push_back({mini, k});
             gardes_.push_back({maxi, k});
         }

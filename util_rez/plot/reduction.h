@@ -22,6 +22,14 @@ using Parcours = std::vector<PasTrace>;
 // log N. Kept beside the table and brought up to date with what was appended.
 class ResumeBlocs {
   public:
+    // Where the smallest and the largest value of a run lie, with the values (a value no
+    // record has counted as minus infinity): beside the places, they spare looking each one
+    // up in the table, far from the others.
+    struct Extremes {
+        int i_min, i_max;
+        double v_min, v_max;
+    };
+
     // Rows 1..n of the table; only what changed since the last call is worked out again.
     void suit(const Tableau& t, int n);
     int taille() const { return n_; }
@@ -38,7 +46,7 @@ class ResumeBlocs {
     int n_ = 0;
     int recul_ = 0;
     // niveaux_[k][l][j]: the extremes of block j of level l (blocks of 32 << l records).
-    std::array<std::vector<std::vector<std::pair<int, int>>>, 9> niveaux_;
+    std::array<std::vector<std::vector<Extremes>>, 9> niveaux_;
 };
 
 // Every record in order when they do not outnumber the plot's columns; the reduction beyond.
