@@ -1,5 +1,6 @@
 #include "mesure.h"
 #include "util_rez/base/echelles.h"
+#include "util_rez/output/table_texte.h"
 #include "util_rez/target/lecture_cible.h"
 #include "util_rez/target/remplit_tableau.h"
 #include "util_rez/target/texte_cible.h"
@@ -37,6 +38,10 @@ void course_3m() {
     lecture.charge(QStringLiteral("run.txt"), octets, QStringLiteral("Comment"), *tableau);
     std::printf("  the whole load from the bytes: %.0f ms CPU, peak %.0f MB\n", mesure::cpu_ms() - t,
                 mesure::pic_memoire_mo());
+    t = mesure::cpu_ms();
+    const QByteArray table = octets_table_texte(lignes, {}, true);
+    std::printf("  the table export's bytes: %.0f ms CPU, %lld MB, peak %.0f MB\n", mesure::cpu_ms() - t,
+                static_cast<long long>(table.size() >> 20), mesure::pic_memoire_mo());
 }
 
 } // namespace

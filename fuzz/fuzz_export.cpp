@@ -2,11 +2,14 @@
 // exactly seven fields, and the spreadsheet's number format, which reads back as the value
 // to its fifteen digits.
 #include "commun.h"
+#include "util_rez/base/texte.h"
 #include "util_rez/files/fichier_texte.h"
 #include "util_rez/output/nombre_tableur.h"
 #include "util_rez/output/plan_tableur.h"
 #include "util_rez/output/table_texte.h"
+#include "util_rez/target/lignes_cible.h"
 #include "util_rez/target/remplit_tableau.h"
+#include "util_rez/target/texte_cible.h"
 
 #include <cmath>
 #include <cstring>
@@ -43,6 +46,28 @@ void verifie_nombre(double v, bool virgule) {
     }
 }
 
+// The table export written out once more over the decoded lines, a string per line.
+QStringList table_en_texte(const QStringList& lignes, const QStringList& commentaire, bool virgule) {
+    const QString runtime = QStringLiteral("Runtime");
+    QStringList nus;
+    for (const QString& l : lignes)
+        nus.append(enleve_guillemets(l));
+    QStringList table;
+    for (const QString& nu : nus)
+        if (!nu.startsWith(u'0') && !nu.contains(runtime)) table.append(nu);
+    table += commentaire;
+    table << QString() << QString();
+    for (qsizetype i = 0; i + 1 < nus.size(); ++i)
+        if (nus[i].contains(runtime)) {
+            table.append(ligne_table(nus[i]));
+            break;
+        }
+    for (const QString& nu : nus)
+        if (nu.startsWith(u'0'))
+            table.append(virgule ? ligne_table(nu).replace(u'.', u',') : ligne_table(nu));
+    return table;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t taille) {
@@ -59,9 +84,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t taille) {
     const QStringList lignes = coupe_lignes(decode_octets(texte, codage));
     const QStringList lignes_commentaire = coupe_lignes(decode_octets(commentaire, codage));
     const bool virgule = taille > 0 && (data[0] & 1);
-    const QStringList table = lignes_table_texte(lignes, lignes_commentaire, virgule);
+    const QStringList table = table_en_texte(lignes, lignes_commentaire, virgule);
     // The lines that are no records, the comment and two empty lines stand before the rows.
     FUZZ_VERIFIE(table.size() >= lignes_commentaire.size() + 2);
+    // Written from the lines' bytes, the table is the text's, encoded as the file is.
+    const Codage codage_texte = codage_octets(texte);
+    const LignesCible en_octets(texte, codage_texte);
+    if (en_octets.mid(0) == lignes)
+        FUZZ_VERIFIE(octets_table_texte(en_octets, lignes_commentaire, virgule) ==
+                     encode_lignes(table, codage_texte));
     for (const QString& l : lignes)
         if (!l.contains(u'\t')) FUZZ_VERIFIE(ligne_table(l).count(u'\t') == 6);
 

@@ -29,13 +29,15 @@ void TForm1::SpeedButton10Click() {
     }
     const QString fichier = QDir::toNativeSeparators(QFileInfo(nom).absoluteFilePath());
     plateforme_->message(this, Plateforme::Genre::Information, // exported to the file below
-                         QLatin1Char('\n') + texte_message(32) + QLatin1Char('\n') + fichier + QLatin1Char('\n'),
+                         QLatin1Char('\n') + texte_message(32) + QLatin1Char('\n') + fichier +
+                             QLatin1Char('\n'),
                          QMessageBox::Ok);
 }
 
 void TForm1::ecrit_table_texte(const QString& nom) {
     const bool mode_virgule = Edit4->text().contains(QLatin1Char(','));
-    const QStringList table = lignes_table_texte(lignes_chargees(), lignes_affichees(*Memo3), mode_virgule);
-    verifie_codable(table);
-    ecrit_ou_signale(nom, encode_lignes(table, codage_cible()), Lien::Refuse);
+    // The file's own lines decode from its encoding: only the comment may hold what it cannot.
+    const QStringList commentaire = lignes_affichees(*Memo3);
+    verifie_codable(commentaire);
+    ecrit_ou_signale(nom, octets_table_texte(lignes_chargees(), commentaire, mode_virgule), Lien::Refuse);
 }

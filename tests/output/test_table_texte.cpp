@@ -39,6 +39,17 @@ class TestTableTexte : public QObject {
         QTest::newRow("Runtime on the last line only is no heading")
             << QStringList{"\"0.1 2\"", "\"Runtime A\""} << QStringList{} << true
             << QStringList{"", "", "0,1\t2\t\t\t\t\t"};
+        // Read from the bytes, a line's last character is no field's, whatever its length.
+        QTest::newRow("characters past ASCII")
+            << QStringList{"\u00e9h\u00e9", "\"0.5 \u00e9 2\u00e9", "\"0.7 1 2\U0001F600", "\u00e90.1 2\""}
+            << QStringList{"\u0109"} << true
+            << QStringList{"h",
+                           "\u0109",
+                           "",
+                           "",
+                           "0,5\t\u00e9\t2\t\t\t\t",
+                           QStringLiteral("0,7\t1\t2") + QChar(0xD83D) + "\t\t\t\t",
+                           "0,1\t2\t\t\t\t\t"};
         QTest::newRow("first Runtime line wins")
             << QStringList{"\"Runtime A\"", "\"x Runtime B\"", "\"end\""} << QStringList{} << false
             << QStringList{"end", "", "", "Runtime\tA\t\t\t\t\t"};
@@ -48,7 +59,7 @@ class TestTableTexte : public QObject {
         QFETCH(QStringList, commentaire);
         QFETCH(bool, virgule);
         QFETCH(QStringList, table);
-        QCOMPARE(lignes_table_texte(lignes, commentaire, virgule), table);
+        QCOMPARE(octets_table_texte(lignes, commentaire, virgule), encode_lignes(table, Codage::Utf8));
     }
 };
 
