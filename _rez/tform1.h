@@ -3,9 +3,11 @@
 #include "_rez/widgets/controles.h"
 #include "_rez/widgets/nom_session.h"
 #include "_rez/widgets/image_trace.h"
+#include "_rez/widgets/note_travail.h"
 #include "_rez/widgets/vue_lignes.h"
 #include "util_rez/base/echelles.h"
 #include "util_rez/base/erreur.h"
+#include "util_rez/base/hors_fil.h"
 #include "util_rez/config/emplacements.h"
 #include "util_rez/config/langue.h"
 #include "util_rez/files/fichier_cible.h"
@@ -175,7 +177,7 @@ public:
     int nb_chargements = 0;           // loads attempted, so a test can count reloads
     QString setup_personnel_illisible; // the user's setup file and why it could not be read
     TableurUno::Limites limites_uno;  // how long the office may take to answer
-    QLabel* note_tableur = nullptr;   // shown while a spreadsheet export runs
+    NoteTravail* note_travail = nullptr; // shown while a long output runs
 
     // The window's own colour code (0x00BBGGRR, system colours with the top bit).
     int32_t Color() const { return couleur_fenetre_; }
@@ -242,7 +244,6 @@ public:
     void SpeedButton4Click();
     bool FormClose();
     void SpeedButton10Click();
-    void ecrit_table_texte(const QString& nom);
 
     // ---- spreadsheet export
     void SpeedButton7Click();
@@ -306,6 +307,7 @@ private:
     void recharge_cible_changee();
     void verifie_codable(const QStringList& lignes) const;
     void ecrit_ou_signale(const QString& chemin, const QByteArray& octets, Lien lien = Lien::Suivi) const;
+    [[noreturn]] void signale_non_ecrit(const QString& chemin, const QString& raison, Lien lien) const;
     // Throws when one of the program's own files has been replaced by a link, a pipe, a device or
     // a folder.
     void refuse_intrus(const QString& chemin) const;
@@ -323,7 +325,10 @@ private:
     void imprime_sur(QPrinter& imprimante, QSize page, const QString& nom);
     DonneesTableur donnees_tableur(bool virgule) const;
     QString message_tableur(const ErreurTableur& e, const QString& classeur) const;
-    void montre_note_tableur(bool visible);
+    void montre_note(const QString& texte, const QString& texte_arret);
+    FinAttente hors_fenetre(const QString& texte, std::function<void()> travail,
+                            const std::function<int()>& pour_cent);
+    QString ecrit_table_texte(const QString& nom);
     QString classeur_de_secours();
     void applique_parse(const ResultatParse& r);
     bool charge_ajout(const QString& chemin, const QString& marque);
@@ -356,7 +361,7 @@ private:
     QString modele_tableur_;
     QString dossier_secours_; // the private folder of the workbooks filled from the template
     QString marques_commentaire_; // the comment headings of every language, one a line
-    bool export_tableur_en_cours_ = false;
+    bool sortie_en_cours_ = false; // a table or spreadsheet export, which the window goes on during
     std::unique_ptr<LectureCible> lecture_cible_;
     std::unique_ptr<SuiviTrace> suivi_trace_;
     // The frame a placement asked for: a window manager tells the thickness of its frame only

@@ -13,8 +13,10 @@ void TForm1::verifie_codable(const QStringList& lignes) const {
 
 void TForm1::ecrit_ou_signale(const QString& chemin, const QByteArray& octets, Lien lien) const {
     QString raison;
-    if (remplace_fichier(chemin, octets, raison, lien))
-        return;
+    if (!remplace_fichier(chemin, octets, raison, lien)) signale_non_ecrit(chemin, raison, lien);
+}
+
+void TForm1::signale_non_ecrit(const QString& chemin, const QString& raison, Lien lien) const {
     const QString texte = lien == Lien::Refuse && intrus(chemin)
                               ? texte_message(109) // own file replaced by something else; file, reason
                               : texte_message(74); // not written; the file and the reason follow
@@ -23,6 +25,7 @@ void TForm1::ecrit_ou_signale(const QString& chemin, const QByteArray& octets, L
 
 void TForm1::refuse_intrus(const QString& chemin) const {
     if (const std::optional<QString> raison = intrus(chemin))
-        throw ErreurRez(texte_message(109) + QLatin1Char('\n') + chemin + QLatin1Char('\n') + // own file replaced
+        throw ErreurRez(texte_message(109) + QLatin1Char('\n') + chemin +
+                        QLatin1Char('\n') + // own file replaced
                         *raison);
 }

@@ -1,11 +1,12 @@
 #include "_rez/tform1.h"
 
-#include "util_rez/target/lignes_cible.h"
 #include "_rez/widgets/lignes_affichees.h"
+#include "util_rez/target/lignes_cible.h"
 
 #include "util_rez/output/ooxml/tableur_excel.h"
 #include "util_rez/output/plan_tableur.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QScopeGuard>
 #include <QScopedValueRollback>
@@ -14,11 +15,13 @@ void TForm1::SpeedButton7Click() {
     exporte_tableur();
 }
 
+// Rows written per call: the note moves on and the fill can be stopped between two calls.
+constexpr qsizetype rangs_par_appel = 10000;
+
 void TForm1::exporte_tableur() {
     // The window goes on while the office works, so the button can be pressed again meanwhile.
-    if (export_tableur_en_cours_)
-        return;
-    const QScopedValueRollback<bool> en_cours(export_tableur_en_cours_, true);
+    if (sortie_en_cours_) return;
+    const QScopedValueRollback<bool> en_cours(sortie_en_cours_, true);
     const bool virgule = Edit4->text().contains(u',');
     if (!avec_excel && !uno_disponible()) {
         plateforme_->message(this, Plateforme::Genre::Information,
@@ -27,27 +30,39 @@ void TForm1::exporte_tableur() {
         return;
     }
     QString classeur;
-    if (!prepare_classeur(QStringLiteral("/Lintrace_"), classeur))
-        return;
+    if (!prepare_classeur(QStringLiteral("/Lintrace_"), classeur)) return;
     plateforme_->curseur_occupe(true);
-    montre_note_tableur(true);
+    montre_note(texte_message(81), texte_message(122)); // export under way; stop
     const auto fin = qScopeGuard([this] {
-        montre_note_tableur(false);
+        note_travail->hide();
         plateforme_->curseur_occupe(false);
     });
+    qsizetype ecrits = 0;
+    bool stoppe = false;
     try {
         _connecter_tableur_open_visible(classeur, true);
         const PlanTableur plan = planifie_tableur(donnees_tableur(virgule));
         for (const CelluleTableur& c : plan.cellules)
             ecrit_cellule(c.ligne, c.colonne, c.texte);
-        tableur_->ecrit_bloc(PlanTableur::ligne_bloc, 1, plan.bloc);
+        while (ecrits < plan.bloc.size() && !(stoppe = note_travail->arret_demande())) {
+            const qsizetype n = std::min(rangs_par_appel, plan.bloc.size() - ecrits);
+            tableur_->ecrit_bloc(PlanTableur::ligne_bloc + int(ecrits), 1, plan.bloc.mid(ecrits, n));
+            ecrits += n;
+            note_travail->avance(int(ecrits * 100 / plan.bloc.size()));
+            // The Excel path fills the workbook on this thread: the note and its button get a turn.
+            QCoreApplication::processEvents();
+        }
         tableur_->termine();
     } catch (const ErreurTableur& e) {
-        if (e.cause() != ErreurTableur::Cause::Abandon)
-            throw ErreurRez(message_tableur(e, classeur));
+        if (e.cause() != ErreurTableur::Cause::Abandon) throw ErreurRez(message_tableur(e, classeur));
         return;
     }
-    if (nb_enreg > PlanTableur::enreg_max)
+    if (stoppe)
+        plateforme_->message(this, Plateforme::Genre::Information,
+                             texte_message(123) + QLatin1Char(' ') +
+                                 QString::number(ecrits), // stopped: written
+                             QMessageBox::Ok);
+    else if (nb_enreg > PlanTableur::enreg_max)
         plateforme_->message(this, Plateforme::Genre::Information,
                              texte_message(115) + QLatin1Char(' ') + // the sheet ends: records written
                                  QString::number(PlanTableur::enreg_max) + QStringLiteral(". ") +
@@ -59,30 +74,25 @@ bool TForm1::_connecter_tableur_open_visible(const QString& chemin, bool visible
     if (avec_excel) {
         tableur_excel_ = std::make_unique<TableurExcel>(
             [this](const QString& c) { return plateforme_->ouvre_document(c); });
-        if (chemin == modele_tableur_)
-            tableur_excel_->ecrit_vers(classeur_de_secours());
+        if (chemin == modele_tableur_) tableur_excel_->ecrit_vers(classeur_de_secours());
         tableur_ = tableur_excel_.get();
     } else {
-        if (!tableur_uno_)
-            tableur_uno_ = std::make_unique<TableurUno>(limites_uno);
+        if (!tableur_uno_) tableur_uno_ = std::make_unique<TableurUno>(limites_uno);
         tableur_ = tableur_uno_.get();
     }
     try {
         tableur_->connecte(visible);
     } catch (const ErreurTableur& e) {
-        if (e.cause() != ErreurTableur::Cause::Delai)
-            throw;
+        if (e.cause() != ErreurTableur::Cause::Delai) throw;
         throw ErreurTableur(ErreurTableur::Cause::Demarrage, texte_message(80)); // no answer in time
     }
-    if (!chemin.isEmpty())
-        tableur_->ouvre(chemin);
+    if (!chemin.isEmpty()) tableur_->ouvre(chemin);
     return true;
 }
 
 void TForm1::ecrit_cellule(int ligne, int colonne, const QString& texte) {
     // A cell that cannot be written is left out; an office that went away ends the export.
-    if (tableur_)
-        tableur_->ecrit(ligne, colonne, texte);
+    if (tableur_) tableur_->ecrit(ligne, colonne, texte);
 }
 
 DonneesTableur TForm1::donnees_tableur(bool virgule) const {
@@ -128,25 +138,4 @@ QString TForm1::message_tableur(const ErreurTableur& e, const QString& classeur)
         break;
     }
     return e.texte();
-}
-
-void TForm1::montre_note_tableur(bool visible) {
-    if (!note_tableur) {
-        note_tableur = new QLabel(this);
-        note_tableur->setObjectName(QStringLiteral("note_tableur"));
-        note_tableur->setStyleSheet(
-            QStringLiteral("QLabel { background: #ffffe1; color: black; border: 1px solid "
-                           "#808080; padding: 6px 10px; }"));
-    }
-    if (!visible) {
-        note_tableur->hide();
-        return;
-    }
-    note_tableur->setText(texte_message(81)); // export under way
-    note_tableur->adjustSize();
-    const QRect trace = ScrollBox1->geometry();
-    note_tableur->move(trace.right() - note_tableur->width() - 24, trace.top() + 12);
-    note_tableur->raise();
-    note_tableur->show();
-    note_tableur->repaint(); // the Excel path fills the workbook without giving the event loop a turn
 }

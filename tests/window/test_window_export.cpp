@@ -27,7 +27,7 @@ QString presse_papier() {
 
 class TestExport : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void fichier_et_presse_papier() {
         Session s;
         TForm1& f = s.demarre_sur("run.txt", fichier(true));
@@ -56,8 +56,7 @@ private slots:
         const bool ecrit = reponse == QMessageBox::Yes;
         Session s;
         const QString exporte = s.chemin("presse_papier.xls");
-        if (!ancien.isEmpty())
-            aide_test::ecrit_octets(exporte, ancien);
+        if (!ancien.isEmpty()) aide_test::ecrit_octets(exporte, ancien);
         TForm1& f = s.demarre_sur("run.txt", fichier(false));
         f.Edit4->setText(QStringLiteral("."));
         QGuiApplication::clipboard()->setText(QStringLiteral("before"));
@@ -72,6 +71,19 @@ private slots:
         if (ecrit)
             QCOMPARE(s.plateforme->messages.last(),
                      "\n" + f.texte_message(32) + "\n" + s.chemin("presse_papier.xls") + "\n");
+    }
+    // A long run's table is written off the window's thread: the window goes on meanwhile.
+    void la_fenetre_continue() {
+        Session s;
+        TForm1& f = s.demarre_sur("run.txt",
+                                  aide_test::CibleEssai{.enregistrements = 400000, .arrete = true}.octets());
+        int tics = 0;
+        QTimer minuteur;
+        connect(&minuteur, &QTimer::timeout, this, [&tics] { ++tics; });
+        minuteur.start(1);
+        f.SpeedButton10->click();
+        QVERIFY2(tics >= 2, qPrintable(QString::number(tics)));
+        QVERIFY(aide_test::lit_octets(s.chemin("presse_papier.xls")).endsWith("\t6\r\n"));
     }
     void echec_d_ecriture_sans_presse_papier_perime() {
         Session s;

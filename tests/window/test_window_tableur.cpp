@@ -166,7 +166,7 @@ class TestTableur : public QObject {
         QCOMPARE(s.plateforme->messages, QStringList{f.texte_message(82) + " " + s.chemin("Lintrace_.xls")});
         QVERIFY(s.plateforme->documents.isEmpty());
         QCOMPARE(s.plateforme->curseurs, (QList<bool>{true, false}));
-        QVERIFY(!f.note_tableur->isVisible());
+        QVERIFY(!f.note_travail->isVisible());
         QVERIFY(!QFileInfo::exists(s.chemin(".Lintrace_.xls.lock"))); // another session may go on
     }
     void aucune_application_pour_le_classeur() {
@@ -187,6 +187,20 @@ class TestTableur : public QObject {
                                                 feuille_attendue(f), nombres_attendus());
         QVERIFY2(d.isEmpty(), qPrintable(d));
     }
+    // Stopped from the note between two calls: what was written stays, and the message says how much.
+    void remplissage_arrete() {
+        Session s(donnees_programme);
+        aide_test::ecrit_octets(s.chemin("run.txt"),
+                                aide_test::CibleEssai{.enregistrements = 25000}.octets());
+        TForm1& f = s.demarre({s.chemin("run.txt")});
+        f.RadioGroup1->setItemIndex(0);
+        QTimer::singleShot(0, &f, [&f] { f.findChild<QPushButton*>("arret_travail")->click(); });
+        f.SpeedButton7->click();
+        QCOMPARE(s.plateforme->messages, QStringList{f.texte_message(123) + " 10000"});
+        const auto c = cellules(s.chemin("Lintrace_.xls"));
+        QVERIFY(c.contains("A10006") && !c.contains("A10007"));
+        QVERIFY(!f.note_travail->isVisible());
+    }
     void aller_retour_openoffice() {
         Session s(donnees_programme);
         TForm1& f = demarre_sur_cible(s, 1);
@@ -194,7 +208,7 @@ class TestTableur : public QObject {
         QTimer minuteur;
         connect(&minuteur, &QTimer::timeout, this, [&] {
             ++tics;
-            note_vue += f.note_tableur && f.note_tableur->isVisible();
+            note_vue += f.note_travail && f.note_travail->isVisible();
             if (tics == 2) {
                 f.SpeedButton7->click(); // pressed again while the office works: ignored
                 appuis_ignores += s.plateforme->messages.isEmpty();
@@ -207,14 +221,14 @@ class TestTableur : public QObject {
         QVERIFY2(tics >= 5, qPrintable(QString::number(tics))); // the window's event loop went on
         QVERIFY(note_vue >= 1);
         QCOMPARE(appuis_ignores, 1);
-        QVERIFY(!f.note_tableur->isVisible());
+        QVERIFY(!f.note_travail->isVisible());
         QCOMPARE(s.plateforme->curseurs, (QList<bool>{true, false}));
         QVERIFY(s.plateforme->documents.isEmpty()); // the office shows it itself
         const QString ods = s.chemin("stored.ods");
         f.tableur_uno()->enregistre_copie(ods);
         f.tableur_uno()->ferme_document();
-        const QString d =
-            aide_test::difference(aide_test::feuille_par_office(ods), feuille_attendue(f), nombres_attendus());
+        const QString d = aide_test::difference(aide_test::feuille_par_office(ods), feuille_attendue(f),
+                                                nombres_attendus());
         QVERIFY2(d.isEmpty(), qPrintable(d));
         f.tableur_uno()->arrete_office();
     }

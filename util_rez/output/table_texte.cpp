@@ -73,7 +73,9 @@ QByteArray octets_table_texte(const LignesCible& lignes, const QStringList& comm
     o.reserve(lignes.octets().size() + 4096);
     const auto fin_de_ligne = [&o] { o.append("\r\n"); };
     qsizetype titres = -1;
+    constexpr qsizetype pas_avance = 1 << 16;
     for (qsizetype i = 0; i < lignes.size(); ++i) {
+        if (avance && i % pas_avance == 0) avance(i);
         const LigneNue nu(lignes, i);
         const bool runtime_ici = nu.contient_runtime();
         if (!nu.enregistrement() && !runtime_ici) {
@@ -92,9 +94,8 @@ QByteArray octets_table_texte(const LignesCible& lignes, const QStringList& comm
         LigneNue(lignes, titres).ajoute_rangee(o, codage, false);
         fin_de_ligne();
     }
-    constexpr qsizetype pas_avance = 1 << 16;
     for (qsizetype i = 0; i < lignes.size(); ++i) {
-        if (avance && i % pas_avance == 0) avance(i);
+        if (avance && i % pas_avance == 0) avance(lignes.size() + i);
         const LigneNue nu(lignes, i);
         if (!nu.enregistrement()) continue;
         nu.ajoute_rangee(o, codage, mode_virgule);

@@ -13,6 +13,6 @@ QString ligne_table(QStringView texte);
 // begins with "0"), its points turned into commas in comma mode. Each row is written in the
 // target file's encoding followed by CR LF; read from the lines' bytes, a run of millions of
 // records costs the output, not a string per line. `avance`, when given, hears now and then
-// how many lines have been read.
+// how far the two passes over the lines have got, out of twice their number.
 QByteArray octets_table_texte(const LignesCible& lignes, const QStringList& commentaire, bool mode_virgule,
                               const std::function<void(qsizetype)>& avance = {});
