@@ -178,6 +178,7 @@ public:
     QString setup_personnel_illisible; // the user's setup file and why it could not be read
     TableurUno::Limites limites_uno;  // how long the office may take to answer
     NoteTravail* note_travail = nullptr; // shown while a long output runs
+    qint64 taille_chargement_a_part = qint64(16) << 20; // a whole load from this size on runs off its thread
 
     // The window's own colour code (0x00BBGGRR, system colours with the top bit).
     int32_t Color() const { return couleur_fenetre_; }
@@ -333,6 +334,7 @@ private:
     void applique_parse(const ResultatParse& r);
     bool charge_ajout(const QString& chemin, const QString& marque);
     void charge_complete(const QString& chemin, const QString& marque);
+    void charge_a_part(const QString& chemin, const QString& marque, qint64 taille);
     void montre_commentaire(const QStringList& lignes);
 
     std::unique_ptr<Plateforme> plateforme_;
@@ -361,6 +363,7 @@ private:
     QString modele_tableur_;
     QString dossier_secours_; // the private folder of the workbooks filled from the template
     QString marques_commentaire_; // the comment headings of every language, one a line
+    bool chargement_en_cours_ = false; // a long file read off the window's thread
     bool sortie_en_cours_ = false; // a table or spreadsheet export, which the window goes on during
     std::unique_ptr<LectureCible> lecture_cible_;
     std::unique_ptr<SuiviTrace> suivi_trace_;

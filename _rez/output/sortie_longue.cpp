@@ -8,7 +8,8 @@ void TForm1::montre_note(const QString& texte, const QString& texte_arret) {
     note_travail->montre(texte, texte_arret, ScrollBox1->geometry());
 }
 
-// The note comes once the work has taken a moment, so that a short output does not flash it.
+// The note comes once the work has taken a moment, so that a short output does not flash it;
+// with `pour_cent`, it says how far the work has got.
 FinAttente TForm1::hors_fenetre(const QString& texte, std::function<void()> travail,
                                 const std::function<int()>& pour_cent) {
     QTimer minuteur;
@@ -16,7 +17,7 @@ FinAttente TForm1::hors_fenetre(const QString& texte, std::function<void()> trav
     connect(&minuteur, &QTimer::timeout, this, [&] {
         if (!montree) montre_note(texte, QString());
         montree = true;
-        note_travail->avance(pour_cent());
+        if (pour_cent) note_travail->avance(pour_cent());
     });
     minuteur.start(250);
     const auto fin = qScopeGuard([&] {

@@ -7,9 +7,13 @@
 #include "util_rez/target/texte_cible.h"
 
 #include <QFileInfo>
+#include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 
 void TForm1::charge_fichier_dans_memo_et_affiche(const QString& chemin) {
+    // A long file being read off the window's thread: the window goes on, but loads nothing else.
+    if (chargement_en_cours_) return;
     arrete = false;
     taille_cible = taille_fichier(chemin);
     age_cible = age_fichier(chemin);
@@ -55,12 +59,43 @@ bool TForm1::charge_ajout(const QString& chemin, const QString& marque) {
     return fait;
 }
 
+namespace {
+
+// What the load's thread makes: its own reading and table, since the window goes on with its
+// own meanwhile, and the thread may outlive a window that closes.
+struct Chargement {
+    LectureCible lecture;
+    std::unique_ptr<Tableau> tableau = std::make_unique<Tableau>();
+};
+
+} // namespace
+
 void TForm1::charge_complete(const QString& chemin, const QString& marque) {
+    const qint64 taille = QFileInfo(chemin).size();
+    if (taille >= taille_chargement_a_part) return charge_a_part(chemin, marque, taille);
     verifie_memoire(chemin, QFileInfo(chemin).size(), lecture_cible_->octets().size());
     // The last load goes before the file is read, so that two files' worth never sit in memory.
     lecture_cible_->oublie();
     Memo1->lignes_changees(0);
     lecture_cible_->charge(chemin, lit_octets(chemin), marque, *tableau);
+    Memo1->lignes_changees(0);
+}
+
+// The window keeps showing the run it has, its refresh held, until the new one is complete and
+// takes its place; so the memory must hold both for a moment.
+void TForm1::charge_a_part(const QString& chemin, const QString& marque, qint64 taille) {
+    verifie_memoire(chemin, taille, 0);
+    auto c = std::make_shared<Chargement>();
+    const PauseRafraichissement pause(*this);
+    const QScopedValueRollback<bool> en_cours(chargement_en_cours_, true);
+    plateforme_->curseur_occupe(true);
+    const auto fin_curseur = qScopeGuard([this] { plateforme_->curseur_occupe(false); });
+    const FinAttente fin = hors_fenetre(
+        texte_message(124), // the target file being loaded
+        [c, chemin, marque] { c->lecture.charge(chemin, lit_octets(chemin), marque, *c->tableau); }, {});
+    if (fin != FinAttente::Fini) return;
+    *lecture_cible_ = std::move(c->lecture);
+    tableau = std::move(c->tableau);
     Memo1->lignes_changees(0);
 }
 

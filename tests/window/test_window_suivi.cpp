@@ -18,7 +18,7 @@ void tic(TForm1& f) {
 
 class TestSuivi : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void dialogue_avec_dossier_et_nom_memorises() {
         Session s;
         const QString cible = s.chemin("run.txt");
@@ -86,8 +86,10 @@ private slots:
         QTest::addColumn<QString>("commentaire");
         QTest::newRow("block at the end")
             << aide_test::echantillon("commentaire.txt") << 11 << "first line\nsecond line";
-        QTest::newRow("marker on line 2 not recognised") << QByteArray("\"h1\"\r\nComment\r\nx\r\n") << 3 << "kept";
-        QTest::newRow("marker as third line") << QByteArray("\"h1\"\r\n\"h2\"\r\n  Comment  \r\nx\r\n") << 1 << "x";
+        QTest::newRow("marker on line 2 not recognised")
+            << QByteArray("\"h1\"\r\nComment\r\nx\r\n") << 3 << "kept";
+        QTest::newRow("marker as third line")
+            << QByteArray("\"h1\"\r\n\"h2\"\r\n  Comment  \r\nx\r\n") << 1 << "x";
         QTest::newRow("another language's marker")
             << aide_test::CibleEssai{.enregistrements = 1, .marque = "Kommentar", .commentaire = {"x"}}
                    .octets()
@@ -119,6 +121,31 @@ private slots:
         QCOMPARE(f.nb_enreg, 5); // a complete last line without its line break counts
         QCOMPARE(double(f.max_y), 99.0);
     }
+    // A long file is loaded off the window's thread: the window goes on, loads nothing else
+    // meanwhile, and ends with what a load on its own thread gives.
+    void long_fichier_charge_a_part() {
+        Session s;
+        const QString cible = s.chemin("run.txt");
+        aide_test::ecrit_octets(
+            cible,
+            aide_test::CibleEssai{.enregistrements = 100000, .marque = "Comment", .commentaire = {"note"}}
+                .octets());
+        TForm1& f = s.demarre();
+        f.taille_chargement_a_part = 0;
+        int tics = 0;
+        QTimer minuteur;
+        connect(&minuteur, &QTimer::timeout, this, [&] {
+            if (++tics == 1) f.charge_fichier_dans_memo_et_affiche(s.chemin("absent.txt"));
+        });
+        minuteur.start(1);
+        f.charge_fichier_dans_memo_et_affiche(cible);
+        minuteur.stop();
+        QVERIFY2(tics >= 2, qPrintable(QString::number(tics)));
+        QCOMPARE(f.nb_enreg, 100000);
+        QCOMPARE(f.lignes_chargees().size(), 100003);
+        QCOMPARE(f.Memo3->toPlainText(), QStringLiteral("note"));
+        QVERIFY(s.plateforme->messages.isEmpty());
+    }
     void un_seul_message_pour_une_erreur_qui_se_repete() {
         Session s;
         TForm1& f = s.demarre();
@@ -132,7 +159,8 @@ private slots:
         };
         tic(f);
         QCOMPARE(s.plateforme->messages.size(), 1);
-        QVERIFY(s.plateforme->messages.first().startsWith(QStringLiteral("'-1' is not a valid refresh period.")));
+        QVERIFY(
+            s.plateforme->messages.first().startsWith(QStringLiteral("'-1' is not a valid refresh period.")));
         QVERIFY(s.plateforme->messages.first().endsWith(f.texte_message(70)));
         QCOMPARE(ouverts, 1);
         QCOMPARE(f.Timer1->interval(), 1000); // the period stays what it was
@@ -141,7 +169,8 @@ private slots:
         QCOMPARE(s.plateforme->messages.size(), 2);
         f.Edit5->setText(QStringLiteral("x5"));
         tic(f);
-        QVERIFY(s.plateforme->messages.last().startsWith(QStringLiteral("'x5' is not a valid integer value.")));
+        QVERIFY(
+            s.plateforme->messages.last().startsWith(QStringLiteral("'x5' is not a valid integer value.")));
     }
     void periode() {
         Session s;
