@@ -21,7 +21,7 @@ namespace {
 
 namespace {
 
-constexpr qsizetype bout_compare = 1 << 20;
+constexpr qsizetype bout_compare = 1 << 16;
 
 // Bytes [debut, fin) of the file match `anciens`.
 bool concorde(QFile& f, const QString& chemin, const QByteArray& anciens, qsizetype debut, qsizetype fin) {

@@ -10,7 +10,7 @@
 
 // The bytes of the file that follow `anciens`; nothing when the file does not begin with
 // `anciens` (it was cut, rewritten, edited in place or replaced). Of a long file only the first
-// and last megabyte of `anciens` are compared: a tick of a run of millions of lines must not
+// and last 64 KiB of `anciens` are compared: a tick of a run of millions of lines must not
 // read it all again, and a writer that rewrites the middle of its file in place, at the same
 // length, is not one this program follows. Throws ErreurRez when the file cannot be read.
 std::optional<QByteArray> lit_ajout(const QString& chemin, const QByteArray& anciens);
