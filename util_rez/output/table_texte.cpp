@@ -14,10 +14,6 @@ bool est_enregistrement(const QString& nu) {
     return nu.startsWith(QLatin1Char('0'));
 }
 
-bool est_ascii(char c) {
-    return static_cast<unsigned char>(c) < 0x80;
-}
-
 // A line without its quotes, as bytes in the file's encoding when its first and last bytes
 // are ASCII (its characters past ASCII are then bytes past ASCII, none of them a blank, a
 // point or a digit), as text otherwise.

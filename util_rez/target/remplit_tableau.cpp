@@ -62,10 +62,6 @@ template <typename Vue> void lit_enregistrement(Vue s, qsizetype ligne, Tableau&
     ++r.nb_enreg;
 }
 
-bool est_ascii(char c) {
-    return static_cast<unsigned char>(c) < 0x80;
-}
-
 // A line whose first and last bytes are ASCII splits into the same fields as its text: the
 // characters past ASCII it holds are bytes past ASCII, none of them a blank or part of a
 // number. Any other line is decoded. The names' line is kept as text.

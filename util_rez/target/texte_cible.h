@@ -15,6 +15,11 @@ Codage codage_octets(QByteArrayView octets);
 // A UTF-8 byte-order mark, which is no text at the start of a file.
 inline constexpr char marque_ordre_utf8[] = "\xEF\xBB\xBF";
 
+// A byte both UTF-8 and Latin-1 write a character of ASCII as, and only such a character.
+inline bool est_ascii(char c) {
+    return static_cast<unsigned char>(c) < 0x80;
+}
+
 // One line's bytes as text: what decoding the whole file gives for it.
 QString decode_ligne(QByteArrayView octets, Codage codage);
 
