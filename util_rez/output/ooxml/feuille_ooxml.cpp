@@ -261,6 +261,24 @@ void Remplissage::ecrit_valeur(const ValeurCellule& valeur) {
 
 } // namespace
 
+CellulesFeuille::CellulesFeuille(std::initializer_list<Cellule> cellules) {
+    for (const Cellule& c : cellules)
+        (*this)[c.first] = c.second;
+}
+
+ValeurCellule& CellulesFeuille::operator[](Position p) {
+    if (cellules_.empty() || cellules_.back().first < p) return cellules_.emplace_back(p, ValeurCellule()).second;
+    const auto plus_tot = [](const Cellule& c, Position q) { return c.first < q; };
+    auto it = std::lower_bound(cellules_.begin(), cellules_.end(), p, plus_tot);
+    if (it->first != p) it = cellules_.insert(it, {p, ValeurCellule()});
+    return it->second;
+}
+
+CellulesFeuille::const_iterator CellulesFeuille::lower_bound(Position p) const {
+    return std::lower_bound(cellules_.begin(), cellules_.end(), p,
+                            [](const Cellule& c, Position q) { return c.first < q; });
+}
+
 QByteArray remplit_feuille(const QByteArray& xml, const CellulesFeuille& cellules) {
     QByteArray sortie;
     sortie.reserve(xml.size() + qsizetype(cellules.size()) * 48);

@@ -4,10 +4,31 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
-#include <map>
+#include <deque>
+#include <initializer_list>
 #include <utility>
 
-using CellulesFeuille = std::map<std::pair<int, int>, ValeurCellule>; // (row, column) from 1
+// The cells to put in, by (row, column) from 1, in that order. Kept in blocks rather than a
+// tree: a full sheet is millions of cells, which an export writes almost in order.
+class CellulesFeuille {
+  public:
+    using Position = std::pair<int, int>;
+    using Cellule = std::pair<Position, ValeurCellule>;
+    using const_iterator = std::deque<Cellule>::const_iterator;
+
+    CellulesFeuille() = default;
+    CellulesFeuille(std::initializer_list<Cellule> cellules);
+    // The cell at p, an empty one put in when there was none.
+    ValeurCellule& operator[](Position p);
+    size_t size() const { return cellules_.size(); }
+    const_iterator begin() const { return cellules_.begin(); }
+    const_iterator end() const { return cellules_.end(); }
+    // The first cell at or after p.
+    const_iterator lower_bound(Position p) const;
+
+  private:
+    std::deque<Cellule> cellules_;
+};
 
 // The sheet XML of a worksheet part with these cells put in as texts or numbers. Rows and cells stay in
 // order; a written cell keeps its other attributes (its style above all), loses its old value
