@@ -5,6 +5,8 @@
 #include "util_rez/shell/ecran.h"
 #include "util_rez/shell/titre.h"
 
+#include <QFileInfo>
+
 namespace {
 constexpr int32_t gris_setup = 165 + 165 * 256 + 165 * 65536;
 constexpr int32_t couleur_apercu = 163 + 147 * 256 + 115 * 65536;
@@ -58,6 +60,8 @@ void TForm1::FormCreate(const QStringList& arguments) {
         const QString a = arguments.first();
         if (a != QLatin1String("#1") && a != QLatin1String("#2")) {
             chemin_cible = a;
+            // A long file takes seconds to load: the window shows meanwhile, with its note.
+            if (QFileInfo(a).size() >= taille_chargement_a_part) show();
             try {
                 charge_fichier_dans_memo_et_affiche(a);
             } catch (const ErreurRez& e) {
