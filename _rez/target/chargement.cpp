@@ -73,7 +73,7 @@ struct Chargement {
 void TForm1::charge_complete(const QString& chemin, const QString& marque) {
     const qint64 taille = QFileInfo(chemin).size();
     if (taille >= taille_chargement_a_part) return charge_a_part(chemin, marque, taille);
-    verifie_memoire(chemin, QFileInfo(chemin).size(), lecture_cible_->octets().size());
+    verifie_memoire(chemin, taille, lecture_cible_->octets().size());
     // The last load goes before the file is read, so that two files' worth never sit in memory.
     lecture_cible_->oublie();
     Memo1->lignes_changees(0);

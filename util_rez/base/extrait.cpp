@@ -13,26 +13,17 @@
 
 namespace {
 
-// A field's characters as numbers, whether the line is text or the bytes of an encoding that
-// writes ASCII as itself: a byte past ASCII never equals a character of a number.
-char16_t code(QChar c) {
-    return c.unicode();
-}
-char16_t code(char c) {
-    return static_cast<unsigned char>(c);
-}
-
 // Right then left, as coupe_espaces_droite and coupe_espaces_gauche do.
 template <typename Vue> Vue sans_blancs(Vue f) {
-    while (!f.isEmpty() && code(f.back()) == u' ')
+    while (!f.isEmpty() && code_car(f.back()) == u' ')
         f.chop(1);
-    while (f.size() > 1 && code(f.front()) == u' ')
+    while (f.size() > 1 && code_car(f.front()) == u' ')
         f = f.sliced(1);
     return f;
 }
 
 template <typename Car> bool est_chiffre(Car c) {
-    return code(c) >= u'0' && code(c) <= u'9';
+    return code_car(c) >= u'0' && code_car(c) <= u'9';
 }
 
 // Up to 19 significant decimal digits fit a 64-bit integer, which the 64-bit significand
@@ -80,7 +71,7 @@ const locale_t locale_c = newlocale(LC_ALL_MASK, "C", locale_t{});
 template <typename Vue> long double par_bibliotheque(Vue f) {
     std::string ascii(static_cast<size_t>(f.size()), '.');
     for (qsizetype i = 0; i < f.size(); ++i)
-        if (code(f[i]) != u',') ascii[static_cast<size_t>(i)] = static_cast<char>(code(f[i]));
+        if (code_car(f[i]) != u',') ascii[static_cast<size_t>(i)] = static_cast<char>(code_car(f[i]));
     errno = 0;
     return strtold_l(ascii.c_str(), nullptr, locale_c);
 }
@@ -105,11 +96,11 @@ template <typename Vue> std::optional<long double> valeur(const Decimal& d, Vue 
 template <typename Vue> bool lit_exposant(Vue f, qsizetype& i, Decimal& d) {
     const qsizetype n = f.size();
     bool negatif = false;
-    if (i < n && (code(f[i]) == u'+' || code(f[i]) == u'-')) negatif = code(f[i++]) == u'-';
+    if (i < n && (code_car(f[i]) == u'+' || code_car(f[i]) == u'-')) negatif = code_car(f[i++]) == u'-';
     if (i == n || !est_chiffre(f[i])) return false;
     long e = 0;
     for (; i < n && est_chiffre(f[i]); ++i) {
-        e = e * 10 + (code(f[i]) - u'0');
+        e = e * 10 + (code_car(f[i]) - u'0');
         // Leading fraction zeros may take back any exponent: past the bound only the library,
         // which reads the whole text, knows the value.
         if (e > borne_exposant) {
@@ -127,14 +118,15 @@ template <typename Vue> std::optional<long double> lit_decimal(Vue f) {
     const qsizetype n = f.size();
     qsizetype i = 0;
     Decimal d;
-    if (i < n && (code(f[i]) == u'+' || code(f[i]) == u'-')) d.negatif = code(f[i++]) == u'-';
+    if (i < n && (code_car(f[i]) == u'+' || code_car(f[i]) == u'-')) d.negatif = code_car(f[i++]) == u'-';
     if (i == n) return std::nullopt;
     for (; i < n && est_chiffre(f[i]); ++i)
-        d.ajoute(code(f[i]), false);
-    if (i < n && (code(f[i]) == u'.' || code(f[i]) == u','))
+        d.ajoute(code_car(f[i]), false);
+    if (i < n && (code_car(f[i]) == u'.' || code_car(f[i]) == u','))
         for (++i; i < n && est_chiffre(f[i]); ++i)
-            d.ajoute(code(f[i]), true);
-    if (i < n && (code(f[i]) == u'e' || code(f[i]) == u'E') && !lit_exposant(f, ++i, d)) return std::nullopt;
+            d.ajoute(code_car(f[i]), true);
+    if (i < n && (code_car(f[i]) == u'e' || code_car(f[i]) == u'E') && !lit_exposant(f, ++i, d))
+        return std::nullopt;
     if (i != n) return std::nullopt;
     return valeur(d, f);
 }
@@ -143,10 +135,10 @@ template <typename Vue> std::optional<long double> lit_decimal(Vue f) {
 
 template <typename Vue> Vue ChampsDe<Vue>::suivant() {
     const qsizetype fin = ligne_.size();
-    while (i_ < fin && code(ligne_[i_]) == sep_)
+    while (i_ < fin && code_car(ligne_[i_]) == sep_)
         ++i_;
     const qsizetype debut = i_;
-    while (i_ < fin && code(ligne_[i_]) != sep_)
+    while (i_ < fin && code_car(ligne_[i_]) != sep_)
         ++i_;
     return sans_blancs(ligne_.sliced(debut, i_ - debut));
 }

@@ -12,6 +12,15 @@ QString _extrait(const QString& ligne, int n, QChar sep);
 // empty view instead of the marker.
 QStringView vue_champ(QStringView ligne, int n, QChar sep);
 
+// A character as a number, whether the line is text or the bytes of an encoding that writes
+// ASCII as itself (UTF-8, Latin-1): a byte past ASCII never equals an ASCII character.
+inline char16_t code_car(QChar c) {
+    return c.unicode();
+}
+inline char16_t code_car(char c) {
+    return static_cast<unsigned char>(c);
+}
+
 // The fields of a line one after the other, numbered as _extrait numbers them, for a caller
 // that wants several fields of a line without rescanning it for each. The line is text
 // (QStringView) or the bytes of a line in UTF-8 or Latin-1 (QByteArrayView), whose fields split

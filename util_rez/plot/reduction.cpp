@@ -15,16 +15,10 @@ double cle(double v) {
     return std::isnan(v) ? -std::numeric_limits<double>::infinity() : v;
 }
 
-// Curve k's values read straight from the stored columns: this runs for every record of a
+// Curve k's values, a value no record has as minus infinity: this runs for every record of a
 // block and every column and curve of a picture.
 template <typename Suite> auto avec_valeurs(const Tableau& t, int k, Suite suite) {
-    if (k <= 6) {
-        const double* c = t.colonne(k + 1);
-        return suite([c](int i) { return cle(c[i]); });
-    }
-    const double* c7 = t.colonne(7);
-    const double* c = t.colonne(k == 7 ? 5 : 3);
-    return suite([c, c7](int i) { return cle(c7[i] - c[i]); });
+    return t.avec_colonne(k + 1, [&](auto lit) { return suite([lit](int i) { return cle(lit(i)); }); });
 }
 
 Extremes seul(int i, double v) {
@@ -34,7 +28,8 @@ Extremes seul(int i, double v) {
 // The earlier record wins a tie, so that any way of cutting a run gives the same records.
 // Without branches, the processor fetches the next values while it compares these.
 void retient(Extremes& r, const Extremes& autre) {
-    const bool plus_petit = autre.v_min<r.v_min, plus_grand = autre.v_max> r.v_max;
+    const bool plus_petit = autre.v_min < r.v_min;
+    const bool plus_grand = autre.v_max > r.v_max;
     r.i_min = plus_petit ? autre.i_min : r.i_min;
     r.v_min = plus_petit ? autre.v_min : r.v_min;
     r.i_max = plus_grand ? autre.i_max : r.i_max;
@@ -78,7 +73,6 @@ void ResumeBlocs::refait(const Tableau& t, int depuis) {
         avec_valeurs(t, k, [&](auto v) {
             for (int j = j0; j < nb; ++j)
                 niveaux[0][j] = parcourt(v, j * bloc + 1, std::min(n_, (j + 1) * bloc));
-            return 0;
         });
         size_t l = 1;
         for (; nb > 1; ++l) {

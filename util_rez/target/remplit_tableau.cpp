@@ -4,21 +4,12 @@
 #include "util_rez/target/texte_cible.h"
 
 #include <algorithm>
+#include <type_traits>
 
 namespace {
 
 constexpr QChar blanc(u' ');
 constexpr int ligne_des_noms = 2; // the third line, counting from 0
-
-bool est_enregistrement(const QString& ligne) {
-    return ligne.size() >= 2 && ligne[0] == u'"' && ligne[1] >= u'0' && ligne[1] <= u'4';
-}
-
-// A writer that drops the leading zeros of its run time ("5.00" for "00005.00") writes lines
-// that are no records by the rule above; they are counted, so that the loss shows.
-bool est_enregistrement_ecarte(const QString& ligne) {
-    return ligne.size() >= 2 && ligne[0] == u'"' && ligne[1] >= u'5' && ligne[1] <= u'9';
-}
 
 void lit_noms(QStringView s, ResultatParse& r) {
     const QString texte = s.toString();
@@ -62,21 +53,29 @@ template <typename Vue> void lit_enregistrement(Vue s, qsizetype ligne, Tableau&
     ++r.nb_enreg;
 }
 
-// A line whose first and last bytes are ASCII splits into the same fields as its text: the
-// characters past ASCII it holds are bytes past ASCII, none of them a blank or part of a
-// number. Any other line is decoded. The names' line is kept as text.
-bool parse_octets(QByteArrayView o, qsizetype i, Tableau& tableau, ResultatParse& r) {
-    const QByteArrayView s = o.size() >= 2 ? o.sliced(1, o.size() - 2) : QByteArrayView();
+// A line from the names' line on, as text or, when its first and last bytes are ASCII, as its
+// bytes: its characters past ASCII are then bytes past ASCII, none of them a blank, a quote or
+// part of a number, so it splits into the same fields. A run time beginning with 5 to 9 is a
+// writer's that dropped the leading zeros ("5.00" for "00005.00"): no record, but counted, so
+// that the loss shows.
+template <typename Vue> bool parse_vue(Vue ligne, qsizetype i, Tableau& tableau, ResultatParse& r) {
+    const Vue s = ligne.size() >= 2 ? ligne.sliced(1, ligne.size() - 2) : Vue();
     if (contient_arret(s)) {
         r.arrete = true;
         return false;
     }
-    if (o.size() >= 2 && o[0] == '"' && o[1] >= '0' && o[1] <= '9') {
-        if (o[1] >= '5')
-            ++r.enreg_ecartes;
-        else
-            lit_enregistrement(s, i, tableau, r);
+    if constexpr (std::is_same_v<Vue, QStringView>) {
+        if (i == ligne_des_noms) {
+            lit_noms(s, r);
+            return true;
+        }
     }
+    if (ligne.size() < 2 || code_car(ligne[0]) != u'"') return true;
+    const char16_t c = code_car(ligne[1]);
+    if (c >= u'5' && c <= u'9')
+        ++r.enreg_ecartes;
+    else if (c >= u'0' && c <= u'4')
+        lit_enregistrement(s, i, tableau, r);
     return true;
 }
 
@@ -86,25 +85,14 @@ bool parse_ligne(QByteArrayView octets, Codage codage, qsizetype i, QString& tam
                  ResultatParse& r) {
     if (i < ligne_des_noms || octets.isEmpty() || octets[0] == '\'') return true;
     if (i > ligne_des_noms && est_ascii(octets.front()) && est_ascii(octets.back()))
-        return parse_octets(octets, i, tableau, r);
+        return parse_vue(octets, i, tableau, r);
     tampon = decode_ligne(octets, codage);
     return parse_ligne(tampon, i, tableau, r);
 }
 
 bool parse_ligne(const QString& ligne, qsizetype i, Tableau& tableau, ResultatParse& r) {
     if (i < ligne_des_noms || ligne.isEmpty() || ligne[0] == u'\'') return true;
-    const QStringView s = QStringView(ligne).mid(1, ligne.size() - 2);
-    if (contient_arret(s)) {
-        r.arrete = true;
-        return false;
-    }
-    if (i == ligne_des_noms)
-        lit_noms(s, r);
-    else if (est_enregistrement_ecarte(ligne))
-        ++r.enreg_ecartes;
-    else if (est_enregistrement(ligne))
-        lit_enregistrement(s, i, tableau, r);
-    return true;
+    return parse_vue(QStringView(ligne), i, tableau, r);
 }
 
 // Lines read from their bytes; the few that are decoded go into one buffer used again.

@@ -25,6 +25,17 @@ class Tableau {
     }
     // Rows 1..n of a stored column, from index 1.
     const double* colonne(int c) const { return colonnes_[c].data(); }
+    // Calls f with a reader of column c by row, the choice of column made once: for a caller
+    // that reads millions of rows of one column.
+    template <typename F> auto avec_colonne(int c, F f) const {
+        if (c <= nb_colonnes_lues) {
+            const double* v = colonnes_[c].data();
+            return f([v](int i) { return v[i]; });
+        }
+        const double* c7 = colonnes_[7].data();
+        const double* b = colonnes_[c == 8 ? 5 : 3].data();
+        return f([c7, b](int i) { return c7[i] - b[i]; });
+    }
     int taille() const { return int(colonnes_[1].size()) - 1; }
     // Row taille() + 1; throws std::bad_alloc when the memory is not there.
     void ajoute(const std::array<double, nb_colonnes_lues + 1>& valeurs);
@@ -63,7 +74,7 @@ struct ResultatParse {
     long double max_x = -10;
     long double max_y = -10;
     bool arrete = false;
-    bool noms_lus = false;            // a names line was met: the captions below apply
-    std::array<QString, 9> noms{};    // noms[1..8]: captions of CheckBox1..CheckBox8
-    int enreg_ecartes = 0;            // lines like records but for a run time from 5 to 9, not read
+    bool noms_lus = false;         // a names line was met: the captions below apply
+    std::array<QString, 9> noms{}; // noms[1..8]: captions of CheckBox1..CheckBox8
+    int enreg_ecartes = 0;         // lines like records but for a run time from 5 to 9, not read
 };
