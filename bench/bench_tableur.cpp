@@ -2,6 +2,7 @@
 #include "util_rez/output/ooxml/classeur_ooxml.h"
 #include "util_rez/output/plan_tableur.h"
 #include "util_rez/output/uno/tableur_uno.h"
+#include "util_rez/target/remplit_tableau.h"
 
 #include <QCoreApplication>
 #include <QDirIterator>
@@ -22,6 +23,12 @@
 namespace {
 
 const QString modele = QStringLiteral(LINTRACE_BIN_DIR "/Lintrace_.xl0");
+
+// The plan with its rows made, so that the figures below time the writes alone.
+struct Plan {
+    QList<CelluleTableur> cellules;
+    QList<QList<ValeurCellule>> bloc;
+};
 
 PlanTableur plan_5000(Tableau& t) {
     const aide_test::CibleEssai course = mesure::course_5000();
@@ -93,13 +100,13 @@ double mediane(std::vector<double> v) {
     return v[v.size() / 2];
 }
 
-void ecrit_plan(Tableur& t, const PlanTableur& p) {
+void ecrit_plan(Tableur& t, const Plan& p) {
     for (const CelluleTableur& c : p.cellules)
         t.ecrit(c.ligne, c.colonne, c.texte);
     t.ecrit_bloc(PlanTableur::ligne_bloc, 1, p.bloc);
 }
 
-int banc_excel(const PlanTableur& p, const QTemporaryDir& d) {
+int banc_excel(const Plan& p, const QTemporaryDir& d) {
     std::vector<double> cpu, mur;
     const QString classeur = d.filePath(QStringLiteral("Lintrace_.xls"));
     for (int passe = 0; passe < 11; ++passe) {
@@ -122,7 +129,7 @@ int banc_excel(const PlanTableur& p, const QTemporaryDir& d) {
     return 0;
 }
 
-int banc_uno(const PlanTableur& p, const QTemporaryDir& d) {
+int banc_uno(const Plan& p, const QTemporaryDir& d) {
     QTemporaryDir profil_dossier;
     const QByteArray profil =
         QUrl::fromLocalFile(profil_dossier.path()).toString(QUrl::FullyEncoded).toUtf8();
@@ -168,11 +175,56 @@ int banc_uno(const PlanTableur& p, const QTemporaryDir& d) {
 
 } // namespace
 
+// A full sheet from a run of 3 000 000 records, as the window fills it: the plan and each call
+// of 10 000 rows run on the window's thread, so the longest of them is what freezes it.
+int feuille_pleine(const QTemporaryDir& d) {
+    aide_test::CibleEssai course = mesure::course_5000();
+    course.arrete = false;
+    course.pas = 0.01;
+    const int n = 3000000;
+    QByteArray octets = course.octets();
+    for (int k = 0; k < n; k += 100000)
+        octets += course.ajout(k, std::min(100000, n - k));
+    DonneesTableur donnees;
+    donnees.lignes = LignesCible(octets, Codage::Utf8);
+    auto tableau = std::make_unique<Tableau>();
+    donnees.nb_enreg = remplit_tableau(donnees.lignes, *tableau).nb_enreg;
+    donnees.tableau = tableau.get();
+    const double avant = mesure::pic_memoire_mo();
+    double t = cpu_ms();
+    const PlanTableur plan = planifie_tableur(donnees);
+    const double duree_plan = cpu_ms() - t;
+    const QString classeur = d.filePath(QStringLiteral("plein.xls"));
+    QFile::copy(modele, classeur);
+    ClasseurOoxml c(classeur);
+    for (const CelluleTableur& x : plan.cellules)
+        c.ecrit(x.ligne, x.colonne, x.texte);
+    double plus_long = 0;
+    for (int r = 0; r < plan.nb_rangs(); r += 10000) {
+        t = cpu_ms();
+        const QList<QList<ValeurCellule>> rangs = plan.rangs(r, 10000);
+        for (int i = 0; i < rangs.size(); ++i)
+            for (int k = 0; k < rangs[i].size(); ++k)
+                c.ecrit(PlanTableur::ligne_bloc + r + i, 1 + k, rangs[i][k]);
+        plus_long = std::max(plus_long, cpu_ms() - t);
+    }
+    t = cpu_ms();
+    QString raison;
+    if (!c.enregistre(classeur, raison)) qFatal("%s", qPrintable(raison));
+    std::printf("full_sheet_of_3000000_records: plan %.0f ms CPU, longest call of 10000 rows %.0f ms CPU, "
+                "workbook written in %.0f ms CPU (%lld MB); peak %.0f MB, %.0f MB before the export\n",
+                duree_plan, plus_long, cpu_ms() - t, static_cast<long long>(QFileInfo(classeur).size() >> 20),
+                mesure::pic_memoire_mo(), avant);
+    return 0;
+}
+
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    if (argc > 1 && qstrcmp(argv[1], "full") == 0) return feuille_pleine(QTemporaryDir());
     auto t = std::make_unique<Tableau>();
     const double c0 = cpu_ms();
-    const PlanTableur p = plan_5000(*t);
+    const PlanTableur plan = plan_5000(*t);
+    const Plan p{plan.cellules, plan.rangs(0, plan.nb_rangs())};
     std::printf("plan_5000: %.1f ms CPU\n", cpu_ms() - c0);
     QTemporaryDir d;
     banc_excel(p, d);

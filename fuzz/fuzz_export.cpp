@@ -106,8 +106,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t taille) {
     d.nb_enreg = r.nb_enreg;
     d.virgule = virgule;
     const PlanTableur plan = planifie_tableur(d);
-    FUZZ_VERIFIE(plan.bloc.size() == r.nb_enreg);
-    for (const auto& rang : plan.bloc)
+    FUZZ_VERIFIE(plan.nb_rangs() == r.nb_enreg);
+    for (const auto& rang : plan.rangs(0, plan.nb_rangs()))
         FUZZ_VERIFIE(rang.size() == 9);
     for (const CelluleTableur& c : plan.cellules)
         FUZZ_VERIFIE(c.ligne >= 1 && c.colonne >= 1);

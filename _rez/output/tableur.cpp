@@ -41,16 +41,14 @@ void TForm1::exporte_tableur() {
     bool stoppe = false;
     try {
         _connecter_tableur_open_visible(classeur, true);
-        PlanTableur plan = planifie_tableur(donnees_tableur(virgule));
+        const PlanTableur plan = planifie_tableur(donnees_tableur(virgule));
         for (const CelluleTableur& c : plan.cellules)
             ecrit_cellule(c.ligne, c.colonne, c.texte);
-        while (ecrits < plan.bloc.size() && !(stoppe = note_travail->arret_demande())) {
-            const qsizetype n = std::min(rangs_par_appel, plan.bloc.size() - ecrits);
-            tableur_->ecrit_bloc(PlanTableur::ligne_bloc + int(ecrits), 1, plan.bloc.mid(ecrits, n));
-            // Rows written are let go: a full sheet's plan is hundreds of megabytes.
-            std::fill_n(plan.bloc.begin() + ecrits, n, QList<ValeurCellule>());
+        while (ecrits < plan.nb_rangs() && !(stoppe = note_travail->arret_demande())) {
+            const qsizetype n = std::min(rangs_par_appel, plan.nb_rangs() - ecrits);
+            tableur_->ecrit_bloc(PlanTableur::ligne_bloc + int(ecrits), 1, plan.rangs(int(ecrits), int(n)));
             ecrits += n;
-            note_travail->avance(int(ecrits * 100 / plan.bloc.size()));
+            note_travail->avance(int(ecrits * 100 / plan.nb_rangs()));
             // The Excel path fills the workbook on this thread: the note and its button get a turn.
             QCoreApplication::processEvents();
         }

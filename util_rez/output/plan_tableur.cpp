@@ -2,6 +2,7 @@
 
 #include "util_rez/base/texte.h"
 #include "util_rez/output/nombre_tableur.h"
+#include "util_rez/target/remplit_tableau.h"
 
 #include <algorithm>
 #include <charconv>
@@ -17,7 +18,9 @@ constexpr int colonne_K = 11;
 void planifie_colonne_K(const DonneesTableur& d, QList<CelluleTableur>& c) {
     int ligne = 0;
     for (qsizetype i = 3; i < d.lignes.size(); ++i) {
-        if (!d.lignes[i].contains(QLatin1String("Stopped")))
+        // ASCII stands for itself in the encodings a target file is read in: no line is decoded
+        // to be searched.
+        if (!contient_arret(d.lignes.octets_ligne(i)))
             continue;
         for (qsizetype j = i; j < d.lignes.size(); ++j)
             c.append({++ligne, colonne_K, enleve_guillemets(d.lignes[j])});
@@ -64,25 +67,34 @@ ValeurCellule cellule(double v, bool virgule) {
 
 } // namespace
 
+PlanTableur::PlanTableur(Tableau enregistrements, bool virgule)
+    : enregistrements_(std::move(enregistrements)), virgule_(virgule) {}
+
+QList<QList<ValeurCellule>> PlanTableur::rangs(int debut, int n) const {
+    QList<QList<ValeurCellule>> rangs;
+    n = std::clamp(n, 0, std::max(0, nb_rangs() - debut));
+    rangs.reserve(n);
+    for (int r = debut + 1; r <= debut + n; ++r) {
+        QList<ValeurCellule> rang;
+        rang.reserve(nb_colonnes);
+        for (int j = 1; j <= nb_colonnes; ++j)
+            rang.append(cellule(valeur(enregistrements_, j, r), virgule_));
+        rangs.append(rang);
+    }
+    return rangs;
+}
+
 PlanTableur planifie_tableur(const DonneesTableur& d) {
-    PlanTableur p;
+    const int n =
+        d.tableau ? std::clamp(std::min(d.nb_enreg, d.tableau->taille()), 0, PlanTableur::enreg_max) : 0;
+    PlanTableur p(d.tableau ? d.tableau->debut(n) : Tableau(), d.virgule);
     p.cellules.append({1, 1, enleve_guillemets(d.lignes.value(0))});
     p.cellules.append({2, 1, enleve_guillemets(d.lignes.value(1))});
     planifie_colonne_K(d, p.cellules);
     p.cellules.append({6, 1, QStringLiteral("Runtime")});
     for (int k = 1; k <= 8; ++k)
         p.cellules.append({6, k + 1, d.noms[k]});
-    if (!d.tableau || d.nb_enreg <= 0)
-        return p;
-    const int n = std::min({d.nb_enreg, d.tableau->taille(), PlanTableur::enreg_max});
-    p.cellules.append({1, 9, QString::number(n)});
-    p.bloc.reserve(n);
-    for (int r = 1; r <= n; ++r) {
-        QList<ValeurCellule> rang;
-        rang.reserve(nb_colonnes);
-        for (int j = 1; j <= nb_colonnes; ++j)
-            rang.append(cellule(valeur(*d.tableau, j, r), d.virgule));
-        p.bloc.append(rang);
-    }
+    if (n > 0)
+        p.cellules.append({1, 9, QString::number(n)});
     return p;
 }

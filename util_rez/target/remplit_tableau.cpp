@@ -20,20 +20,6 @@ void lit_noms(QStringView s, ResultatParse& r) {
     r.noms_lus = true;
 }
 
-// The plain substring search would cost as much as the rest of the parse; records seldom
-// hold an S, which the vectorised character search skips past.
-bool contient_arret(QStringView s) {
-    for (qsizetype i = s.indexOf(u'S'); i >= 0; i = s.indexOf(u'S', i + 1))
-        if (s.sliced(i).startsWith(u"Stopped")) return true;
-    return false;
-}
-
-bool contient_arret(QByteArrayView s) {
-    for (qsizetype i = s.indexOf('S'); i >= 0; i = s.indexOf('S', i + 1))
-        if (s.sliced(i).startsWith("Stopped")) return true;
-    return false;
-}
-
 // Fields 1 to 7 read in one scan: the same values as extrait_reel(s, c, blank, 0).
 template <typename Vue> void lit_enregistrement(Vue s, qsizetype ligne, Tableau& t, ResultatParse& r) {
     ChampsDe<Vue> champs(s, blanc);
@@ -80,6 +66,20 @@ template <typename Vue> bool parse_vue(Vue ligne, qsizetype i, Tableau& tableau,
 }
 
 } // namespace
+
+// The plain substring search would cost as much as the rest of the parse; records seldom
+// hold an S, which the vectorised character search skips past.
+bool contient_arret(QStringView s) {
+    for (qsizetype i = s.indexOf(u'S'); i >= 0; i = s.indexOf(u'S', i + 1))
+        if (s.sliced(i).startsWith(u"Stopped")) return true;
+    return false;
+}
+
+bool contient_arret(QByteArrayView s) {
+    for (qsizetype i = s.indexOf('S'); i >= 0; i = s.indexOf('S', i + 1))
+        if (s.sliced(i).startsWith("Stopped")) return true;
+    return false;
+}
 
 bool parse_ligne(QByteArrayView octets, Codage codage, qsizetype i, QString& tampon, Tableau& tableau,
                  ResultatParse& r) {

@@ -20,3 +20,7 @@ bool parse_ligne(const QString& ligne, qsizetype i, Tableau& tableau, ResultatPa
 // decoded; `tampon` is room used again for those that are.
 bool parse_ligne(QByteArrayView octets, Codage codage, qsizetype i, QString& tampon, Tableau& tableau,
                  ResultatParse& r);
+
+// The line holds "Stopped", the word that ends a run's records.
+bool contient_arret(QStringView s);
+bool contient_arret(QByteArrayView s);

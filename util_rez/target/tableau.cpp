@@ -64,6 +64,14 @@ void Tableau::tronque(int n) {
     note_coupe(n);
 }
 
+Tableau Tableau::debut(int n) const {
+    Tableau t;
+    n = std::clamp(n, 0, taille());
+    for (int c = 0; c <= nb_colonnes_lues; ++c)
+        t.colonnes_[c].assign(colonnes_[c].begin(), colonnes_[c].begin() + n + 1);
+    return t;
+}
+
 void Tableau::modifie(int colonne, int ligne, double v) {
     colonnes_[colonne][ligne] = v;
     note_coupe(ligne - 1);

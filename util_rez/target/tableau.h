@@ -47,6 +47,8 @@ class Tableau {
     void prolonge(Tableau& suite, double decalage);
     // Keeps rows 1..n.
     void tronque(int n);
+    // A table of rows 1..n of this one, for a reader that must not see later changes.
+    Tableau debut(int n) const;
     // One stored value (column 1..7) of an existing row changed.
     void modifie(int colonne, int ligne, double v);
     // Gives the memory back too.

@@ -118,18 +118,18 @@ bool copie_brute(QuaZip& de, QuaZip& vers) {
     return sortie.getZipError() == 0;
 }
 
-bool ecrit_partie(QuaZip& de, QuaZip& vers, const QByteArray& octets) {
+// The sheet part, filled as it is compressed; `remplie` false when the cells cannot be put in.
+bool ecrit_feuille(QuaZip& de, QuaZip& vers, const QByteArray& xml, const CellulesFeuille& cellules,
+                   bool& remplie) {
     QuaZipFileInfo64 info;
     if (!de.getCurrentFileInfo(&info))
         return false;
-    QuaZipNewInfo nouvelle(info);
-    nouvelle.uncompressedSize = static_cast<quint64>(octets.size());
     QuaZipFile sortie(&vers);
-    if (!sortie.open(QIODevice::WriteOnly, nouvelle))
+    if (!sortie.open(QIODevice::WriteOnly, QuaZipNewInfo(info)))
         return false;
-    sortie.write(octets);
+    remplie = remplit_feuille(xml, cellules, sortie);
     sortie.close();
-    return sortie.getZipError() == 0;
+    return remplie && sortie.getZipError() == 0;
 }
 
 } // namespace
@@ -166,13 +166,10 @@ void ClasseurOoxml::ecrit(int ligne, int colonne, const ValeurCellule& valeur) {
 }
 
 bool ClasseurOoxml::enregistre(const QString& vers, QString& raison) const {
-    const QByteArray feuille = remplit_feuille(xml_, cellules_);
     const auto echec = [&](const QString& r) {
         raison = r;
         return false;
     };
-    if (feuille.isEmpty())
-        return echec(QStringLiteral("its sheet cannot be read"));
     QFile fichier;
     if (!ouvre_regulier(fichier, source_, raison))
         return echec(QStringLiteral("the workbook it was read from is gone"));
@@ -185,9 +182,13 @@ bool ClasseurOoxml::enregistre(const QString& vers, QString& raison) const {
         if (!zip.open(QuaZip::mdCreate))
             return echec(QStringLiteral("the package could not be written"));
         bool ok = true;
+        bool remplie = true;
         for (bool suite = de.goToFirstFile(); ok && suite; suite = de.goToNextFile())
-            ok = de.getCurrentFileName() == feuille_ ? ecrit_partie(de, zip, feuille) : copie_brute(de, zip);
+            ok = de.getCurrentFileName() == feuille_ ? ecrit_feuille(de, zip, xml_, cellules_, remplie)
+                                                     : copie_brute(de, zip);
         zip.close();
+        if (!remplie)
+            return echec(QStringLiteral("its sheet cannot be read"));
         if (!ok || zip.getZipError() != 0)
             return echec(QStringLiteral("the package could not be written"));
     }

@@ -1,5 +1,6 @@
 #include "util_rez/output/ooxml/feuille_ooxml.h"
 
+#include <QBuffer>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 #include <algorithm>
@@ -54,7 +55,7 @@ QString texte_xml(const QString& t) {
 
 class Remplissage {
   public:
-    Remplissage(const QByteArray& xml, const CellulesFeuille& cellules, QByteArray& sortie)
+    Remplissage(const QByteArray& xml, const CellulesFeuille& cellules, QIODevice& sortie)
         : r_(xml), w_(&sortie), it_(cellules.begin()), fin_(cellules.end()), cellules_(cellules) {
         r_.setNamespaceProcessing(false);
     }
@@ -279,11 +280,33 @@ CellulesFeuille::const_iterator CellulesFeuille::lower_bound(Position p) const {
                             [](const Cellule& c, Position q) { return c.first < q; });
 }
 
+bool remplit_feuille(const QByteArray& xml, const CellulesFeuille& cellules, QIODevice& sortie) {
+    TamponEcriture tampon(sortie);
+    return Remplissage(xml, cellules, tampon).execute() && tampon.vide();
+}
+
 QByteArray remplit_feuille(const QByteArray& xml, const CellulesFeuille& cellules) {
     QByteArray sortie;
-    sortie.reserve(xml.size() + qsizetype(cellules.size()) * 48);
-    Remplissage r(xml, cellules, sortie);
-    return r.execute() ? sortie : QByteArray();
+    QBuffer b(&sortie);
+    b.open(QIODevice::WriteOnly);
+    return remplit_feuille(xml, cellules, b) ? sortie : QByteArray();
+}
+
+TamponEcriture::TamponEcriture(QIODevice& vers) : vers_(vers) {
+    tampon_.reserve(taille_);
+    open(QIODevice::WriteOnly);
+}
+
+bool TamponEcriture::vide() {
+    ok_ = ok_ && vers_.write(tampon_) == tampon_.size();
+    tampon_.resize(0);
+    return ok_;
+}
+
+qint64 TamponEcriture::writeData(const char* donnees, qint64 n) {
+    tampon_.append(donnees, n);
+    if (tampon_.size() >= taille_) vide();
+    return ok_ ? n : -1;
 }
 
 QString nom_colonne(int colonne) {

@@ -2,6 +2,7 @@
 #include "util_rez/output/valeur_cellule.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 #include <QStringView>
 #include <deque>
@@ -34,6 +35,27 @@ class CellulesFeuille {
 // order; a written cell keeps its other attributes (its style above all), loses its old value
 // or formula; everything else is copied as it stands.
 QByteArray remplit_feuille(const QByteArray& xml, const CellulesFeuille& cellules);
+// The same, written to `sortie` as it is made: a full sheet is hundreds of megabytes of XML.
+bool remplit_feuille(const QByteArray& xml, const CellulesFeuille& cellules, QIODevice& sortie);
+
+// Gathers the many small writes of an XML writer into writes of a megabyte, for a device that
+// compresses what it is given.
+class TamponEcriture : public QIODevice {
+  public:
+    explicit TamponEcriture(QIODevice& vers);
+    // Writes what is gathered; false once a write has failed.
+    bool vide();
+
+  protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* donnees, qint64 n) override;
+
+  private:
+    static constexpr qsizetype taille_ = 1 << 20;
+    QIODevice& vers_;
+    QByteArray tampon_;
+    bool ok_ = true;
+};
 
 // "A" for 1, "K" for 11, "AA" for 27.
 QString nom_colonne(int colonne);
