@@ -96,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t taille) {
     for (qsizetype i = 0; i + 2 < demandes.size() && cellules.size() < 16; i += 3) {
         const int ligne = 1 + uchar(demandes[i]) % 40;
         const int colonne = 1 + uchar(demandes[i + 1]) % 30;
-        cellules[{ligne, colonne}] = QStringLiteral("v%1").arg(uchar(demandes[i + 2]));
+        cellules.ecrit({ligne, colonne}, QStringLiteral("v%1").arg(uchar(demandes[i + 2])));
     }
     for (int colonne = 1; colonne <= 1000; colonne += 37)
         FUZZ_VERIFIE(position_cellule(nom_colonne(colonne) + QStringLiteral("12")) ==

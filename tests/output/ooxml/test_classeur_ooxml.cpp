@@ -164,9 +164,10 @@ class TestClasseurOoxml : public QObject {
         const QByteArray modele_avant = aide_test::lit_octets(modele);
         ClasseurOoxml c(modele);
         QCOMPARE(c.partie_feuille(), QStringLiteral("xl/worksheets/sheet1.xml"));
-        c.ecrit(6, 1, QStringLiteral("Runtime"));
+        c.ecrit(6, 1, ValeurCellule(1.5));
         c.ecrit(7, 1, ValeurCellule(0.5));
-        c.ecrit(3, 11, QStringLiteral("Stopped"));
+        c.ecrit(3, 11, QStringLiteral("Stopped")); // before a cell already written
+        c.ecrit(6, 1, QStringLiteral("Runtime"));  // over one
         for (int r = 8; r < 40000; ++r) // the sheet's XML goes to the package a megabyte at a time
             c.ecrit(r, 2, ValeurCellule(r + 0.25));
         QString raison;

@@ -162,7 +162,7 @@ ClasseurOoxml::ClasseurOoxml(const QString& chemin) : source_(chemin) {
 
 void ClasseurOoxml::ecrit(int ligne, int colonne, const ValeurCellule& valeur) {
     if (ligne > 0 && colonne > 0)
-        cellules_[{ligne, colonne}] = valeur;
+        cellules_.ecrit({ligne, colonne}, valeur);
 }
 
 bool ClasseurOoxml::enregistre(const QString& vers, QString& raison) const {

@@ -264,20 +264,37 @@ void Remplissage::ecrit_valeur(const ValeurCellule& valeur) {
 
 CellulesFeuille::CellulesFeuille(std::initializer_list<Cellule> cellules) {
     for (const Cellule& c : cellules)
-        (*this)[c.first] = c.second;
+        ecrit(c.first, c.second);
 }
 
-ValeurCellule& CellulesFeuille::operator[](Position p) {
-    if (cellules_.empty() || cellules_.back().first < p) return cellules_.emplace_back(p, ValeurCellule()).second;
-    const auto plus_tot = [](const Cellule& c, Position q) { return c.first < q; };
-    auto it = std::lower_bound(cellules_.begin(), cellules_.end(), p, plus_tot);
-    if (it->first != p) it = cellules_.insert(it, {p, ValeurCellule()});
-    return it->second;
+CellulesFeuille::Cellule CellulesFeuille::const_iterator::operator*() const {
+    const Position p{it_->ligne, it_->colonne};
+    if (it_->texte < 0) return {p, ValeurCellule(it_->nombre)};
+    return {p, ValeurCellule((*textes_)[it_->texte])};
+}
+
+void CellulesFeuille::ecrit(Position p, const ValeurCellule& v) {
+    Entree e{p.first, p.second, v.nombre(), -1};
+    if (!v.est_nombre()) {
+        e.texte = int(textes_.size());
+        textes_.append(v.texte());
+    }
+    const auto avant = [](const Entree& x, Position q) { return std::make_pair(x.ligne, x.colonne) < q; };
+    if (entrees_.empty() || avant(entrees_.back(), p)) {
+        entrees_.push_back(e);
+        return;
+    }
+    auto it = std::lower_bound(entrees_.begin(), entrees_.end(), p, avant);
+    if (it->ligne == p.first && it->colonne == p.second)
+        *it = e;
+    else
+        entrees_.insert(it, e);
 }
 
 CellulesFeuille::const_iterator CellulesFeuille::lower_bound(Position p) const {
-    return std::lower_bound(cellules_.begin(), cellules_.end(), p,
-                            [](const Cellule& c, Position q) { return c.first < q; });
+    return {std::lower_bound(entrees_.begin(), entrees_.end(), p,
+                             [](const Entree& x, Position q) { return std::make_pair(x.ligne, x.colonne) < q; }),
+            &textes_};
 }
 
 bool remplit_feuille(const QByteArray& xml, const CellulesFeuille& cellules, QIODevice& sortie) {

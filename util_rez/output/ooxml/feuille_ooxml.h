@@ -2,33 +2,70 @@
 #include "util_rez/output/valeur_cellule.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QIODevice>
 #include <QString>
 #include <QStringView>
 #include <deque>
 #include <initializer_list>
+#include <iterator>
 #include <utility>
 
 // The cells to put in, by (row, column) from 1, in that order. Kept in blocks rather than a
-// tree: a full sheet is millions of cells, which an export writes almost in order.
+// tree, 24 bytes a cell with the texts apart: a full sheet is millions of numbers, which an
+// export writes almost in order.
 class CellulesFeuille {
+    struct Entree {
+        int ligne;
+        int colonne;
+        double nombre;
+        int texte; // its place among the texts; -1 for a number
+    };
+
   public:
     using Position = std::pair<int, int>;
     using Cellule = std::pair<Position, ValeurCellule>;
-    using const_iterator = std::deque<Cellule>::const_iterator;
+
+    // Goes over the cells in order, each made whole as it is read.
+    class const_iterator {
+      public:
+        using iterator_category = std::input_iterator_tag;
+        using value_type = Cellule;
+        using difference_type = std::ptrdiff_t;
+        using reference = Cellule;
+        struct Fleche {
+            Cellule c;
+            const Cellule* operator->() const { return &c; }
+        };
+        using pointer = Fleche;
+        const_iterator(std::deque<Entree>::const_iterator it, const QList<QString>* textes)
+            : it_(it), textes_(textes) {}
+        Cellule operator*() const;
+        Fleche operator->() const { return {**this}; }
+        const_iterator& operator++() {
+            ++it_;
+            return *this;
+        }
+        bool operator==(const const_iterator& o) const { return it_ == o.it_; }
+
+      private:
+        std::deque<Entree>::const_iterator it_;
+        const QList<QString>* textes_;
+    };
 
     CellulesFeuille() = default;
     CellulesFeuille(std::initializer_list<Cellule> cellules);
-    // The cell at p, an empty one put in when there was none.
-    ValeurCellule& operator[](Position p);
-    size_t size() const { return cellules_.size(); }
-    const_iterator begin() const { return cellules_.begin(); }
-    const_iterator end() const { return cellules_.end(); }
+    // Puts v at p, in place of what was there.
+    void ecrit(Position p, const ValeurCellule& v);
+    size_t size() const { return entrees_.size(); }
+    const_iterator begin() const { return {entrees_.begin(), &textes_}; }
+    const_iterator end() const { return {entrees_.end(), &textes_}; }
     // The first cell at or after p.
     const_iterator lower_bound(Position p) const;
 
   private:
-    std::deque<Cellule> cellules_;
+    std::deque<Entree> entrees_;
+    QList<QString> textes_; // a text written over stays here unused: rare
 };
 
 // The sheet XML of a worksheet part with these cells put in as texts or numbers. Rows and cells stay in
