@@ -19,6 +19,8 @@
 //   append N       a tick that finds one record appended to a file of N lines
 //   idle           a tick that finds nothing changed
 //   start N        the window's creation up to its first picture of a file of N records
+//   print N        the print button on a file of N records, on the default printer: the
+//                  preview, the question (answered Yes) and the page
 //   writer F N S [MS]  not a measure: fills F with N records (written aside, then renamed into
 //                  place), then appends one every MS ms (100 by default) for S s
 // Each tick is timed with the events it leaves (the repaints) processed.
@@ -66,13 +68,13 @@ struct Banc {
     QString cible = dossier.filePath(QStringLiteral("run.txt"));
     std::unique_ptr<TForm1> f;
 
-    void demarre(bool premier_tic = true) {
+    void demarre(bool premier_tic = true, bool oui = false) {
         for (const char* n :
              {"Lintrace_lng.fr.txt", "Lintrace_lng.it.txt", "Lintrace_lng.en.txt", "Lintrace_lng.de.txt"})
             QFile::copy(QStringLiteral(LINTRACE_BIN_DIR "/") + QLatin1String(n),
                         dossier.filePath(QLatin1String(n)));
         f = std::make_unique<TForm1>(QStringList{cible}, dossier.path(),
-                                     std::make_unique<PlateformeMuette>());
+                                     std::make_unique<PlateformeMuette>(oui));
         f->Timer1->stop();
         f->show();
         QCoreApplication::processEvents();
@@ -145,6 +147,21 @@ int start(int n) {
     return 0;
 }
 
+// The print path runs on the window's thread, all of it but the question.
+int imprime(int n) {
+    Banc b;
+    QRandomGenerator gen(3);
+    ecrit_fichier(b.cible, n + 3, false, gen);
+    b.demarre(true, true);
+    QElapsedTimer mur;
+    mur.start();
+    const double debut = mesure::cpu_ms();
+    b.f->SpeedButton5->click();
+    std::printf("print_%d: %.0f ms wall, %.0f ms CPU, peak %.0f MB, %d records\n", n, double(mur.elapsed()),
+                mesure::cpu_ms() - debut, mesure::pic_memoire_mo(), b.f->nb_enreg);
+    return 0;
+}
+
 int idle() {
     Banc b;
     QRandomGenerator gen(9);
@@ -184,10 +201,11 @@ int main(int argc, char** argv) {
     if (cas == "append") return append(n);
     if (cas == "idle") return idle();
     if (cas == "start") return start(n);
+    if (cas == "print") return imprime(n);
     if (cas == "writer" && argc > 4)
         return ecrivain(QString::fromLocal8Bit(argv[2]), n, std::atoi(argv[4]),
                         argc > 5 ? std::max(1, std::atoi(argv[5])) : 100);
-    std::fprintf(stderr, "usage: bench_suivi tick_full N | append LINES | idle | start N | writer FILE "
+    std::fprintf(stderr, "usage: bench_suivi tick_full N | append LINES | idle | start N | print N | writer FILE "
                          "RECORDS SECONDS [MS]\n");
     return 2;
 }

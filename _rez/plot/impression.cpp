@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QScopeGuard>
 
 namespace {
 
@@ -92,6 +93,9 @@ void TForm1::imprime_sur(QPrinter& imprimante, QSize page, const QString& nom) {
     // Qt falls back on another printer when the one asked for is gone; the user agreed to this one only.
     if (imprimante.outputFormat() != QPrinter::NativeFormat || imprimante.printerName() != nom)
         throw ErreurRez(echec);
+    // A long run's page takes the best part of half a second to draw and hand over.
+    plateforme_->curseur_occupe(true);
+    const auto fin_curseur = qScopeGuard([this] { plateforme_->curseur_occupe(false); });
     const TextesPage textes = textes_page(chemin_cible, lignes_chargees(), lignes_affichees(*Memo3), Label1->text());
     QPainter p;
     if (!p.begin(&imprimante)) throw ErreurRez(echec);

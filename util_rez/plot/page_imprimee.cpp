@@ -3,6 +3,7 @@
 #include "util_rez/base/conversions.h"
 #include "util_rez/base/texte.h"
 #include "util_rez/files/fichier_cible.h"
+#include "util_rez/target/texte_cible.h"
 
 #include <QFontMetrics>
 #include <QImage>
@@ -185,9 +186,9 @@ int haut_du_trace(const GeometrieTrace& geo, const QFont& etiquettes) {
                     haut_axe + unite_relative(geo, 10) - QFontMetrics(etiquettes).ascent());
 }
 
-int cherche_ligne(const LignesCible& lignes, const QString& texte) {
+int cherche_ligne(const LignesCible& lignes, QByteArrayView ascii) {
     for (qsizetype i = 0; i < lignes.size(); ++i)
-        if (lignes[i].contains(texte, Qt::CaseSensitive)) return static_cast<int>(i);
+        if (contient_ascii(lignes.octets_ligne(i), ascii)) return static_cast<int>(i);
     return -1;
 }
 
@@ -201,7 +202,7 @@ TextesPage textes_page(const QString& chemin_cible, const LignesCible& lignes_ci
         t.titre_commentaire = titre_commentaire;
     t.suite = commentaire;
     // A summary on the very first line is a header that happens to hold the words.
-    const int debut = cherche_ligne(lignes_cible, QStringLiteral("Count Summary"));
+    const int debut = cherche_ligne(lignes_cible, "Count Summary");
     if (debut > 0)
         for (qsizetype i = debut; i < lignes_cible.size(); ++i)
             t.suite.append(enleve_guillemets(lignes_cible[i]));

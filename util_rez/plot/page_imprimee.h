@@ -33,8 +33,9 @@ GeometrieTrace geometrie_page(QSize page, const QFont& etiquettes, const Echelle
 // The highest row the plot or its labels reach.
 int haut_du_trace(const GeometrieTrace& geo, const QFont& etiquettes);
 
-// Index of the first line holding `texte` (exact case), -1 when none does.
-int cherche_ligne(const LignesCible& lignes, const QString& texte);
+// Index of the first line holding `ascii`, a text of ASCII characters (exact case), -1 when none
+// does.
+int cherche_ligne(const LignesCible& lignes, QByteArrayView ascii);
 
 struct TextesPage {
     QString nom;              // the target file's name without its folder

@@ -76,9 +76,7 @@ bool contient_arret(QStringView s) {
 }
 
 bool contient_arret(QByteArrayView s) {
-    for (qsizetype i = s.indexOf('S'); i >= 0; i = s.indexOf('S', i + 1))
-        if (s.sliced(i).startsWith("Stopped")) return true;
-    return false;
+    return contient_ascii(s, "Stopped");
 }
 
 bool parse_ligne(QByteArrayView octets, Codage codage, qsizetype i, QString& tampon, Tableau& tableau,

@@ -20,6 +20,16 @@ inline bool est_ascii(char c) {
     return static_cast<unsigned char>(c) < 0x80;
 }
 
+// The bytes of a line hold `ascii`, a text of ASCII characters, which stands for itself in
+// either encoding: the line need not be decoded. The plain substring search would cost as much
+// as a line's parse; lines seldom hold the first character, which the vectorised character
+// search skips past.
+inline bool contient_ascii(QByteArrayView ligne, QByteArrayView ascii) {
+    for (qsizetype i = ligne.indexOf(ascii.front()); i >= 0; i = ligne.indexOf(ascii.front(), i + 1))
+        if (ligne.sliced(i).startsWith(ascii)) return true;
+    return false;
+}
+
 // One line's bytes as text: what decoding the whole file gives for it.
 QString decode_ligne(QByteArrayView octets, Codage codage);
 
