@@ -10,6 +10,7 @@
 #include <QScopeGuard>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <atomic>
 
 void TForm1::charge_fichier_dans_memo_et_affiche(const QString& chemin) {
     // A long file being read off the window's thread: the window goes on, but loads nothing else.
@@ -66,6 +67,7 @@ namespace {
 struct Chargement {
     LectureCible lecture;
     std::unique_ptr<Tableau> tableau = std::make_unique<Tableau>();
+    std::atomic<int> pour_cent{0};
 };
 
 } // namespace
@@ -92,7 +94,10 @@ void TForm1::charge_a_part(const QString& chemin, const QString& marque, qint64 
     const auto fin_curseur = qScopeGuard([this] { plateforme_->curseur_occupe(false); });
     const FinAttente fin = hors_fenetre(
         texte_message(124), // the target file being loaded
-        [c, chemin, marque] { c->lecture.charge(chemin, lit_octets(chemin), marque, *c->tableau); }, {});
+        [c, chemin, marque] {
+            c->lecture.charge(chemin, lit_octets(chemin), marque, *c->tableau, [&c](int p) { c->pour_cent = p; });
+        },
+        [c] { return c->pour_cent.load(); });
     if (fin != FinAttente::Fini) return;
     *lecture_cible_ = std::move(c->lecture);
     tableau = std::move(c->tableau);

@@ -182,6 +182,18 @@ class TestLectureCible : public QObject {
         QCOMPARE(c.lecture.parse().enreg_ecartes, 2);
     }
 
+    // A long load tells how far it has got, and reads what one pass would.
+    void avancement() {
+        QRandomGenerator gen(7);
+        const QByteArray contenu = flot_d_ecrivain(gen, 150000, false);
+        Chargement c;
+        QList<int> parts;
+        c.lecture.charge(chemin, contenu, marque, *c.tableau, [&](int p) { parts << p; });
+        compare(c, contenu);
+        QVERIFY2(parts.size() >= 3 && parts.last() == 100 && std::is_sorted(parts.begin(), parts.end()),
+                 qPrintable(QString::number(parts.size())));
+    }
+
     void lit_ajout_data() {
         QTest::addColumn<QByteArray>("ensuite");
         QTest::addColumn<bool>("suite");

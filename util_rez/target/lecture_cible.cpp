@@ -51,18 +51,25 @@ std::optional<QByteArray> lit_ajout(const QString& chemin, const QByteArray& anc
     return ajout;
 }
 
-void LectureCible::parse_depuis(qsizetype debut, Tableau& tableau) {
+void LectureCible::parse_depuis(qsizetype debut, Tableau& tableau, const std::function<void(int)>& avance) {
     parse_ = avant_derniere_;
     const qsizetype derniere = std::max<qsizetype>(nb_lignes_ - 1, 0);
-    poursuit_parse(lignes_, debut, derniere, tableau, parse_);
+    if (!avance) poursuit_parse(lignes_, debut, derniere, tableau, parse_);
+    constexpr qsizetype tranche = 1 << 16; // lines between two reports
+    for (qsizetype d = debut; avance && d < derniere; d += tranche) {
+        const qsizetype fin = std::min(d + tranche, derniere);
+        poursuit_parse(lignes_, d, fin, tableau, parse_);
+        avance(int(fin * 100 / derniere));
+    }
     avant_derniere_ = parse_;
     poursuit_parse(lignes_, derniere, lignes_.size(), tableau, parse_);
 }
 
-void LectureCible::charge(const QString& chemin, QByteArray octets, const QString& marque, Tableau& tableau) {
+void LectureCible::charge(const QString& chemin, QByteArray octets, const QString& marque, Tableau& tableau,
+                          const std::function<void(int)>& avance) {
     const qint64 taille = octets.size();
     try {
-        charge_octets(chemin, std::move(octets), marque, tableau);
+        charge_octets(chemin, std::move(octets), marque, tableau, avance);
     } catch (const std::bad_alloc&) {
         oublie();
         tableau.vide();
@@ -71,7 +78,7 @@ void LectureCible::charge(const QString& chemin, QByteArray octets, const QStrin
 }
 
 void LectureCible::charge_octets(const QString& chemin, QByteArray octets, const QString& marque,
-                                 Tableau& tableau) {
+                                 Tableau& tableau, const std::function<void(int)>& avance) {
     chemin_ = chemin;
     const Codage codage = codage_lignes_completes(octets);
     lignes_ = LignesCible(std::move(octets), codage);
@@ -89,7 +96,7 @@ void LectureCible::charge_octets(const QString& chemin, QByteArray octets, const
     // Room for the records at once, without copies as the table grows; no more than record
     // lines of 20 bytes could fill, so that a file of empty lines reserves nothing much.
     tableau.reserve(int(std::min<qsizetype>({nb_lignes_, o.size() / 20 + 1, std::numeric_limits<int>::max() - 1})));
-    parse_depuis(0, tableau);
+    parse_depuis(0, tableau, avance);
 }
 
 bool LectureCible::ajoute(const QByteArray& ajout, const QString& marque, Tableau& tableau) {

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 // The bytes of the file that follow `anciens`; nothing when the file does not begin with
@@ -22,7 +23,9 @@ class LectureCible {
   public:
     // Everything anew from the whole file's bytes. A run the memory cannot hold throws
     // memoire_insuffisante, here and in ajoute(), with nothing loaded and the table empty.
-    void charge(const QString& chemin, QByteArray octets, const QString& marque, Tableau& tableau);
+    // `avance`, when given, is told the share of the lines parsed, in percent, as the parse goes.
+    void charge(const QString& chemin, QByteArray octets, const QString& marque, Tableau& tableau,
+                const std::function<void(int)>& avance = {});
     // The bytes appended since the last load: every result then is what charge() of all the
     // bytes gives. False, with nothing changed, when only the whole load can tell: a comment
     // heading among the new lines, the file's encoding no longer the same, a block cut last
@@ -42,8 +45,9 @@ class LectureCible {
     qsizetype premiere_changee() const { return premiere_changee_; }
 
   private:
-    void parse_depuis(qsizetype debut, Tableau& tableau);
-    void charge_octets(const QString& chemin, QByteArray octets, const QString& marque, Tableau& tableau);
+    void parse_depuis(qsizetype debut, Tableau& tableau, const std::function<void(int)>& avance = {});
+    void charge_octets(const QString& chemin, QByteArray octets, const QString& marque, Tableau& tableau,
+                       const std::function<void(int)>& avance);
     bool ajoute_octets(const QByteArray& ajout, const QString& marque, Tableau& tableau);
 
     QString chemin_;
