@@ -304,6 +304,7 @@ private:
     void affiche_nb_enreg();
     void memorise_choix(const QFileInfo& choisi);
     bool ecrit_commentaire(const QString& chemin, bool sur_cible, const QStringList& commentaire);
+    bool ecrit_copie_commentee(const QString& chemin, const QByteArray& bloc);
     void refuse_cible_absente();
     void recharge_cible_changee();
     void verifie_codable(const QStringList& lignes) const;
@@ -364,7 +365,7 @@ private:
     QString dossier_secours_; // the private folder of the workbooks filled from the template
     QString marques_commentaire_; // the comment headings of every language, one a line
     bool chargement_en_cours_ = false; // a long file read off the window's thread
-    bool sortie_en_cours_ = false; // a table or spreadsheet export, which the window goes on during
+    bool sortie_en_cours_ = false; // an export or a save, which the window goes on during
     std::unique_ptr<LectureCible> lecture_cible_;
     std::unique_ptr<SuiviTrace> suivi_trace_;
     // The frame a placement asked for: a window manager tells the thickness of its frame only

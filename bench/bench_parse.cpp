@@ -1,11 +1,14 @@
 #include "mesure.h"
 #include "util_rez/base/echelles.h"
+#include "util_rez/files/remplace_fichier.h"
 #include "util_rez/output/table_texte.h"
 #include "util_rez/target/lecture_cible.h"
 #include "util_rez/target/remplit_tableau.h"
 #include "util_rez/target/texte_cible.h"
 
+#include <QElapsedTimer>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <memory>
@@ -42,6 +45,15 @@ void course_3m() {
     const QByteArray table = octets_table_texte(lignes, {}, true);
     std::printf("  the table export's bytes: %.0f ms CPU, %lld MB, peak %.0f MB\n", mesure::cpu_ms() - t,
                 static_cast<long long>(table.size() >> 20), mesure::pic_memoire_mo());
+    const QTemporaryDir dossier;
+    QElapsedTimer mur;
+    mur.start();
+    t = mesure::cpu_ms();
+    QString raison;
+    if (!remplace_fichier(dossier.filePath(QStringLiteral("copy.txt")), octets_crlf(lignes), raison))
+        std::printf("  %s\n", qPrintable(raison));
+    std::printf("  the run and its comment written to another file: %.0f ms CPU, %lld ms wall\n",
+                mesure::cpu_ms() - t, static_cast<long long>(mur.elapsed()));
 }
 
 } // namespace

@@ -3,11 +3,14 @@
 #include "_rez/widgets/lignes_affichees.h"
 #include "util_rez/config/pointeur.h"
 #include "util_rez/files/fin_de_fichier.h"
+#include "util_rez/files/remplace_fichier.h"
 #include "util_rez/target/commentaire.h"
 #include "util_rez/target/lignes_cible.h"
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QScopedValueRollback>
+#include <memory>
 
 namespace {
 
@@ -21,6 +24,9 @@ bool meme_fichier(const QString& a, const QString& b) {
 } // namespace
 
 void TForm1::SpeedButton4Click() {
+    // The window goes on while a long run is written, so the button can be pressed again meanwhile.
+    if (sortie_en_cours_) return;
+    const QScopedValueRollback<bool> en_cours(sortie_en_cours_, true);
     const QString dossier = lit_pointeur(emplacements, fichier_dossier_memorise);
     const std::optional<QString> choisi =
         plateforme_->enregistre_fichier(this, texte_message(22), dossier, chemin_cible); // save dialog title
@@ -56,10 +62,7 @@ void TForm1::SpeedButton4Click() {
 bool TForm1::ecrit_commentaire(const QString& chemin, bool sur_cible, const QStringList& commentaire) {
     const QStringList bloc = bloc_commentaire(texte_message(50), commentaire); // comment heading
     verifie_codable(bloc);
-    if (!sur_cible) {
-        ecrit_ou_signale(chemin, octets_crlf(lignes_chargees()) + encode_lignes(bloc, codage_cible()));
-        return true;
-    }
+    if (!sur_cible) return ecrit_copie_commentee(chemin, encode_lignes(bloc, codage_cible()));
     // Saving again before the refresh has reloaded the file starts from what the last save left.
     const FinAttendue attendue = ecrit_sur_cible_.value_or(
         fin_attendue(identite_chargee_, lignes_chargees().octets(),
@@ -83,6 +86,31 @@ bool TForm1::ecrit_commentaire(const QString& chemin, bool sur_cible, const QStr
     }
     throw ErreurRez(texte_message(74) + QLatin1Char('\n') + chemin_cible + QLatin1Char('\n') +
                     raison); // not written; the file and the reason follow
+}
+
+// A long run takes a second or so to write out: that is done off the window's thread, from
+// copies, since the window goes on (and may load the file anew) meanwhile. False when the
+// program closes first.
+bool TForm1::ecrit_copie_commentee(const QString& chemin, const QByteArray& bloc) {
+    struct Copie {
+        LignesCible lignes;
+        QByteArray bloc;
+        QString chemin;
+        bool ecrit = false;
+        QString raison;
+    };
+    auto c = std::make_shared<Copie>(Copie{lignes_chargees(), bloc, chemin, false, {}});
+    const FinAttente fin = hors_fenetre(
+        texte_message(125), // a long run saved with its comment
+        [c] {
+            QByteArray octets = octets_crlf(c->lignes);
+            octets += c->bloc;
+            c->ecrit = remplace_fichier(c->chemin, octets, c->raison);
+        },
+        {});
+    if (fin != FinAttente::Fini) return false;
+    if (!c->ecrit) signale_non_ecrit(chemin, c->raison, Lien::Suivi);
+    return true;
 }
 
 // Rewriting from what was loaded would drop what the writer added since. The user sees the
