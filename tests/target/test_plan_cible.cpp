@@ -1,3 +1,4 @@
+#include "util_rez/target/lecture_cible.h"
 #include "util_rez/target/plan_cible.h"
 
 #include "cible_essai.h"
@@ -26,6 +27,8 @@ class TestPlanCible : public QObject {
                                                                 .inachevee = "4 9",
                                                                 .fin = "\r"}
                                                          .octets();
+        QTest::newRow("UTF-8 names, Latin-1 after Stopped: all Latin-1")
+            << CibleEssai{.noms = "T \u00e9 b", .enregistrements = 3, .arrete = true}.octets() + "\"r\xe9sum\xe9\"\r\n";
         QTest::newRow("late run times, stray lines")
             << CibleEssai{.donnees = {"5.00 1 2", "'x", "", "1 2 3 4 5 6 7"}, .enregistrements = 3}.octets() +
                    "\"Run Stopped\"\r\n\"00009.0 9\"\r\n";
@@ -37,6 +40,10 @@ class TestPlanCible : public QObject {
         QVERIFY(f.open(QIODevice::WriteOnly) && f.write(octets) == octets.size());
         f.close();
         const PlanCible une = charge_plan_en_deux(f.fileName(), "Comment", std::nullopt);
+        LectureCible fenetre; // the window's load
+        Tableau t;
+        fenetre.charge(f.fileName(), octets, "Comment", t);
+        QVERIFY(fenetre.parse().noms == une.parse.noms && fenetre.parse().nb_enreg == une.parse.nb_enreg);
         for (qsizetype milieu = 0; milieu <= octets.size(); ++milieu) {
             const PlanCible deux = charge_plan_en_deux(f.fileName(), "Comment", milieu);
             const ResultatParse &a = une.parse, &b = deux.parse;

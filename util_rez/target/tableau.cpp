@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <future>
 
 namespace {
 
@@ -45,15 +46,23 @@ void Tableau::prolonge(Tableau& suite, double decalage) {
     const size_t n = size_t(suite.taille());
     for (int c = 0; c <= nb_colonnes_lues; ++c)
         colonnes_[c].reserve(colonnes_[c].size() + n);
-    for (int c = 0; c <= nb_colonnes_lues; ++c) {
-        auto& de = suite.colonnes_[c];
-        const size_t debut = colonnes_[c].size();
-        colonnes_[c].insert(colonnes_[c].end(), de.begin() + 1, de.end());
-        if (c == 0)
-            for (size_t i = debut; i < colonnes_[c].size(); ++i)
-                colonnes_[c][i] += decalage;
-        std::vector<double>().swap(de);
-    }
+    const auto copie = [&](int premiere, int derniere) {
+        for (int c = premiere; c <= derniere; ++c) {
+            auto& de = suite.colonnes_[c];
+            const size_t debut = colonnes_[c].size();
+            colonnes_[c].insert(colonnes_[c].end(), de.begin() + 1, de.end());
+            if (c == 0)
+                for (size_t i = debut; i < colonnes_[c].size(); ++i)
+                    colonnes_[c][i] += decalage;
+            std::vector<double>().swap(de);
+        }
+    };
+    // One core does not copy as fast as the memory allows: the columns go in two sets side by side.
+    const int moitie = nb_colonnes_lues / 2;
+    auto autre = std::async(n >= 100000 ? std::launch::async : std::launch::deferred,
+                            [&] { copie(moitie + 1, nb_colonnes_lues); });
+    copie(0, moitie);
+    autre.get();
     suite.vide();
 }
 
