@@ -20,9 +20,11 @@ QT_SCALE_FACTOR=2 $b/bench_suivi tick_full 5000
 QT_SCALE_FACTOR=2 $b/bench_suivi append 5000
 $b/bench_suivi tick_full 500000
 $b/bench_suivi start 3000000
+$b/bench_suivi print 3000000
 $b/bench_suivi append 3000000
 $b/bench_suivi idle
 bench/suivi_reel.sh build-bench
 $b/bench_render
 bench/rendu_longue.sh build-bench
 $b/bench_tableur
+$b/bench_tableur full
