@@ -49,7 +49,8 @@ void TForm1::SpeedButton4Click() {
     const QStringList commentaire = lignes_affichees(*Memo3);
     if (!ecrit_commentaire(*choisi, sur_cible, commentaire))
         return;
-    commentaire_modifie = false;
+    // A long run is written while the window goes on: what was typed meanwhile is not saved.
+    commentaire_modifie = lignes_affichees(*Memo3) != commentaire;
     plateforme_->message(this, Plateforme::Genre::Information,
                          texte_message(existe ? 25 : 27) + QStringLiteral("  ") + // comment written to a file
                              QString::number(commentaire.size()) + texte_message(26),
