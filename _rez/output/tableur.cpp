@@ -52,6 +52,8 @@ void TForm1::exporte_tableur() {
             // The Excel path fills the workbook on this thread: the note and its button get a turn.
             QCoreApplication::processEvents();
         }
+        // Packing a full workbook takes seconds, past the point where it can be stopped.
+        montre_note(texte_message(81), QString());
         tableur_->termine();
     } catch (const ErreurTableur& e) {
         if (e.cause() != ErreurTableur::Cause::Abandon) throw ErreurRez(message_tableur(e, classeur));
