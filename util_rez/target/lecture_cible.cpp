@@ -8,7 +8,9 @@
 
 #include <QFile>
 #include <cstring>
+#include <future>
 #include <limits>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -22,6 +24,8 @@ namespace {
 namespace {
 
 constexpr qsizetype bout_compare = 1 << 16;
+// From this many lines a load is parsed in two halves side by side.
+constexpr qsizetype lignes_en_deux = 1 << 17;
 
 // Bytes [debut, fin) of the file match `anciens`.
 bool concorde(QFile& f, const QString& chemin, const QByteArray& anciens, qsizetype debut, qsizetype fin) {
@@ -54,12 +58,25 @@ std::optional<QByteArray> lit_ajout(const QString& chemin, const QByteArray& anc
 void LectureCible::parse_depuis(qsizetype debut, Tableau& tableau, const std::function<void(int)>& avance) {
     parse_ = avant_derniere_;
     const qsizetype derniere = std::max<qsizetype>(nb_lignes_ - 1, 0);
-    if (!avance) poursuit_parse(lignes_, debut, derniere, tableau, parse_);
+    // A long run's second half is parsed on another core meanwhile, into a table of its own.
+    const bool deux = derniere - debut >= lignes_en_deux && std::thread::hardware_concurrency() > 1;
+    const qsizetype milieu = deux ? debut + (derniere - debut) / 2 : derniere;
+    Tableau suite;
+    ResultatParse r_suite;
+    auto seconde = std::async(deux ? std::launch::async : std::launch::deferred, [&] {
+        suite.reserve(int(derniere - milieu));
+        poursuit_parse(lignes_, milieu, derniere, suite, r_suite);
+    });
+    if (!avance) poursuit_parse(lignes_, debut, milieu, tableau, parse_);
     constexpr qsizetype tranche = 1 << 16; // lines between two reports
-    for (qsizetype d = debut; avance && d < derniere; d += tranche) {
-        const qsizetype fin = std::min(d + tranche, derniere);
+    for (qsizetype d = debut; avance && d < milieu; d += tranche) {
+        const qsizetype fin = std::min(d + tranche, milieu);
         poursuit_parse(lignes_, d, fin, tableau, parse_);
-        avance(int(fin * 100 / derniere));
+        avance(int((fin - debut) * 100 / (milieu - debut)));
+    }
+    if (deux) {
+        seconde.get();
+        if (!parse_.arrete) prolonge_parse(tableau, parse_, suite, r_suite);
     }
     avant_derniere_ = parse_;
     poursuit_parse(lignes_, derniere, lignes_.size(), tableau, parse_);

@@ -148,16 +148,6 @@ FinPortion parse_portion(const Lecture& l, Portion p, qsizetype fin_fichier, Tab
     return fp;
 }
 
-// The second half's rows after the first's, when the first went on into it.
-void joint(FinPortion& a, const FinPortion& b, Tableau& tableau, Tableau& suite, qsizetype decalage) {
-    tableau.prolonge(suite, double(decalage));
-    a.r.nb_enreg += b.r.nb_enreg;
-    a.r.max_x = std::max(a.r.max_x, b.r.max_x);
-    a.r.max_y = std::max(a.r.max_y, b.r.max_y);
-    a.r.enreg_ecartes += b.r.enreg_ecartes;
-    a.r.arrete = b.r.arrete;
-}
-
 // A long file is read in two halves side by side, the second numbering its lines from a
 // guess that its rows' line indexes are moved from once the first half has counted its own.
 constexpr qsizetype taille_deux_moities = qsizetype(16) << 20;
@@ -213,7 +203,7 @@ ResultatParse parse_en_flux(const QString& chemin, const QString& marque, Tablea
     // A first half of fewer lines than the guess: its names' line may be in the second.
     if (a.nb_lignes < premiere_ligne_supposee)
         return parse_portion(l, {milieu, completes, a.nb_lignes}, completes, tableau, a.r).r;
-    joint(a, b, tableau, suite, a.nb_lignes - premiere_ligne_supposee);
+    prolonge_parse(tableau, a.r, suite, b.r, double(a.nb_lignes - premiere_ligne_supposee));
     return a.r;
 }
 

@@ -104,6 +104,16 @@ void poursuit_parse(const LignesCible& lignes, qsizetype debut, qsizetype fin, T
         if (!parse_ligne(lignes.octets_ligne(i), lignes.codage(), i, ligne, tableau, r)) break;
 }
 
+void prolonge_parse(Tableau& tableau, ResultatParse& r, Tableau& suite, const ResultatParse& r_suite,
+                    double decalage) {
+    tableau.prolonge(suite, decalage);
+    r.nb_enreg += r_suite.nb_enreg;
+    r.max_x = std::max(r.max_x, r_suite.max_x);
+    r.max_y = std::max(r.max_y, r_suite.max_y);
+    r.enreg_ecartes += r_suite.enreg_ecartes;
+    r.arrete = r_suite.arrete;
+}
+
 ResultatParse remplit_tableau(const LignesCible& lignes, Tableau& tableau) {
     ResultatParse r;
     poursuit_parse(lignes, ligne_des_noms, lignes.size(), tableau, r);

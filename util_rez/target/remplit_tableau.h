@@ -7,6 +7,12 @@
 // fit in memory.
 ResultatParse remplit_tableau(const LignesCible& lignes, Tableau& tableau);
 
+// The rows of lines parsed apart (`suite`, `r_suite`, from a fresh parse of lines after the
+// names' line) put after those of the lines before them (`tableau`, `r`), as one parse of all
+// the lines would have left them; `decalage` moves the later rows' line indexes.
+void prolonge_parse(Tableau& tableau, ResultatParse& r, Tableau& suite, const ResultatParse& r_suite,
+                    double decalage = 0);
+
 // Goes on with the lines from `debut` up to `fin` (excluded) after a parse of the lines before
 // `debut` left `r`: lines parsed in several steps give what one parse of them all gives.
 void poursuit_parse(const LignesCible& lignes, qsizetype debut, qsizetype fin, Tableau& tableau,

@@ -51,7 +51,7 @@ void Tableau::prolonge(Tableau& suite, double decalage) {
             auto& de = suite.colonnes_[c];
             const size_t debut = colonnes_[c].size();
             colonnes_[c].insert(colonnes_[c].end(), de.begin() + 1, de.end());
-            if (c == 0)
+            if (c == 0 && decalage != 0)
                 for (size_t i = debut; i < colonnes_[c].size(); ++i)
                     colonnes_[c][i] += decalage;
             std::vector<double>().swap(de);
