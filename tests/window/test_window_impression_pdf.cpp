@@ -146,8 +146,10 @@ class TestImpressionPdf : public QObject {
 
         lance("pdftoppm", {"-r", "300", "-gray", "-png", "-singlefile", pdf, rendu.filePath("ocr")});
         const QString lu = simplifie(lance("tesseract", {rendu.filePath("ocr.png"), "stdout"}));
+        // The bold file name's letters are read wrong now and then ("essaid…"); its digits
+        // are what tells this run's page from an earlier one.
         for (const QString& attendu :
-             {marque + ".txt", QStringLiteral("Test bench 7 - run 42"),
+             {marque.mid(5) + ".txt", QStringLiteral("Test bench 7 - run 42"),
               QStringLiteral("Operator Alice Martin"),
               QStringLiteral("Runtime Flow Temp Pressure Wall Power Out"),
               QStringLiteral("Valve opened after warm up"), QStringLiteral("Pump checked by Bob"),
