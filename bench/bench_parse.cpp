@@ -18,13 +18,8 @@ namespace {
 
 // The stages of loading a whole run of 3 000 000 records from its bytes, each timed once.
 void course_3m() {
-    aide_test::CibleEssai c = mesure::course_5000();
-    c.arrete = false;
-    c.pas = 0.01;
     const int n = 3000000;
-    QByteArray octets = c.octets();
-    for (int k = 0; k < n; k += 100000)
-        octets += c.ajout(k, std::min(100000, n - k));
+    const QByteArray octets = mesure::octets_course_3m();
     std::printf("whole run: %d records, %lld MB\n", n, static_cast<long long>(octets.size() >> 20));
     double t = mesure::cpu_ms();
     const Codage codage = codage_lignes_completes(octets);

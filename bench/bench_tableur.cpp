@@ -178,15 +178,8 @@ int banc_uno(const Plan& p, const QTemporaryDir& d) {
 // A full sheet from a run of 3 000 000 records, as the window fills it: the plan and each call
 // of 10 000 rows run on the window's thread, so the longest of them is what freezes it.
 int feuille_pleine(const QTemporaryDir& d) {
-    aide_test::CibleEssai course = mesure::course_5000();
-    course.arrete = false;
-    course.pas = 0.01;
-    const int n = 3000000;
-    QByteArray octets = course.octets();
-    for (int k = 0; k < n; k += 100000)
-        octets += course.ajout(k, std::min(100000, n - k));
     DonneesTableur donnees;
-    donnees.lignes = LignesCible(octets, Codage::Utf8);
+    donnees.lignes = LignesCible(mesure::octets_course_3m(), Codage::Utf8);
     auto tableau = std::make_unique<Tableau>();
     donnees.nb_enreg = remplit_tableau(donnees.lignes, *tableau).nb_enreg;
     donnees.tableau = tableau.get();

@@ -57,4 +57,16 @@ inline aide_test::CibleEssai course_5000() {
             .arrete = true};
 }
 
+// The same records, 3 000 000 of them at 100 Hz, as the bytes of one file: a whole run.
+inline QByteArray octets_course_3m() {
+    aide_test::CibleEssai c = course_5000();
+    c.arrete = false;
+    c.pas = 0.01;
+    const int n = 3000000;
+    QByteArray octets = c.octets();
+    for (int k = 0; k < n; k += 100000)
+        octets += c.ajout(k, std::min(100000, n - k));
+    return octets;
+}
+
 } // namespace mesure
