@@ -106,6 +106,21 @@ private slots:
             }
         }
     }
+    // A file of a few megabytes is read into a buffer set up for large pages: every byte still arrives.
+    void octets_exacts_data() {
+        QTest::addColumn<qsizetype>("taille");
+        for (const qsizetype t : {qsizetype(0), qsizetype(1), (qsizetype(4) << 20) - 1, (qsizetype(9) << 20) + 3})
+            QTest::addRow("%lld", qlonglong(t)) << t;
+    }
+    void octets_exacts() {
+        QFETCH(qsizetype, taille);
+        QTemporaryDir dir;
+        QByteArray octets(taille, Qt::Uninitialized);
+        for (qsizetype i = 0; i < taille; ++i)
+            octets[i] = char(i * 7919 >> 3);
+        aide_test::ecrit_octets(dir.filePath("run.txt"), octets);
+        QCOMPARE(lit_octets(dir.filePath("run.txt")), octets);
+    }
     void pointeurs() {
         QTemporaryDir dir;
         const Emplacements ici(dir.path(), QString(), true);

@@ -1,6 +1,7 @@
 #include "util_rez/files/fichier_texte.h"
 
 #include "util_rez/base/erreur.h"
+#include "util_rez/base/grandes_pages.h"
 #include "util_rez/files/fichier_regulier.h"
 
 #include <QFile>
@@ -64,13 +65,34 @@ QStringList coupe_lignes(const QString& texte, bool* fin_de_ligne_finale) {
     return lignes;
 }
 
+namespace {
+
+// What readAll gives, into a buffer advised for large pages before it is filled. resize()
+// leaves room at the end, as readAll does, for what a writer appends next.
+QByteArray lit_tout(QFile& f) {
+    QByteArray octets;
+    octets.resize(qsizetype(std::max<qint64>(f.size(), 0)));
+    conseille_grandes_pages(octets.data(), size_t(octets.capacity()));
+    qsizetype lus = 0;
+    while (lus < octets.size()) {
+        const qint64 n = f.read(octets.data() + lus, octets.size() - lus);
+        if (n <= 0) break;
+        lus += qsizetype(n);
+    }
+    octets.truncate(lus);
+    if (f.error() == QFileDevice::NoError) octets.append(f.readAll()); // grown meanwhile
+    return octets;
+}
+
+} // namespace
+
 QByteArray lit_octets(const QString& chemin, qint64 taille_max) {
     QFile f;
     ouvre_regulier(f, chemin);
     if (f.size() > taille_max)
         throw ErreurRez(ErreurRez::Genre::FichierTropGrand, {chemin},
                         QStringLiteral("The file \"%1\" is too large to be read.").arg(chemin));
-    QByteArray octets = f.readAll();
+    QByteArray octets = lit_tout(f);
     if (f.error() != QFileDevice::NoError)
         throw ouverture_impossible(chemin, f.errorString());
     return octets;

@@ -1,4 +1,5 @@
 #pragma once
+#include "util_rez/base/grandes_pages.h"
 #include "util_rez/files/fichier_texte.h"
 
 #include <QByteArray>
@@ -71,7 +72,7 @@ class LignesCible {
 
     QByteArray octets_;
     Codage codage_ = Codage::Utf8;
-    std::vector<qsizetype> debuts_;
+    VecteurGrand<qsizetype> debuts_;
     qsizetype nb_ = 0;
     bool debut_fichier_ = true;
 };

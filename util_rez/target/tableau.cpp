@@ -54,7 +54,7 @@ void Tableau::prolonge(Tableau& suite, double decalage) {
             if (c == 0 && decalage != 0)
                 for (size_t i = debut; i < colonnes_[c].size(); ++i)
                     colonnes_[c][i] += decalage;
-            std::vector<double>().swap(de);
+            VecteurGrand<double>().swap(de);
         }
     };
     // One core does not copy as fast as the memory allows: the columns go in two sets side by side.
@@ -88,6 +88,6 @@ void Tableau::modifie(int colonne, int ligne, double v) {
 
 void Tableau::vide() {
     for (int c = 0; c <= nb_colonnes_lues; ++c)
-        colonnes_[c] = std::vector<double>(1, 0.0);
+        colonnes_[c] = VecteurGrand<double>(1, 0.0);
     note_coupe(0);
 }

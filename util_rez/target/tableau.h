@@ -1,4 +1,6 @@
 #pragma once
+#include "util_rez/base/grandes_pages.h"
+
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -64,7 +66,7 @@ class Tableau {
   private:
     void note_coupe(int gardees);
 
-    std::array<std::vector<double>, nb_colonnes_lues + 1> colonnes_;
+    std::array<VecteurGrand<double>, nb_colonnes_lues + 1> colonnes_;
     uint64_t identite_;
     uint64_t revision_ = 0;
     std::deque<std::pair<uint64_t, int>> coupes_; // (revision, rows kept), the latest ones
