@@ -118,6 +118,30 @@ std::pair<int, int> ResumeBlocs::extremes(const Tableau& t, int k, int a, int b)
     });
 }
 
+// The blocks a run's ends climb and descend through lie far apart on the lower levels, as
+// do the records of its partial blocks: each a fetch from memory unless asked for ahead.
+void ResumeBlocs::annonce(const Tableau& t, const std::array<bool, 9>& coches, int a, int b) const {
+    constexpr int par_ligne = 64 / sizeof(double);
+    constexpr size_t niveaux_eloignes = 7; // above, the blocks of neighbouring columns share lines
+    for (int c = 1; c <= nb_colonnes_lues; ++c) {
+        const double* v = t.colonne(c);
+        for (int i = a; i < std::min(b + 1, a + bloc); i += par_ligne)
+            __builtin_prefetch(v + i);
+        for (int i = std::max(a, b + 1 - bloc); i <= b; i += par_ligne)
+            __builtin_prefetch(v + i);
+    }
+    const size_t ja = size_t(a - 1) / bloc, jb = size_t(b - 1) / bloc;
+    for (int k = 1; k <= 8; ++k) {
+        if (!coches[k]) continue;
+        const auto& niveaux = niveaux_[k];
+        for (size_t l = 0; l < std::min(niveaux.size(), niveaux_eloignes); ++l) {
+            const auto& n = niveaux[l];
+            for (const size_t j : {ja >> l, (ja >> l) + 1, jb >> l, (jb >> l) ? (jb >> l) - 1 : 0})
+                if (j < n.size()) __builtin_prefetch(&n[j]);
+        }
+    }
+}
+
 namespace {
 
 std::pair<int, int> extremes_sans_resume(const Tableau& t, int k, int a, int b) {
@@ -200,18 +224,37 @@ Parcours parcours_trace(const GeometrieTrace& geo, const Echelles& e, const Tabl
         // A column earlier, where every curve's line into the first column starts.
         int a = debut_colonne(std::clamp(depuis, 1, std::max(n, 1)));
         if (a > 1) a = debut_colonne(a - 1);
-        while (a <= n) {
+        // Each column's records, found by galloping from the last column's length: the probes
+        // stay near each other, where bisecting the whole rest would fetch memory far away.
+        struct Course {
+            int a, b;
+            bool dedans;
+        };
+        std::vector<Course> courses;
+        for (int longueur = 1; a <= n;) {
             const int c = col.de(a);
-            int bas = a, haut = n; // the last record in column c lies in [bas, haut]
-            while (bas < haut) {
-                const int milieu = bas + (haut - bas + 1) / 2;
-                if (col.de(milieu) == c)
-                    bas = milieu;
-                else
-                    haut = milieu - 1;
+            // Record bas lies in column c, record haut beyond it (or is n + 1).
+            int bas = a;
+            int haut = int(std::min<int64_t>(n + int64_t(1), int64_t(a) + longueur));
+            for (int64_t pas = longueur; haut <= n && col.de(haut) == c; pas *= 2) {
+                bas = haut;
+                haut = int(std::min<int64_t>(n + int64_t(1), int64_t(haut) + pas));
             }
-            emission.run(a, bas, col.dedans(c), resume);
+            while (haut - bas > 1) {
+                const int milieu = bas + (haut - bas) / 2;
+                (col.de(milieu) == c ? bas : haut) = milieu;
+            }
+            courses.push_back({a, bas, col.dedans(c)});
+            longueur = std::max(1, bas - a + 1);
             a = bas + 1;
+        }
+        // The ends of a column's records lie a column's length apart, far from the last ones:
+        // they are asked for two columns ahead, so that the memory fetches them meanwhile.
+        constexpr size_t avance = 2;
+        for (size_t j = 0; j < courses.size(); ++j) {
+            if (j + avance < courses.size() && courses[j + avance].dedans)
+                resume->annonce(t, coches, courses[j + avance].a, courses[j + avance].b);
+            emission.run(courses[j].a, courses[j].b, courses[j].dedans, resume);
         }
         return p;
     }

@@ -37,6 +37,8 @@ class ResumeBlocs {
     int dernier_recul() const { return recul_; }
     // First index of the smallest and of the largest value of curve k over [a, b].
     std::pair<int, int> extremes(const Tableau& t, int k, int a, int b) const;
+    // Asks the memory for what extremes() over [a, b] will read, ahead of the call.
+    void annonce(const Tableau& t, const std::array<bool, 9>& coches, int a, int b) const;
 
   private:
     void refait(const Tableau& t, int depuis);
