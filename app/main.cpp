@@ -4,6 +4,7 @@
 #include "util_rez/shell/ligne_commande.h"
 
 #include <QApplication>
+#include <QThreadPool>
 #include <QTemporaryDir>
 
 int main(int argc, char* argv[]) {
@@ -12,6 +13,9 @@ int main(int argc, char* argv[]) {
     LigneCommande ligne(argc, argv);
     QApplication app(ligne.argc_qt(), ligne.argv_qt());
     QApplication::setApplicationName(QStringLiteral("Lintrace"));
+    // Qt hands a tall fill out to its pool's threads in slices, a wake-up for each: a window that
+    // repaints a few widgets once a second spends more on waking them than on the fills.
+    QThreadPool::globalInstance()->setMaxThreadCount(1);
     // Lets the desktop match the window to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("lintrace"));
     QApplication::setWindowIcon(icone_lintrace());
