@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTextLayout>
 #include <algorithm>
 #include <cmath>
@@ -150,10 +151,21 @@ void VueLignes::ajuste_barres() {
     const qsizetype visibles =
         std::min<qsizetype>(n, std::max(0, (viewport()->height() - marge - 1) / hauteur_ligne_));
     QScrollBar* v = verticalScrollBar();
-    v->setRange(0, int(std::min<qsizetype>(n - visibles, INT_MAX)));
-    v->setPageStep(int(visibles));
     QScrollBar* h = horizontalScrollBar();
-    h->setRange(0, std::max(0, largeur_max_ + 2 * marge - viewport()->width()));
+    // A new range makes the scroll area lay its bars out again, later, which raises one over the
+    // other and repaints both: at every refresh of a growing file. Bars always shown need no
+    // layout, so they take their ranges silently and the view follows a value cut by the range.
+    const bool fixes =
+        verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn && horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOn;
+    const QPoint avant(h->value(), v->value());
+    {
+        const QSignalBlocker silence_v(fixes ? v : nullptr);
+        const QSignalBlocker silence_h(fixes ? h : nullptr);
+        v->setRange(0, int(std::min<qsizetype>(n - visibles, INT_MAX)));
+        h->setRange(0, std::max(0, largeur_max_ + 2 * marge - viewport()->width()));
+    }
+    if (QPoint(h->value(), v->value()) != avant) scrollContentsBy(avant.x() - h->value(), avant.y() - v->value());
+    v->setPageStep(int(visibles));
     h->setPageStep(viewport()->width());
 }
 

@@ -160,6 +160,27 @@ class TestVueLignes : public QObject {
         QCOMPARE(v->value(), 0);
         QVERIFY(p.vue->texte_selectionne().isEmpty());
     }
+
+    // Following a growing file repaints the text's new lines and the moving handle, not the
+    // horizontal bar, which nothing changed.
+    void barre_immobile_non_repeinte() {
+        Paire p(enregistrements(300));
+        p.defile(10000, 0);
+        struct Compte : QObject {
+            int peintures = 0;
+            bool eventFilter(QObject*, QEvent* e) override {
+                peintures += e->type() == QEvent::Paint;
+                return false;
+            }
+        } compte;
+        p.vue->horizontalScrollBar()->installEventFilter(&compte);
+        for (int i = 0; i < 3; ++i) {
+            p.change(p.lignes + QStringList{QStringLiteral("\"1.5   2.0\"")}, p.lignes.size());
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(p.vue->verticalScrollBar()->value(), p.vue->verticalScrollBar()->maximum());
+        QCOMPARE(compte.peintures, 0);
+    }
 };
 
 QTEST_MAIN(TestVueLignes)
