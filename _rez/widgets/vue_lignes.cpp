@@ -1,5 +1,7 @@
 #include "_rez/widgets/vue_lignes.h"
 
+#include "_rez/widgets/barre_defilement.h"
+
 #include "util_rez/target/lignes_cible.h"
 
 #include <QApplication>
@@ -46,6 +48,8 @@ std::pair<qsizetype, qsizetype> mot_autour(const QTextLayout& mise_en_page, cons
 
 VueLignes::VueLignes(const LignesCible* lignes, QWidget* parent)
     : QAbstractScrollArea(parent), lignes_(lignes) {
+    setVerticalScrollBar(new BarreDefilement(Qt::Vertical, this));
+    setHorizontalScrollBar(new BarreDefilement(Qt::Horizontal, this));
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
     viewport()->setCursor(Qt::IBeamCursor);

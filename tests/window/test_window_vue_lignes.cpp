@@ -1,3 +1,4 @@
+#include "_rez/widgets/barre_defilement.h"
 #include "_rez/widgets/vue_lignes.h"
 #include "util_rez/target/lignes_cible.h"
 #include "cible_essai.h"
@@ -5,6 +6,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QScrollBar>
 #include <QtTest>
 
@@ -180,6 +182,30 @@ class TestVueLignes : public QObject {
         }
         QCOMPARE(p.vue->verticalScrollBar()->value(), p.vue->verticalScrollBar()->maximum());
         QCOMPARE(compte.peintures, 0);
+    }
+
+    // A bar skips repainting only where its picture would not change: what the screen holds
+    // after each change is what a bar painted afresh shows.
+    void barre_a_jour_data() {
+        QTest::addColumn<QList<QPoint>>("etapes"); // (maximum, value)
+        QTest::newRow("a long run grows, read at its end") << QList<QPoint>{{3000000, 3000000}, {3000100, 3000100}};
+        QTest::newRow("a short one") << QList<QPoint>{{10, 10}, {12, 12}, {14, 12}, {14, 0}};
+        QTest::newRow("off the end and back") << QList<QPoint>{{1000000, 999999}, {1000000, 1000000}, {1000000, 999999}};
+        QTest::newRow("nothing to scroll") << QList<QPoint>{{5, 2}, {0, 0}, {5, 2}};
+    }
+    void barre_a_jour() {
+        QFETCH(QList<QPoint>, etapes);
+        BarreDefilement barre(Qt::Vertical);
+        barre.resize(17, 300);
+        barre.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&barre));
+        for (const QPoint& e : etapes) {
+            barre.setRange(0, e.x());
+            barre.setValue(e.y());
+            QCoreApplication::processEvents();
+            const QImage ecran = barre.screen()->grabWindow(barre.winId()).toImage();
+            QCOMPARE(ecran.convertToFormat(QImage::Format_RGB32), barre.grab().toImage().convertToFormat(QImage::Format_RGB32));
+        }
     }
 };
 
